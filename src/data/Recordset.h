@@ -1,0 +1,137 @@
+#pragma once
+
+#include "data/Schema.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <optional>
+
+class Database;
+
+// A criterion of the form's searches: one column compared with one value, matched in C++ so that
+// whatever a clerk types is only ever a value.
+struct Criterion {
+    enum class Op { Equals, Contains };
+    QString field;
+    Op op = Op::Equals;
+    QVariant value;
+
+    static Criterion equals(const QString& field, const QVariant& value) { return {field, Op::Equals, value}; }
+    // The text anywhere in the column, without regard to case.
+    static Criterion contains(const QString& field, const QString& text) { return {field, Op::Contains, text}; }
+};
+
+// A client-side snapshot of a query's rows with a current row, as the forms' data sources hold it:
+// moves with BOF and EOF, fields by name or alias, find, bookmarks, client-side sort, and writes
+// (AddNew, Update, CancelUpdate, Delete) turned into statements with bound values. An UPDATE or
+// DELETE matches the row as it was read, so a row another clerk changed meanwhile is not overwritten.
+class Recordset : public QObject {
+    Q_OBJECT
+public:
+    using Bookmark = qint64;
+    enum class EditMode { None, Adding, Editing };
+
+    explicit Recordset(Database& db, QObject* parent = nullptr);
+
+    // Runs the query and replaces the rows; positions on the first row (EOF when empty).
+    // `updateTable` names the table that writes go to (taken from the schema); empty: read-only.
+    void load(const QString& sql, const QVariantList& values = {}, const QString& updateTable = {});
+    void clear();
+
+    Database& database() const { return m_db; }
+    QString updateTable() const { return m_table ? m_table->name : QString(); }
+    bool isWritable() const { return m_table != nullptr; }
+
+    // Fields
+    int fieldCount() const { return int(m_fields.size()); }
+    QStringList fieldNames() const { return m_fields; }
+    int fieldIndex(const QString& name) const; // -1 when absent; names match without regard to case
+    // The surrogate key of a table without one of its own; grids hide it.
+    bool isHiddenField(int column) const;
+    std::optional<Schema::Type> fieldType(int column) const;
+
+    // Rows and position
+    int recordCount() const { return int(m_rows.size()); }
+    bool bof() const { return m_rows.isEmpty() || m_pos < 0; }
+    bool eof() const { return m_rows.isEmpty() || m_pos >= recordCount(); }
+    bool hasCurrentRow() const { return !m_afterDelete && m_pos >= 0 && m_pos < recordCount(); }
+    int absolutePosition() const { return m_pos; } // 0-based; -1 at BOF, recordCount() at EOF
+
+    void moveFirst();
+    void moveLast();
+    void moveNext();
+    void movePrevious();
+    void moveTo(int row);
+
+    // Values of the current row (or of any row, for grids)
+    QVariant value(const QString& field) const;
+    QVariant value(int column) const;
+    QVariant valueAt(int row, int column) const;
+    // Changes the current row's buffer; starts an edit when none is pending. Throws DataError.
+    void setValue(const QString& field, const QVariant& value);
+    void setValue(int column, const QVariant& value);
+
+    // Search forward from the current row, after skipping `skip` rows; a miss leaves EOF.
+    bool find(const Criterion& criterion, int skip = 0);
+    bool find(const std::function<bool(int row)>& matches, int skip = 0);
+
+    Bookmark bookmark() const; // -1 where there is no current row
+    bool gotoBookmark(Bookmark bookmark);
+
+    // Client-side sort: "column ASC" / "column DESC", several joined by commas; empty restores load order.
+    void setSort(const QString& sort);
+    QString sort() const { return m_sort; }
+
+    // Writes
+    EditMode editMode() const { return m_mode; }
+    void addNew();
+    void update();
+    void cancelUpdate();
+    void remove(); // ADO's Delete: the current row goes; MoveNext/MovePrevious continue from its place
+
+signals:
+    // The current row, or the rows themselves, changed: bound controls show the current row again.
+    void currentChanged();
+    void rowsReset();
+    // Before a write: bound controls put their text into the current row (they may throw DataError).
+    void aboutToUpdate();
+    void rowChanged(int row);
+    void rowInserted(int row);
+    void rowRemoved(int row);
+
+private:
+    struct Row {
+        Bookmark id;
+        QVector<QVariant> values;
+    };
+
+    QVariant stored(int column, const QVariant& raw) const;
+    QVariant toDatabase(int column, const QVariant& value) const;
+    void setPosition(int pos);
+    void ensureCurrentRow() const;
+    void commitPendingBeforeMove();
+    void insertRow();
+    void updateRow();
+    QString matchClause(const QVector<QVariant>& original, QVariantList& values) const;
+    void applySort();
+    int rowOf(Bookmark bookmark) const;
+
+    Database& m_db;
+    const Schema::Table* m_table = nullptr;
+    QStringList m_fields;
+    QVector<int> m_tableColumn;       // per field: its column in the update table, or -1
+    QVector<std::optional<Schema::Type>> m_types;
+    QVector<Row> m_rows;
+    int m_pos = -1;
+    bool m_afterDelete = false;
+    Bookmark m_nextId = 0;
+    QString m_sort;
+
+    EditMode m_mode = EditMode::None;
+    int m_posBeforeAdd = -1;
+    QVector<QVariant> m_original; // the current row as read, while an edit is pending
+    QVector<bool> m_changed;
+};

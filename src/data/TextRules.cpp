@@ -1,0 +1,120 @@
+#include "data/TextRules.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+
+namespace TextRules {
+
+namespace {
+
+// Length of the longest prefix of text (from index start) that forms a decimal number.
+qsizetype numberPrefixLength(QStringView text, qsizetype start)
+{
+    qsizetype i = start;
+    const qsizetype n = text.size();
+    auto isDigit = [&](qsizetype k) { return k < n && text[k] >= u'0' && text[k] <= u'9'; };
+
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    qsizetype digits = 0;
+    while (isDigit(i)) { ++i; ++digits; }
+    if (i < n && text[i] == u'.') {
+        qsizetype j = i + 1;
+        qsizetype fraction = 0;
+        while (isDigit(j)) { ++j; ++fraction; }
+        if (digits + fraction > 0) { i = j; digits += fraction; }
+    }
+    if (digits == 0)
+        return 0;
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == u'+' || text[j] == u'-'))
+            ++j;
+        qsizetype exponent = 0;
+        while (isDigit(j)) { ++j; ++exponent; }
+        if (exponent > 0)
+            i = j;
+    }
+    return i - start;
+}
+
+qsizetype skipBlanks(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    return i;
+}
+
+} // namespace
+
+double numberFromText(QStringView text)
+{
+    const qsizetype start = skipBlanks(text);
+    const qsizetype length = numberPrefixLength(text, start);
+    if (length == 0)
+        return 0.0;
+    bool ok = false;
+    const double value = text.mid(start, length).toString().toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+std::optional<double> exactNumber(QStringView text)
+{
+    const QStringView trimmed = text.trimmed();
+    if (trimmed.isEmpty() || numberPrefixLength(trimmed, 0) != trimmed.size())
+        return std::nullopt;
+    bool ok = false;
+    const double value = trimmed.toString().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+qint32 roundToInt32(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    const double rounded = std::nearbyint(value); // the default rounding mode is to nearest, ties to even
+    if (rounded >= double(std::numeric_limits<qint32>::max()))
+        return std::numeric_limits<qint32>::max();
+    if (rounded <= double(std::numeric_limits<qint32>::min()))
+        return std::numeric_limits<qint32>::min();
+    return qint32(rounded);
+}
+
+qint32 intDiv(qint32 numerator, qint32 denominator)
+{
+    if (denominator == 0)
+        return 0;
+    return qint32(qint64(numerator) / qint64(denominator));
+}
+
+QString dateText(const QDate& date)
+{
+    if (!date.isValid())
+        return {};
+    return QStringLiteral("%1/%2/%3").arg(date.year(), 4, 10, QLatin1Char('0')).arg(date.month()).arg(date.day());
+}
+
+std::optional<QDate> dateFromText(QStringView text)
+{
+    static const QRegularExpression pattern(QStringLiteral(R"(^\s*(\d{4})[/-](\d{1,2})[/-](\d{1,2})\s*$)"));
+    const auto match = pattern.match(text.toString());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+QString numberText(double value)
+{
+    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(qint64(value));
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+} // namespace TextRules

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "data/Clock.h"
+#include "data/ProcessValues.h"
+#include "shell/FormRegistry.h"
+
+class Database;
+class MessageService;
+
+// What every form of the process shares: the database, the message service, today's date, the
+// process-wide values and the forms' single instances.
+struct AppContext {
+    AppContext(Database& database, MessageService& messageService, Clock& clockSource)
+        : db(database), messages(messageService), clock(clockSource), forms(*this) {}
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    Database& db;
+    MessageService& messages;
+    Clock& clock;
+    ProcessValues values;
+    FormRegistry forms;
+};
+
+// The forms that work with today's date set it as they load.
+inline void WorkDateAtLoad(AppContext& app)
+{
+    app.values.work_date = app.clock.today();
+}

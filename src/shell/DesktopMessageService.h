@@ -1,0 +1,14 @@
+#pragma once
+
+#include "shell/MessageService.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// Message boxes and prompts on the desktop, over the active window.
+class DesktopMessageService : public MessageService {
+public:
+    int msgBox(const QString& text, int flags = OkOnly, const QString& title = {}) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title = {},
+                                    const QString& initial = {}) override;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// Every message box and input prompt of the program goes through this service, with the flags and
+// answers clerks know from the old program, so tests can answer them and see what was shown.
+class MessageService {
+public:
+    // Buttons and icon, added together as the old program did (52 = YesNo + Exclamation).
+    enum Flags {
+        OkOnly = 0,
+        YesNo = 4,
+        Critical = 16,
+        Question = 32,
+        Exclamation = 48,
+        Information = 64,
+    };
+    enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+    virtual ~MessageService() = default;
+
+    // Shows `text` under `title` and returns the answer (Ok for a box with one button).
+    virtual int msgBox(const QString& text, int flags = OkOnly, const QString& title = {}) = 0;
+    // An input prompt; nothing when the clerk cancels.
+    virtual std::optional<QString> inputBox(const QString& prompt, const QString& title = {},
+                                            const QString& initial = {}) = 0;
+};

@@ -1,0 +1,29 @@
+#include "FormTest.h"
+
+#include "app/FormCatalog.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+void FormTest::SetUp()
+{
+    db = openTestDatabase(Backend::SQLite);
+    app = std::make_unique<AppContext>(*db, messages, clock);
+    registerForms(*app);
+}
+
+void FormTest::TearDown()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        delete window;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    app.reset();
+    db.reset();
+}
+
+QWidget* FormTest::open(const QString& formName)
+{
+    QWidget* form = OpenFormCommand(*app)(formName);
+    EXPECT_NE(form, nullptr) << "no form named " << formName.toStdString();
+    return form;
+}

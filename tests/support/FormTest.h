@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ScriptedMessageService.h"
+#include "TestDatabase.h"
+#include "shell/AppContext.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A test of forms through their real widgets: a fresh SQLite database with the schema, the scripted
+// message service, a clock fixed on 2026/12/8 and every form of the program registered.
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Opens a form with OpenFormCommand, as a launcher does.
+    QWidget* open(const QString& formName);
+
+    template <class T = QWidget>
+    static T* child(QWidget* form, const QString& name)
+    {
+        T* found = form ? form->findChild<T*>(name) : nullptr;
+        EXPECT_NE(found, nullptr) << "no control named " << name.toStdString();
+        return found;
+    }
+
+    std::unique_ptr<Database> db;
+    ScriptedMessageService messages;
+    FixedClock clock{QDate(2026, 12, 8)};
+    std::unique_ptr<AppContext> app;
+};
