@@ -149,11 +149,15 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        throw DataError(DataError::Kind::Database, describeError(query.lastError()));
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
+    // PostgreSQL prepares only queries and row changes; a statement without values runs as it is.
+    const bool ok = values.isEmpty() ? query.exec(sql) : [&] {
+        if (!query.prepare(sql))
+            return false;
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        return query.exec();
+    }();
+    if (!ok)
         throw DataError(DataError::Kind::Database, describeError(query.lastError()));
     return query;
 }

@@ -116,6 +116,11 @@ void Recordset::clear()
     emit currentChanged();
 }
 
+bool Recordset::isWritable() const
+{
+    return m_table && std::any_of(m_tableColumn.cbegin(), m_tableColumn.cend(), [](int c) { return c >= 0; });
+}
+
 int Recordset::fieldIndex(const QString& name) const
 {
     for (int i = 0; i < m_fields.size(); ++i)

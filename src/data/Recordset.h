@@ -43,7 +43,8 @@ public:
 
     Database& database() const { return m_db; }
     QString updateTable() const { return m_table ? m_table->name : QString(); }
-    bool isWritable() const { return m_table != nullptr; }
+    // True where the rows come from one table and at least one field is a column of it.
+    bool isWritable() const;
 
     // Fields
     int fieldCount() const { return int(m_fields.size()); }

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the program and its tests need, where they are missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-charts-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
+  libxlsxwriter-dev fonts-noto-cjk
+  libgtest-dev libbenchmark-dev postgresql postgresql-common
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
