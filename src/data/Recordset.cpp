@@ -391,7 +391,12 @@ void Recordset::applySort()
     const Bookmark current = bookmark();
     std::stable_sort(m_rows.begin(), m_rows.end(), [&](const Row& a, const Row& b) {
         for (const Key& key : keys) {
-            const int c = compareValues(stored(key.column, a.values[key.column]), stored(key.column, b.values[key.column]));
+            // Values of one type compare as they are (ISO date texts sort as dates); only a mix, such as a
+            // date just typed beside dates read from SQLite, needs converting first.
+            const QVariant& x = a.values[key.column];
+            const QVariant& y = b.values[key.column];
+            const int c = x.typeId() == y.typeId() ? compareValues(x, y)
+                                                   : compareValues(stored(key.column, x), stored(key.column, y));
             if (c != 0)
                 return key.descending ? c > 0 : c < 0;
         }
