@@ -96,10 +96,24 @@ void BM_SortByAreaAndDate(benchmark::State& state)
     Recordset& rs = loaded();
     for (auto _ : state) {
         rs.setSort(QStringLiteral("milk_area ASC, date_d DESC"));
+        state.PauseTiming();
         rs.setSort({});
+        state.ResumeTiming();
     }
 }
 BENCHMARK(BM_SortByAreaAndDate)->Unit(benchmark::kMillisecond);
+
+void BM_RestoreLoadOrder(benchmark::State& state)
+{
+    Recordset& rs = loaded();
+    for (auto _ : state) {
+        state.PauseTiming();
+        rs.setSort(QStringLiteral("names DESC"));
+        state.ResumeTiming();
+        rs.setSort({});
+    }
+}
+BENCHMARK(BM_RestoreLoadOrder)->Unit(benchmark::kMillisecond);
 
 void BM_BookmarkReturn(benchmark::State& state)
 {

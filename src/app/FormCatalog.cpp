@@ -1,8 +1,15 @@
 #include "app/FormCatalog.h"
 
+#include "people/EmployeeForm.h"
+#include "people/PeopleForms.h"
+#include "people/PeopleListForms.h"
 #include "shell/AppContext.h"
+#include "shell/ShellForms.h"
 
 void registerForms(AppContext& app)
 {
-    Q_UNUSED(app);
+    registerShellForms(app);
+    registerPeopleListForms(app);
+    registerPeopleForms(app);
+    registerEmployeeForm(app);
 }

@@ -3,16 +3,24 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "shell/AppContext.h"
+#include "shell/DeleteWindows.h"
 #include "shell/DesktopMessageService.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
+#include <QStyle>
+#include <exception>
+
+using namespace Qt::StringLiterals;
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("halcyon-ledger"));
-    QApplication::setApplicationDisplayName(QStringLiteral("HALCYON LEDGER"));
+    QApplication::setApplicationName(u"halcyon-ledger"_s);
+    QApplication::setApplicationDisplayName(u"HALCYON LEDGER"_s);
+    QApplication::setWindowIcon(application.style()->standardIcon(QStyle::SP_ComputerIcon));
+    // Outside a desktop session no icon theme is set; the toolbar's cut, copy and paste come from here then.
+    QIcon::setFallbackThemeName(u"Adwaita"_s);
 
     DesktopMessageService messages;
     std::unique_ptr<Database> db;
@@ -20,7 +28,10 @@ int main(int argc, char** argv)
         db = Database::open();
         Schema::create(*db);
     } catch (const DataError& error) {
-        messages.msgBox(error.message(), MessageService::Critical, QStringLiteral("HALCYON LEDGER"));
+        messages.msgBox(error.message(), MessageService::Critical, u"HALCYON LEDGER"_s);
+        return 1;
+    } catch (const std::exception& error) {
+        messages.msgBox(QString::fromUtf8(error.what()), MessageService::Critical, u"HALCYON LEDGER"_s);
         return 1;
     }
 
@@ -28,9 +39,11 @@ int main(int argc, char** argv)
     AppContext app(*db, messages, clock);
     registerForms(app);
 
-    QMainWindow frame;
-    frame.setWindowTitle(QStringLiteral("HALCYON LEDGER"));
-    frame.resize(1024, 720);
-    frame.show();
-    return application.exec();
+    OpenFormCommand{app}(u"frmSplash"_s);
+    const int status = application.exec();
+
+    // Whatever windows are left (the frame after a confirmed CLOSE, a hidden dialog) go before the
+    // database they read; none of them is asked to close.
+    deleteAllWindows();
+    return status;
 }

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -32,19 +33,6 @@ QString displayText(const QVariant& v)
     if (isNumeric(v))
         return TextRules::numberText(v.toDouble());
     return v.toString();
-}
-
-int compareValues(const QVariant& a, const QVariant& b)
-{
-    if (a.isNull() || b.isNull())
-        return a.isNull() == b.isNull() ? 0 : (a.isNull() ? -1 : 1);
-    if (isNumeric(a) && isNumeric(b)) {
-        const double x = a.toDouble(), y = b.toDouble();
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    if (a.typeId() == QMetaType::QDate && b.typeId() == QMetaType::QDate)
-        return a.toDate() < b.toDate() ? -1 : (a.toDate() > b.toDate() ? 1 : 0);
-    return displayText(a).compare(displayText(b));
 }
 
 // The table a plain single-table SELECT reads, which its writes go to.
@@ -84,14 +72,13 @@ void Recordset::load(const QString& sql, const QVariantList& values, const QStri
         m_types << (column ? std::optional<Schema::Type>(column->type) : std::nullopt);
     }
 
-    QVector<Row> rows;
+    m_rows.clear();
+    m_pool.clear();
     while (query.next()) {
-        Row row{m_nextId++, QVector<QVariant>(columns)};
         for (int i = 0; i < columns; ++i)
-            row.values[i] = query.value(i);
-        rows.push_back(std::move(row));
+            m_pool.push_back(query.value(i));
+        m_rows.push_back(Row{m_nextId++, m_rows.size()});
     }
-    m_rows = std::move(rows);
     m_mode = EditMode::None;
     m_original.clear();
     m_changed.clear();
@@ -105,6 +92,7 @@ void Recordset::load(const QString& sql, const QVariantList& values, const QStri
 void Recordset::clear()
 {
     m_rows.clear();
+    m_pool.clear();
     m_fields.clear();
     m_tableColumn.clear();
     m_types.clear();
@@ -127,6 +115,24 @@ int Recordset::fieldIndex(const QString& name) const
         if (m_fields[i].compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
+}
+
+QVector<QVariant> Recordset::rowValues(int row) const
+{
+    const qsizetype start = m_rows[row].slot * m_fields.size();
+    return QVector<QVariant>(m_pool.cbegin() + start, m_pool.cbegin() + start + m_fields.size());
+}
+
+void Recordset::setRowValues(int row, const QVector<QVariant>& values)
+{
+    std::copy(values.cbegin(), values.cend(), m_pool.begin() + m_rows[row].slot * m_fields.size());
+}
+
+Recordset::Row Recordset::newRow()
+{
+    const qsizetype slot = m_pool.size() / qMax<qsizetype>(1, m_fields.size());
+    m_pool.resize(m_pool.size() + m_fields.size());
+    return Row{m_nextId++, slot};
 }
 
 bool Recordset::isHiddenField(int column) const
@@ -280,7 +286,7 @@ QVariant Recordset::valueAt(int row, int column) const
 {
     if (row < 0 || row >= recordCount() || column < 0 || column >= fieldCount())
         return {};
-    return stored(column, m_rows[row].values[column]);
+    return stored(column, cell(row, column));
 }
 
 void Recordset::setValue(const QString& field, const QVariant& value)
@@ -299,10 +305,10 @@ void Recordset::setValue(int column, const QVariant& value)
     const QVariant converted = toDatabase(column, value);
     if (m_mode == EditMode::None) {
         m_mode = EditMode::Editing;
-        m_original = m_rows[m_pos].values;
+        m_original = rowValues(m_pos);
         m_changed = QVector<bool>(fieldCount(), false);
     }
-    m_rows[m_pos].values[column] = converted;
+    cell(m_pos, column) = converted;
     m_changed[column] = true;
     emit rowChanged(m_pos);
 }
@@ -318,12 +324,12 @@ bool Recordset::find(const Criterion& criterion, int skip)
     }
     const auto type = fieldType(column);
     const bool numericColumn = type ? *type != Schema::Type::Text && *type != Schema::Type::Date
-                                    : (recordCount() > 0 && isNumeric(m_rows[0].values[column]));
+                                    : (recordCount() > 0 && isNumeric(cell(0, column)));
     if (numericColumn) {
         std::optional<double> wanted = isNumeric(criterion.value) ? std::optional<double>(criterion.value.toDouble())
                                                                   : TextRules::exactNumber(criterion.value.toString());
         return find([&](int row) {
-            const QVariant v = m_rows[row].values[column];
+            const QVariant& v = cell(row, column);
             return wanted && !v.isNull() && v.toDouble() == *wanted;
         }, skip);
     }
@@ -389,19 +395,62 @@ void Recordset::applySort()
         keys.push_back({column, words.value(1).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0});
     }
     const Bookmark current = bookmark();
-    std::stable_sort(m_rows.begin(), m_rows.end(), [&](const Row& a, const Row& b) {
-        for (const Key& key : keys) {
-            // Values of one type compare as they are (ISO date texts sort as dates); only a mix, such as a
-            // date just typed beside dates read from SQLite, needs converting first.
-            const QVariant& x = a.values[key.column];
-            const QVariant& y = b.values[key.column];
-            const int c = x.typeId() == y.typeId() ? compareValues(x, y)
-                                                   : compareValues(stored(key.column, x), stored(key.column, y));
-            if (c != 0)
-                return key.descending ? c > 0 : c < 0;
+    if (keys.isEmpty()) {
+        std::sort(m_rows.begin(), m_rows.end(), [](const Row& a, const Row& b) { return a.id < b.id; });
+    } else {
+        // Each key is read once a row into a plain number or text; the sort then compares those.
+        struct SortValue {
+            bool null = true;
+            double number = 0;
+            QString text;
+        };
+        const int rows = recordCount();
+        QVector<QVector<SortValue>> values(keys.size(), QVector<SortValue>(rows));
+        for (int k = 0; k < keys.size(); ++k) {
+            const int column = keys[k].column;
+            const bool dateColumn = m_types[column] == Schema::Type::Date;
+            for (int row = 0; row < rows; ++row) {
+                const QVariant& raw = cell(row, column);
+                SortValue& value = values[k][row];
+                if (raw.isNull())
+                    continue;
+                value.null = false;
+                if (raw.typeId() == QMetaType::QDate) {
+                    // ISO date text sorts as the date; SQLite hands dates back in it already.
+                    value.text = raw.toDate().toString(Qt::ISODate);
+                } else if (dateColumn) {
+                    value.text = raw.toString();
+                } else if (isNumeric(raw)) {
+                    value.number = raw.toDouble();
+                } else {
+                    value.text = raw.toString();
+                }
+            }
         }
-        return keys.isEmpty() && a.id < b.id;
-    });
+        QVector<int> order(rows);
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            for (int k = 0; k < keys.size(); ++k) {
+                const SortValue& x = values[k][a];
+                const SortValue& y = values[k][b];
+                int c = 0;
+                if (x.null || y.null)
+                    c = x.null == y.null ? 0 : (x.null ? -1 : 1);
+                else if (x.text.isNull() && y.text.isNull())
+                    c = x.number < y.number ? -1 : (x.number > y.number ? 1 : 0);
+                else
+                    c = x.text.compare(y.text);
+                if (c != 0)
+                    return keys[k].descending ? c > 0 : c < 0;
+            }
+            return false;
+        });
+        QVector<Row> sorted;
+        sorted.reserve(rows);
+        for (int row : order)
+            sorted.push_back(m_rows[row]);
+        m_rows = std::move(sorted);
+    }
     emit rowsReset();
     if (current >= 0)
         gotoBookmark(current);
@@ -415,7 +464,7 @@ void Recordset::addNew()
         throw DataError(DataError::Kind::Usage, QStringLiteral("The rows of this query cannot be added to"));
     commitPendingBeforeMove();
     m_posBeforeAdd = m_afterDelete ? m_pos - 1 : m_pos;
-    m_rows.push_back(Row{m_nextId++, QVector<QVariant>(fieldCount())});
+    m_rows.push_back(newRow());
     m_mode = EditMode::Adding;
     m_original.clear();
     m_changed = QVector<bool>(fieldCount(), false);
@@ -438,15 +487,14 @@ void Recordset::update()
 
 void Recordset::insertRow()
 {
-    Row& row = m_rows[m_pos];
     QStringList columns, placeholders;
     QVariantList values;
     for (int i = 0; i < fieldCount(); ++i) {
-        if (!m_changed[i] || row.values[i].isNull())
+        if (!m_changed[i] || cell(m_pos, i).isNull())
             continue;
         columns << m_table->columns[m_tableColumn[i]].name;
         placeholders << QStringLiteral("?");
-        values << row.values[i];
+        values << cell(m_pos, i);
     }
     const QString sql = columns.isEmpty()
         ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING *").arg(m_table->name)
@@ -454,17 +502,17 @@ void Recordset::insertRow()
               .arg(m_table->name, columns.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
     QSqlQuery query = m_db.exec(sql, values);
 
-    const QVector<QVariant> pending = row.values;
+    const QVector<QVariant> pending = rowValues(m_pos);
     const QVector<bool> changed = m_changed;
     if (query.next()) {
         const QSqlRecord returned = query.record();
         for (int i = 0; i < fieldCount(); ++i) {
             const int at = returned.indexOf(m_fields[i]);
             if (at >= 0)
-                row.values[i] = query.value(at);
+                cell(m_pos, i) = query.value(at);
         }
     }
-    const Bookmark id = row.id;
+    const Bookmark id = m_rows[m_pos].id;
     m_mode = EditMode::None;
     m_changed.clear();
     emit rowChanged(m_pos);
@@ -478,7 +526,7 @@ void Recordset::insertRow()
         const int at = self->rowOf(id);
         if (at < 0)
             return;
-        self->m_rows[at].values = pending;
+        self->setRowValues(at, pending);
         self->m_mode = EditMode::Adding;
         self->m_changed = changed;
         self->m_pos = at;
@@ -512,14 +560,13 @@ QString Recordset::matchClause(const QVector<QVariant>& original, QVariantList& 
 
 void Recordset::updateRow()
 {
-    Row& row = m_rows[m_pos];
     QStringList assignments;
     QVariantList values;
     for (int i = 0; i < fieldCount(); ++i) {
         if (!m_changed[i])
             continue;
         assignments << m_table->columns[m_tableColumn[i]].name + QStringLiteral(" = ?");
-        values << row.values[i];
+        values << cell(m_pos, i);
     }
     if (!assignments.isEmpty()) {
         const QString where = matchClause(m_original, values);
@@ -530,9 +577,9 @@ void Recordset::updateRow()
             throw DataError(DataError::Kind::Conflict,
                             QStringLiteral("The row was changed or deleted by another user since it was read."));
     }
-    const Bookmark id = row.id;
+    const Bookmark id = m_rows[m_pos].id;
     const QVector<QVariant> original = m_original;
-    const QVector<QVariant> edited = row.values;
+    const QVector<QVariant> edited = rowValues(m_pos);
     const QVector<bool> changed = m_changed;
     m_mode = EditMode::None;
     m_original.clear();
@@ -546,7 +593,7 @@ void Recordset::updateRow()
         const int at = self->rowOf(id);
         if (at < 0)
             return;
-        self->m_rows[at].values = edited;
+        self->setRowValues(at, edited);
         self->m_original = original;
         self->m_changed = changed;
         self->m_mode = EditMode::Editing;
@@ -569,7 +616,7 @@ void Recordset::cancelUpdate()
         return;
     }
     if (m_mode == EditMode::Editing) {
-        m_rows[m_pos].values = m_original;
+        setRowValues(m_pos, m_original);
         m_mode = EditMode::None;
         m_original.clear();
         m_changed.clear();
@@ -587,7 +634,7 @@ void Recordset::remove()
         cancelUpdate();
         return;
     }
-    const QVector<QVariant> original = m_mode == EditMode::Editing ? m_original : m_rows[m_pos].values;
+    const QVector<QVariant> original = m_mode == EditMode::Editing ? m_original : rowValues(m_pos);
     QVariantList values;
     const QString where = matchClause(original, values);
     QSqlQuery query = m_db.exec(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table->name, where), values);
@@ -596,7 +643,7 @@ void Recordset::remove()
                         QStringLiteral("The row was changed or deleted by another user since it was read."));
 
     const int at = m_pos;
-    Row removed{m_rows[at].id, original};
+    const Row removed = m_rows[at];
     m_rows.removeAt(at);
     m_mode = EditMode::None;
     m_original.clear();
@@ -606,11 +653,12 @@ void Recordset::remove()
     emit currentChanged();
 
     QPointer<Recordset> self(this);
-    m_db.onRollback([self, at, removed] {
+    m_db.onRollback([self, at, removed, original] {
         if (!self)
             return;
         const int row = std::min<int>(at, self->recordCount());
         self->m_rows.insert(row, removed);
+        self->setRowValues(row, original);
         self->m_pos = row;
         self->m_afterDelete = false;
         emit self->rowInserted(row);

@@ -104,10 +104,18 @@ signals:
     void rowRemoved(int row);
 
 private:
+    // Rows are handles into one pool of values, so that loading appends without an allocation per row
+    // and sorting moves two integers a row.
     struct Row {
         Bookmark id;
-        QVector<QVariant> values;
+        qsizetype slot; // the row's values are m_pool[slot * fieldCount() ...]
     };
+
+    QVariant& cell(int row, int column) { return m_pool[m_rows[row].slot * m_fields.size() + column]; }
+    const QVariant& cell(int row, int column) const { return m_pool[m_rows[row].slot * m_fields.size() + column]; }
+    QVector<QVariant> rowValues(int row) const;
+    void setRowValues(int row, const QVector<QVariant>& values);
+    Row newRow();
 
     QVariant stored(int column, const QVariant& raw) const;
     QVariant toDatabase(int column, const QVariant& value) const;
@@ -126,6 +134,7 @@ private:
     QVector<int> m_tableColumn;       // per field: its column in the update table, or -1
     QVector<std::optional<Schema::Type>> m_types;
     QVector<Row> m_rows;
+    QVector<QVariant> m_pool;
     int m_pos = -1;
     bool m_afterDelete = false;
     Bookmark m_nextId = 0;

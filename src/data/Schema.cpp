@@ -4,6 +4,7 @@
 #include "data/Database.h"
 
 #include <QSqlDatabase>
+#include <QSqlRecord>
 #include <QStringList>
 
 namespace Schema {
@@ -60,7 +61,9 @@ QString createStatement(const Table& table, Database::Kind kind)
 
 bool tableExists(Database& db, const QString& name)
 {
-    return db.connection().tables().contains(name, Qt::CaseInsensitive);
+    // record() looks the name up where unqualified names resolve; tables() would name PostgreSQL
+    // tables outside the schema "public" with their schema in front.
+    return !db.connection().record(name).isEmpty();
 }
 
 } // namespace

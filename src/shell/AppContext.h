@@ -4,6 +4,9 @@
 #include "data/ProcessValues.h"
 #include "shell/FormRegistry.h"
 
+#include <QCoreApplication>
+#include <functional>
+
 class Database;
 class MessageService;
 
@@ -20,6 +23,9 @@ struct AppContext {
     Clock& clock;
     ProcessValues values;
     FormRegistry forms;
+    // Ends the process with a status, at once: the event loop is left without closing any window.
+    // Tests put a step of their own here to see that the program would end.
+    std::function<void(int status)> endProcess = [](int status) { QCoreApplication::exit(status); };
 };
 
 // The forms that work with today's date set it as they load.

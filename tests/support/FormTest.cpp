@@ -1,8 +1,8 @@
 #include "FormTest.h"
 
 #include "app/FormCatalog.h"
+#include "shell/DeleteWindows.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 
 void FormTest::SetUp()
@@ -14,8 +14,7 @@ void FormTest::SetUp()
 
 void FormTest::TearDown()
 {
-    for (QWidget* window : QApplication::topLevelWidgets())
-        delete window;
+    deleteAllWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     app.reset();
     db.reset();

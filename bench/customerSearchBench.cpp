@@ -1,0 +1,80 @@
+// How long the full customer list takes to answer one key press in its search box, over 5,000
+// customers: the query, the new rows and the grid showing them.
+
+#include "data/Database.h"
+#include "data/Schema.h"
+#include "people/PeopleListForms.h"
+#include "shell/AppContext.h"
+#include "shell/MessageService.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class SilentMessages : public MessageService {
+public:
+    int msgBox(const QString&, int, const QString&) override { return Ok; }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+void addCustomers(Database& db, int count)
+{
+    static const QStringList streets = {u"Harbour Rd"_s, u"Hill Top"_s, u"Market St"_s, u"中正路"_s, u"Riverside"_s};
+    Transaction transaction(db);
+    for (int code = 1; code <= count; ++code) {
+        const QString street = streets[code % streets.size()];
+        db.exec(u"insert into customer_data (c_code, name, addr, goods_addr, goods_addr_code, milk_area) "
+                 "values (?, ?, ?, ?, ?, ?)"_s,
+                {code, u"Customer %1"_s.arg(code), u"%1 %2"_s.arg(code).arg(street),
+                 u"%1 %2, floor %3"_s.arg(code % 400).arg(street).arg(code % 9), u"G%1"_s.arg(code % 50),
+                 code % 12});
+    }
+    transaction.commit();
+}
+
+// Types one letter and takes it back: two searches, the second over most of the customers.
+void BM_SearchAsYouType(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    auto db = Database::open(folder.filePath(u"bench.sqlite"_s));
+    Schema::create(*db);
+    addCustomers(*db, int(state.range(0)));
+
+    SilentMessages messages;
+    Clock clock;
+    AppContext app(*db, messages, clock);
+    registerPeopleListForms(app);
+    QWidget* list = OpenFormCommand(app)(u"客戶全灠"_s);
+    list->resize(1000, 700);
+    auto* searchBox = list->findChild<QLineEdit*>(u"text1"_s);
+    QTest::keyClicks(searchBox, u"Har"_s);
+
+    for (auto _ : state) {
+        QTest::keyClick(searchBox, Qt::Key_B);
+        QApplication::processEvents();
+        QTest::keyClick(searchBox, Qt::Key_Backspace);
+        QApplication::processEvents();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+    delete list;
+}
+BENCHMARK(BM_SearchAsYouType)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

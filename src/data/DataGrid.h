@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QTableView>
+
+class DataSource;
+class MessageService;
+class Recordset;
+class RecordsetModel;
+
+// A grid over a data source, as the forms' DataGrids: every row and every shown column of its
+// recordset, following its refreshes and its current row; a click on a row moves the recordset there.
+// Allowed to, it changes rows in place (a row is written when the grid leaves it), takes new rows on
+// its empty last line and deletes the selected rows with the Delete key. What the database or the
+// number and date rules refuse is shown through the message service, and the grid stays on the row
+// in edit; Escape gives up the row's changes.
+class DataGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit DataGrid(MessageService* messages, QWidget* parent = nullptr);
+
+    void setDataSource(DataSource* source);
+    DataSource* dataSource() const;
+
+    void setAllowUpdate(bool allowed);
+    bool allowUpdate() const;
+    void setAllowAddNew(bool allowed);
+    bool allowAddNew() const;
+    void setAllowDelete(bool allowed) { m_allowDelete = allowed; }
+    bool allowDelete() const { return m_allowDelete; }
+
+    // The title line above the columns; none while empty.
+    void setCaption(const QString& caption);
+    QString caption() const;
+
+    // Writes the row in edit, as leaving it does; false when it was refused (and the refusal shown).
+    bool commitRow();
+    // The selected rows go, top to bottom, all of them or none.
+    void deleteSelectedRows();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    class CaptionedHeader;
+
+    Recordset* recordset() const;
+    int rowInEdit() const;
+    void onCurrentRowChanged(const QModelIndex& current);
+    void onFocusChanged(QWidget* old, QWidget* now);
+    void onRefused(const QModelIndex& at, const QString& message);
+    void followRecordset();
+    void moveRecordsetTo(int row);
+    void returnToRowInEdit();
+    void forgetRefusal();
+    bool cancelRowInEdit();
+    void report(const QString& message);
+
+    MessageService* m_messages;
+    QPointer<DataSource> m_source;
+    RecordsetModel* m_model;
+    CaptionedHeader* m_header;
+    bool m_allowDelete = false;
+    bool m_followingRecordset = false; // the view moves because the recordset did
+    QWidget* m_editorBeingCommitted = nullptr;
+    bool m_reporting = false;
+    // A cell whose text was refused: its editor stays open with the text for the clerk to correct.
+    QPersistentModelIndex m_refusedCell;
+    QPointer<QWidget> m_refusedEditor;
+    QVariant m_refusedValue;
+};

@@ -1,0 +1,178 @@
+#include "people/CustomerFullList.h"
+
+#include "data/Binder.h"
+#include "data/DataCombo.h"
+#include "data/DataGrid.h"
+#include "data/TextRules.h"
+#include "people/HandlerGuard.h"
+#include "people/MilkAreaList.h"
+#include "shell/AppContext.h"
+#include "shell/NamedControls.h"
+#include "shell/ExitButton.h"
+#include "shell/GridUnlockCheck.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString allCustomers = u"select * from customer_data order by c_code"_s;
+
+// A LIKE pattern that finds `text` anywhere: its own %, _ and ! are escaped, so whatever the clerk
+// types is matched as it stands.
+QString containsPattern(const QString& text)
+{
+    QString escaped;
+    escaped.reserve(text.size() + 2);
+    for (const QChar c : text) {
+        if (c == u'%' || c == u'_' || c == u'!')
+            escaped += u'!';
+        escaped += c;
+    }
+    return u'%' + escaped + u'%';
+}
+
+} // namespace
+
+CustomerFullList::CustomerFullList(AppContext& app, QWidget* parent)
+    : QWidget(parent), m_app(app), m_customers(app.db, this), m_count(app.db, this), m_milkAreas(app.db, this)
+{
+    setWindowTitle(u"new bottle commission"_s);
+    buildControls();
+
+    runGuarded(m_app.messages, [this] {
+        m_count.setQuery(u"select count(*) as 筆數 from customer_data"_s);
+        m_count.refresh();
+        m_milkAreas.setQuery(milkAreaListQuery());
+        m_milkAreas.refresh();
+        m_milkArea->setRowSource(&m_milkAreas, milkAreaListField());
+        m_milkArea->setText(QString());
+        showAllCustomers();
+    });
+    m_byDeliveryAddress->setChecked(true);
+
+    // Connected after the load, so that filling the combo does not filter the grid.
+    connect(m_milkArea, &QComboBox::currentTextChanged, this, &CustomerFullList::showMilkArea);
+}
+
+void CustomerFullList::buildControls()
+{
+    m_byName = new QRadioButton(u"name"_s, this);
+    m_byName->setObjectName(u"Option1"_s);
+    m_byAddress = new QRadioButton(u"addr."_s, this);
+    m_byAddress->setObjectName(u"Option2"_s);
+    m_byDeliveryAddress = new QRadioButton(u"send goods addr."_s, this);
+    m_byDeliveryAddress->setObjectName(u"Option3"_s);
+    m_searchText = new QLineEdit(this);
+    m_searchText->setObjectName(u"text1"_s);
+    QPushButton* search = namedButton(this, u"搜尋"_s, u"search"_s);
+    QPushButton* all = namedButton(this, u"全灠"_s, u"all"_s);
+
+    auto* count = namedLabel(this, u"計數"_s, QString());
+    auto* countBinder = new Binder(m_count.recordset(), this);
+    countBinder->bind(count, u"筆數"_s);
+
+    m_grid = new DataGrid(&m_app.messages, this);
+    m_grid->setObjectName(u"DataGrid1"_s);
+    m_grid->setCaption(u"new bottle commission"_s);
+    m_grid->setDataSource(&m_customers);
+    // Changes in place wait for the unlock box; rows are never added or deleted here.
+    m_grid->setAllowAddNew(false);
+    m_grid->setAllowDelete(false);
+
+    m_milkArea = new DataCombo(this);
+    m_milkArea->setObjectName(u"DataCombo1"_s);
+    m_milkArea->setMinimumContentsLength(6);
+    m_unlock = new QCheckBox(u"Unlock"_s, this);
+    m_unlock->setObjectName(u"Check1"_s);
+    QPushButton* byCode = namedButton(this, u"編號排序"_s, u"serial sort"_s);
+    QPushButton* byName = namedButton(this, u"姓名排序"_s, u"name sort"_s);
+    QPushButton* byAddress = namedButton(this, u"地址排序"_s, u"addr. sort"_s);
+    QPushButton* byAddressCode = namedButton(this, u"地址代號"_s, u"send good number"_s);
+    QPushButton* exit = makeExitButton(this);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(namedLabel(this, u"Label3"_s, u"new bottle commission"_s));
+    top->addStretch();
+    top->addWidget(m_byName);
+    top->addWidget(m_byAddress);
+    top->addWidget(m_byDeliveryAddress);
+    top->addWidget(m_searchText, 1);
+    top->addWidget(search);
+    top->addWidget(all);
+
+    auto* countLine = new QHBoxLayout;
+    countLine->addWidget(namedLabel(this, u"Label1"_s, u"now total"_s));
+    countLine->addWidget(count);
+    countLine->addWidget(namedLabel(this, u"Label2"_s, u"pen data"_s));
+    countLine->addStretch();
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(namedLabel(this, u"Label4"_s, u"choice milk area"_s));
+    bottom->addWidget(m_milkArea);
+    bottom->addWidget(m_unlock);
+    bottom->addWidget(byCode);
+    bottom->addWidget(byName);
+    bottom->addWidget(byAddress);
+    bottom->addWidget(byAddressCode);
+    bottom->addStretch();
+    bottom->addWidget(exit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(countLine);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(bottom);
+
+    connect(search, &QPushButton::clicked, this, &CustomerFullList::searchCustomers);
+    connect(m_searchText, &QLineEdit::textChanged, this, &CustomerFullList::searchCustomers);
+    connect(all, &QPushButton::clicked, this, &CustomerFullList::showAllCustomers);
+    connect(byCode, &QPushButton::clicked, this, [this] { sortBy(u"c_code ASC"_s); });
+    connect(byName, &QPushButton::clicked, this, [this] { sortBy(u"name ASC"_s); });
+    connect(byAddress, &QPushButton::clicked, this, [this] { sortBy(u"goods_addr ASC"_s); });
+    connect(byAddressCode, &QPushButton::clicked, this, [this] { sortBy(u"goods_addr_code ASC"_s); });
+    GridUnlockCheck(m_unlock, {m_grid}, GridUnlock::ChangeOnly);
+}
+
+void CustomerFullList::requery(const QString& sql, const QVariantList& values)
+{
+    runGuarded(m_app.messages, [&] { AdodcQuery(m_customers, sql, values); });
+}
+
+void CustomerFullList::showAllCustomers()
+{
+    requery(allCustomers);
+}
+
+// The area is a number. Text that is not one names no area: it goes in as NULL, which equals no
+// row, so the list is empty rather than the query failing.
+void CustomerFullList::showMilkArea(const QString& areaText)
+{
+    const std::optional<double> area = TextRules::exactNumber(areaText);
+    requery(u"select * from customer_data where milk_area = ? order by c_code"_s,
+            {area ? QVariant(*area) : QVariant(QMetaType::fromType<double>())});
+}
+
+void CustomerFullList::searchCustomers()
+{
+    QString column = u"goods_addr"_s;
+    if (m_byName->isChecked())
+        column = u"name"_s;
+    else if (m_byAddress->isChecked())
+        column = u"addr"_s;
+    requery(u"select * from customer_data where lower(%1) like lower(?) escape '!'"_s.arg(column),
+            {containsPattern(m_searchText->text())});
+}
+
+void CustomerFullList::sortBy(const QString& sort)
+{
+    runGuarded(m_app.messages, [&] { m_customers.recordset().setSort(sort); });
+}

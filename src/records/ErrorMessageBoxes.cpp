@@ -1,0 +1,41 @@
+#include "records/ErrorMessageBoxes.h"
+
+int showMessage(MessageService& messages, const MessageBoxText& box)
+{
+    return messages.msgBox(box.text, box.flags, box.title);
+}
+
+namespace ErrorMessageBoxes {
+
+MessageBoxText searchMiss(SearchMissStyle style, const QString& value)
+{
+    QString text;
+    switch (style) {
+    case SearchMissStyle::Spaced:
+        text = QStringLiteral("no '%1' data!!").arg(value);
+        break;
+    case SearchMissStyle::Tight:
+        text = QStringLiteral("no'%1'data!!").arg(value);
+        break;
+    case SearchMissStyle::TightOpen:
+        text = QStringLiteral("no'%1' data!!").arg(value);
+        break;
+    case SearchMissStyle::Search:
+        text = QStringLiteral("no search'%1'data!!").arg(value);
+        break;
+    }
+    return {text, MessageService::OkOnly, QStringLiteral("search")};
+}
+
+MessageBoxText SubscriptionTypes::deleteQuestion(const QString& subscribeType)
+{
+    return {QStringLiteral("delete<") + subscribeType + QStringLiteral("> subscribe_type???"), 52, QStringLiteral("del")};
+}
+
+MessageBoxText DeliveryTypes::deleteQuestion(const QString& sendType)
+{
+    return {QStringLiteral("delete the data <") + sendType + QStringLiteral(" >polling type???"), 52,
+            QStringLiteral("del")};
+}
+
+} // namespace ErrorMessageBoxes

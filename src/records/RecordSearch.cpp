@@ -1,0 +1,129 @@
+#include "records/RecordSearch.h"
+
+#include "data/DataError.h"
+#include "data/Recordset.h"
+#include "data/TextRules.h"
+#include "records/SearchBoxEnter.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QRadioButton>
+
+struct RecordSearch::Criterion {
+    ::Criterion match;
+    QString shown; // the value as the miss message names it
+    const Option* option;
+};
+
+namespace {
+
+QString withoutTrailingBlanks(QString text)
+{
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+RecordSearch::RecordSearch(MessageService& messages, Recordset& records, RememberedPosition& remembered,
+                           QLineEdit* box, QAbstractButton* searchButton, QAbstractButton* nextButton, QObject* parent)
+    : QObject(parent), m_messages(messages), m_records(records), m_remembered(remembered), m_box(box),
+      m_nextButton(nextButton)
+{
+    connect(searchButton, &QAbstractButton::clicked, this, &RecordSearch::search);
+    new SearchBoxEnter(box, [this] { search(); });
+    if (nextButton) {
+        nextButton->setEnabled(false);
+        connect(nextButton, &QAbstractButton::clicked, this, &RecordSearch::findNext);
+    }
+}
+
+void RecordSearch::addOption(const Option& option)
+{
+    m_options.push_back(option);
+    if (option.clearsBoxWhenSelected) {
+        connect(option.button, &QRadioButton::toggled, this, [this](bool selected) {
+            if (selected && m_box)
+                m_box->clear();
+        });
+    }
+}
+
+void RecordSearch::setGrid(Recordset* grid)
+{
+    m_grid = grid;
+    if (grid)
+        m_gridRemembered.emplace(*grid);
+    else
+        m_gridRemembered.reset();
+}
+
+std::optional<RecordSearch::Criterion> RecordSearch::criterion() const
+{
+    const QString typed = m_box ? m_box->text() : QString();
+    if (typed.isEmpty())
+        return std::nullopt;
+    for (const Option& option : m_options) {
+        if (!option.button->isChecked())
+            continue;
+        if (option.match == Match::Number) {
+            const qint32 number = TextRules::roundToInt32(TextRules::numberFromText(typed));
+            const QString shown = option.missNumberWithSignPlace && number >= 0 ? u' ' + QString::number(number)
+                                                                                 : QString::number(number);
+            return Criterion{::Criterion::equals(option.field, number), shown, &option};
+        }
+        if (option.match == Match::Whole)
+            return Criterion{::Criterion::equals(option.field, withoutTrailingBlanks(typed)), typed, &option};
+        return Criterion{::Criterion::contains(option.field, withoutTrailingBlanks(typed)), typed, &option};
+    }
+    return std::nullopt;
+}
+
+bool RecordSearch::find(Recordset& records, const Criterion& criterion, bool fromFirst)
+{
+    if (fromFirst) {
+        records.moveFirst();
+        return records.find(criterion.match);
+    }
+    return records.hasCurrentRow() && records.find(criterion.match, 1);
+}
+
+void RecordSearch::search()
+{
+    run(true);
+}
+
+void RecordSearch::findNext()
+{
+    run(false);
+}
+
+void RecordSearch::run(bool fromFirst)
+{
+    m_remembered.remember();
+    if (m_gridRemembered)
+        m_gridRemembered->remember();
+    const std::optional<Criterion> wanted = criterion();
+    // Only a text search has a next match to look for.
+    if (!wanted || (!fromFirst && wanted->option->match != Match::Text))
+        return;
+    // A search is not an action that can fail for the clerk: a step the data layer refuses is a miss.
+    bool found = false;
+    try {
+        found = find(m_records, *wanted, fromFirst) && (!m_grid || find(*m_grid, *wanted, fromFirst));
+    } catch (const DataError&) {
+        found = false;
+    }
+    const bool textSearch = wanted->option->match == Match::Text;
+    if (!found) {
+        showMessage(m_messages, ErrorMessageBoxes::searchMiss(wanted->option->missStyle, wanted->shown));
+        m_remembered.restore();
+        if (m_gridRemembered)
+            m_gridRemembered->restore();
+        if (m_box)
+            m_box->setFocus();
+    }
+    if (m_nextButton && textSearch)
+        m_nextButton->setEnabled(fromFirst || found);
+}

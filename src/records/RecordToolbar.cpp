@@ -1,0 +1,361 @@
+#include "records/RecordToolbar.h"
+
+#include "data/DataCombo.h"
+#include "data/DataSource.h"
+#include "data/Database.h"
+#include "shell/AppContext.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <exception>
+
+namespace {
+
+// A step whose failure the toolbar passes over: the next step runs.
+template <class Step>
+void skippingFailure(Step&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace
+
+RecordToolbar::RecordToolbar(AppContext& app, Config config, QWidget* parent)
+    : QToolBar(parent), m_app(app), m_config(std::move(config)), m_remembered(m_config.main->recordset()),
+      m_counter(m_config.counterStart)
+{
+    setObjectName(QStringLiteral("Toolbar1"));
+    setMovable(false);
+    setFloatable(false);
+    setToolButtonStyle(Qt::ToolButtonTextOnly);
+
+    for (int i = 0; i < m_config.buttons.size(); ++i) {
+        const Button& configured = m_config.buttons[i];
+        QAction* action = addAction(configured.caption);
+        action->setToolTip(configured.toolTip);
+        widgetForAction(action)->setObjectName(QStringLiteral("Button%1").arg(i + 1));
+        connect(action, &QAction::triggered, this, [this, index = i + 1] { click(index); });
+        m_buttons << action;
+    }
+    for (DataCombo* combo : std::as_const(m_config.combos)) {
+        connect(combo, &DataCombo::leftButtonPressed, this,
+                [this, combo](const QString& text) { m_comboTextsAtPress.insert(combo, text); });
+    }
+
+    lockRecordControls();
+    if (QAction* cancelButton = roleButton(Role::Cancel))
+        cancelButton->setEnabled(false);
+    showCounter();
+}
+
+QAction* RecordToolbar::button(int index) const
+{
+    return index >= 1 && index <= m_buttons.size() ? m_buttons[index - 1] : nullptr;
+}
+
+QAction* RecordToolbar::roleButton(Role role) const
+{
+    for (int i = 0; i < m_config.buttons.size(); ++i)
+        if (m_config.buttons[i].role == role)
+            return m_buttons[i];
+    return nullptr;
+}
+
+QString RecordToolbar::idleCaption(Role role) const
+{
+    for (const Button& configured : m_config.buttons)
+        if (configured.role == role)
+            return configured.caption;
+    return {};
+}
+
+RecordToolbar::State RecordToolbar::state() const
+{
+    if (QAction* add = roleButton(Role::Add); add && add->text() != idleCaption(Role::Add))
+        return State::Adding;
+    if (QAction* modify = roleButton(Role::Modify); modify && modify->text() != idleCaption(Role::Modify))
+        return State::Modifying;
+    return State::Idle;
+}
+
+Recordset& RecordToolbar::records() const
+{
+    return m_config.main->recordset();
+}
+
+void RecordToolbar::click(int index)
+{
+    const Button& clicked = m_config.buttons[index - 1];
+    switch (clicked.role) {
+    case Role::First:
+    case Role::Previous:
+    case Role::Next:
+    case Role::Last:
+        navigate(clicked.role);
+        break;
+    case Role::Add:
+        state() == State::Adding ? saveAdd() : beginAdd();
+        break;
+    case Role::Modify:
+        state() == State::Modifying ? saveModify() : beginModify();
+        break;
+    case Role::Delete:
+        deleteCurrent();
+        break;
+    case Role::Cancel:
+        cancel();
+        break;
+    case Role::Update:
+        refresh();
+        break;
+    case Role::ListView:
+        openList();
+        break;
+    case Role::Other:
+        if (clicked.run)
+            clicked.run();
+        break;
+    }
+}
+
+void RecordToolbar::report(const std::optional<MessageBoxText>& message)
+{
+    if (message)
+        showMessage(m_app.messages, *message);
+}
+
+void RecordToolbar::navigate(Role role)
+{
+    Recordset& rows = records();
+    if (rows.recordCount() == 0) {
+        report(m_config.messages.navigation);
+        return;
+    }
+    try {
+        switch (role) {
+        case Role::First:
+            rows.moveFirst();
+            break;
+        case Role::Previous:
+            if (!rows.bof())
+                rows.movePrevious();
+            if (rows.bof())
+                rows.moveFirst();
+            break;
+        case Role::Next:
+            if (!rows.eof())
+                rows.moveNext();
+            if (rows.eof())
+                rows.moveLast();
+            break;
+        default:
+            rows.moveLast();
+            break;
+        }
+    } catch (const std::exception&) {
+        report(m_config.messages.navigation);
+    }
+}
+
+void RecordToolbar::beginAdd()
+{
+    m_remembered.remember();
+    std::optional<qint32> code;
+    if (m_config.numbering)
+        skippingFailure([&] { code = m_config.numbering->source.next(); });
+    // Without its new row the boxes would edit the record on show: the add does not begin.
+    try {
+        records().addNew();
+    } catch (const std::exception&) {
+        report(m_config.messages.addSave);
+        return;
+    }
+    for (DataSource* companion : std::as_const(m_config.companions))
+        skippingFailure([&] { companion->recordset().addNew(); });
+    if (code) {
+        m_newCode = *code;
+        skippingFailure([&] { m_config.numbering->assign(*code); });
+    }
+    if (m_config.addDefaults)
+        skippingFailure(m_config.addDefaults);
+
+    roleButton(Role::Add)->setText(AddingCaption);
+    enterEditing(State::Adding);
+}
+
+void RecordToolbar::saveAdd()
+{
+    try {
+        Transaction transaction(m_config.main->recordset().database());
+        if (m_config.numbering && m_config.numbering->source.isTaken(m_newCode)) {
+            m_newCode = m_config.numbering->source.next();
+            m_config.numbering->assign(m_newCode);
+        }
+        records().update();
+        if (m_config.addSaveSteps)
+            m_config.addSaveSteps();
+        for (DataSource* companion : std::as_const(m_config.companions))
+            companion->recordset().update();
+        transaction.commit();
+    } catch (const std::exception&) {
+        report(m_config.messages.addSave);
+        return;
+    }
+    roleButton(Role::Add)->setText(idleCaption(Role::Add));
+    leaveEditing(true);
+    ++m_counter;
+    showCounter();
+    emit added();
+}
+
+void RecordToolbar::beginModify()
+{
+    if (!records().hasCurrentRow())
+        return;
+    if (m_config.modifyBegins)
+        skippingFailure(m_config.modifyBegins);
+    m_remembered.remember();
+    roleButton(Role::Modify)->setText(ModifyingCaption);
+    enterEditing(State::Modifying);
+}
+
+void RecordToolbar::saveModify()
+{
+    try {
+        Transaction transaction(records().database());
+        records().update();
+        if (m_config.modifySaveSteps)
+            m_config.modifySaveSteps();
+        transaction.commit();
+    } catch (const std::exception&) {
+        report(m_config.messages.modifySave);
+        return;
+    }
+    roleButton(Role::Modify)->setText(idleCaption(Role::Modify));
+    leaveEditing(true);
+}
+
+void RecordToolbar::cancel()
+{
+    for (auto it = m_comboTextsAtPress.cbegin(); it != m_comboTextsAtPress.cend(); ++it)
+        it.key()->setText(it.value());
+    m_comboTextsAtPress.clear();
+    try {
+        records().cancelUpdate();
+        for (DataSource* companion : std::as_const(m_config.companions))
+            companion->recordset().cancelUpdate();
+        // The move shows the row again in every bound control, text typed into them included.
+        if (!m_remembered.restore())
+            records().moveFirst();
+    } catch (const std::exception&) {
+        report(m_config.messages.cancel);
+        return;
+    }
+    if (QAction* modify = roleButton(Role::Modify))
+        modify->setText(idleCaption(Role::Modify));
+    if (QAction* add = roleButton(Role::Add))
+        add->setText(idleCaption(Role::Add));
+    leaveEditing(false);
+}
+
+void RecordToolbar::deleteCurrent()
+{
+    Recordset& rows = records();
+    if (!rows.hasCurrentRow() || !m_config.deleteQuestion)
+        return;
+    if (showMessage(m_app.messages, *m_config.deleteQuestion) != MessageService::Yes)
+        return;
+    try {
+        rows.remove();
+    } catch (const std::exception&) {
+        report(m_config.deleteRefused ? m_config.deleteRefused : m_config.messages.deleteRefused());
+        return;
+    }
+    // The previous row, or the new first row when the first one went.
+    skippingFailure([&] {
+        rows.movePrevious();
+        if (rows.bof() && rows.recordCount() > 0)
+            rows.moveFirst();
+    });
+    --m_counter;
+    showCounter();
+}
+
+void RecordToolbar::refresh()
+{
+    skippingFailure([&] { m_config.main->refresh(); });
+}
+
+void RecordToolbar::openList()
+{
+    OpenFormCommand{m_app}(m_config.listForm);
+}
+
+void RecordToolbar::enterEditing(State state)
+{
+    for (QAction* action : std::as_const(m_buttons))
+        action->setEnabled(false);
+    roleButton(state == State::Adding ? Role::Add : Role::Modify)->setEnabled(true);
+    if (QAction* cancelButton = roleButton(Role::Cancel))
+        cancelButton->setEnabled(true);
+
+    for (QLineEdit* box : std::as_const(m_config.entryBoxes))
+        box->setReadOnly(false);
+    for (QLineEdit* box : std::as_const(m_config.modifyOnlyBoxes))
+        box->setReadOnly(state != State::Modifying);
+    for (DataCombo* combo : std::as_const(m_config.combos))
+        combo->setLocked(false);
+    for (QCheckBox* box : std::as_const(m_config.checkBoxes))
+        box->setEnabled(true);
+    for (QWidget* button : std::as_const(m_config.handOverButtons))
+        button->setEnabled(false);
+
+    m_moversBeforeEditing.clear();
+    for (QWidget* mover : std::as_const(m_config.recordMovers)) {
+        m_moversBeforeEditing.push_back({mover, mover->isEnabled()});
+        mover->setEnabled(false);
+    }
+    if (!m_config.entryBoxes.isEmpty())
+        m_config.entryBoxes.first()->setFocus();
+}
+
+void RecordToolbar::leaveEditing(bool saved)
+{
+    QAction* cancelButton = roleButton(Role::Cancel);
+    for (QAction* action : std::as_const(m_buttons))
+        if (action != cancelButton)
+            action->setEnabled(true);
+    if (saved && cancelButton && m_config.cancelDisabledAfterSave)
+        cancelButton->setEnabled(false);
+
+    lockRecordControls();
+    for (const auto& [mover, wasEnabled] : std::as_const(m_moversBeforeEditing))
+        if (mover)
+            mover->setEnabled(wasEnabled);
+    m_moversBeforeEditing.clear();
+}
+
+void RecordToolbar::lockRecordControls()
+{
+    for (const QList<QLineEdit*>* boxes : {&m_config.entryBoxes, &m_config.keyBoxes, &m_config.modifyOnlyBoxes})
+        for (QLineEdit* box : *boxes)
+            box->setReadOnly(true);
+    for (DataCombo* combo : std::as_const(m_config.combos))
+        combo->setLocked(true);
+    for (QCheckBox* box : std::as_const(m_config.checkBoxes))
+        box->setEnabled(false);
+    for (QWidget* button : std::as_const(m_config.handOverButtons))
+        button->setEnabled(true);
+}
+
+void RecordToolbar::showCounter()
+{
+    if (m_config.counter)
+        m_config.counter->setText(QString::number(m_counter));
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "records/ErrorMessageBoxes.h"
+#include "records/MaxPlusOneNumbering.h"
+#include "records/RememberedPosition.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QToolBar>
+#include <functional>
+#include <optional>
+
+class DataCombo;
+class DataSource;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+struct AppContext;
+
+// The toolbar of the record forms (`Toolbar1`): moves through the form's main recordset, adds and
+// modifies a record in two clicks (the second click saves), cancels, deletes after a question,
+// refreshes and opens the form's list. The form's edit state lives in the captions of its add and
+// modify buttons: idle, adding ("sure_add") or modifying ("sure_modify").
+//
+// A save writes the main row, its companion rows and the form's extra rows in one transaction: all of
+// them or none. A failed save is reported with the form's message and leaves the add or modify in
+// progress, so the next click tries again and cancel abandons it. While a record is being edited the
+// controls that would move the main recordset are disabled.
+class RecordToolbar : public QToolBar {
+    Q_OBJECT
+public:
+    enum class Role { First, Previous, Next, Last, Add, Delete, Modify, Cancel, Update, ListView, Other };
+    enum class State { Idle, Adding, Modifying };
+
+    struct Button {
+        Role role;
+        QString caption;
+        QString toolTip;
+        std::function<void()> run = {}; // what a button of Role::Other does; nothing when empty
+    };
+
+    // A new row's code given by the program: taken as the add begins and handed to `assign` once the
+    // new rows are open. When another clerk saved a row with that code meanwhile, the save takes the
+    // next free code instead.
+    struct Numbering {
+        MaxPlusOneNumbering source;
+        std::function<void(qint32 code)> assign;
+    };
+
+    struct Config {
+        QList<Button> buttons; // button index = position in the list + 1
+        DataSource* main = nullptr;
+        QList<DataSource*> companions; // a new row opens on each with the main row and is saved after it
+
+        // The record's controls. All are locked while idle.
+        QList<QLineEdit*> entryBoxes;      // unlocked while adding or modifying; the first takes the focus
+        QList<QLineEdit*> keyBoxes;        // show a key nobody types: never unlocked
+        QList<QLineEdit*> modifyOnlyBoxes; // unlocked while modifying only
+        QList<DataCombo*> combos;
+        QList<QCheckBox*> checkBoxes;
+        QList<QWidget*> handOverButtons; // open other forms for the current record: off while editing
+        QList<QWidget*> recordMovers;    // search box and buttons, filters, grids: off while editing
+
+        std::function<void()> addDefaults;     // writes the defaults of a new record; its rows are open
+        std::function<void()> modifyBegins;    // remembers what the modify save needs
+        std::function<void()> addSaveSteps;    // after the main row is written, before the companion rows
+        std::function<void()> modifySaveSteps; // after the main row is written
+        std::optional<Numbering> numbering;
+
+        std::optional<MessageBoxText> deleteQuestion;
+        ToolbarMessages messages;
+        std::optional<MessageBoxText> deleteRefused; // a form's own word for it; else messages.deleteRefused()
+        QLabel* counter = nullptr; // 計數
+        int counterStart = 0;
+        QString listForm;                     // opened by Role::ListView
+        bool cancelDisabledAfterSave = false; // most forms leave cancel enabled once an edit has begun
+    };
+
+    static inline const QString AddingCaption = QStringLiteral("sure_add");
+    static inline const QString ModifyingCaption = QStringLiteral("sure_modify");
+
+    RecordToolbar(AppContext& app, Config config, QWidget* parent = nullptr);
+
+    // The button of a 1-based index, nullptr beyond the last. Its tool button is named "Button<index>".
+    QAction* button(int index) const;
+    State state() const;
+    int counter() const { return m_counter; }
+    // Shared with the form's search, which starts from it too.
+    RememberedPosition& rememberedPosition() { return m_remembered; }
+
+signals:
+    // A new record and its companion rows were saved.
+    void added();
+
+private:
+    Recordset& records() const;
+    QAction* roleButton(Role role) const;
+    QString idleCaption(Role role) const;
+    void click(int index);
+
+    void navigate(Role role);
+    void beginAdd();
+    void saveAdd();
+    void beginModify();
+    void saveModify();
+    void cancel();
+    void deleteCurrent();
+    void refresh();
+    void openList();
+
+    void enterEditing(State state);
+    void leaveEditing(bool saved);
+    void lockRecordControls();
+    void showCounter();
+    void report(const std::optional<MessageBoxText>& message);
+
+    AppContext& m_app;
+    Config m_config;
+    QList<QAction*> m_buttons;
+    RememberedPosition m_remembered;
+    int m_counter = 0;
+    qint32 m_newCode = 0;
+    QHash<DataCombo*, QString> m_comboTextsAtPress;
+    QList<std::pair<QPointer<QWidget>, bool>> m_moversBeforeEditing;
+};

@@ -1,0 +1,21 @@
+#include "records/SearchBoxEnter.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+SearchBoxEnter::SearchBoxEnter(QLineEdit* box, std::function<void()> search)
+    : QObject(box), m_search(std::move(search))
+{
+    box->installEventFilter(this);
+}
+
+bool SearchBoxEnter::eventFilter(QObject*, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    m_search();
+    return true;
+}

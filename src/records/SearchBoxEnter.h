@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class QLineEdit;
+
+// Enter in a search box runs the search instead of typing anything.
+class SearchBoxEnter : public QObject {
+    Q_OBJECT
+public:
+    SearchBoxEnter(QLineEdit* box, std::function<void()> search);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<void()> m_search;
+};

@@ -1,0 +1,21 @@
+#include "shell/GridUnlockCheck.h"
+
+#include "data/DataGrid.h"
+#include "data/DataSource.h"
+
+#include <QCheckBox>
+
+void GridUnlockCheck(QCheckBox* box, const QList<DataGrid*>& grids, GridUnlock permissions)
+{
+    const auto apply = [grids, permissions](bool unlocked) {
+        for (DataGrid* grid : grids) {
+            if (permissions == GridUnlock::AddChangeDelete) {
+                grid->setAllowAddNew(unlocked);
+                grid->setAllowDelete(unlocked);
+            }
+            grid->setAllowUpdate(unlocked);
+        }
+    };
+    apply(box->isChecked());
+    QObject::connect(box, &QCheckBox::toggled, box, apply);
+}

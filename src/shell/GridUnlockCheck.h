@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QList>
+
+class DataGrid;
+class QCheckBox;
+
+// What an unlock box opens up: every edit of the lookup tables, or only changes of existing rows
+// (the company record, whose rows are never added or deleted here).
+enum class GridUnlock { AddChangeDelete, ChangeOnly };
+
+// GridUnlockCheck: the grids stay read-only while the box is unticked; each tick or untick, by a
+// click or from code, sets their permissions to the box's state, grid by grid.
+void GridUnlockCheck(QCheckBox* box, const QList<DataGrid*>& grids, GridUnlock permissions);

@@ -1,0 +1,47 @@
+#include "shell/LoginDialog.h"
+
+#include "shell/AppContext.h"
+#include "shell/MessageService.h"
+#include "shell/Passwords.h"
+
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr qint16 triesAllowed = 3;
+}
+
+LoginDialog::LoginDialog(AppContext& app, QWidget* parent)
+    : PasswordDialog(u"enter"_s, u"Password(&P):"_s, u"text1"_s, parent), m_app(app)
+{
+}
+
+void LoginDialog::checkPassword()
+{
+    if (const std::optional<QString> user = Passwords::userFor(passwordBox()->text())) {
+        m_app.values.user_name = *user;
+        // The main menu page (and the frame with it) is up before the login goes, so the process
+        // never finds itself without a window.
+        OpenFormCommand{m_app}(u"主選單"_s);
+        accept();
+        return;
+    }
+
+    if (m_failures == triesAllowed - 1) {
+        m_app.messages.msgBox(u"Exit Login ?"_s, MessageService::Exclamation, u"Login"_s);
+        reject();
+        return;
+    }
+    m_app.messages.msgBox(u"Password Err,Try again!"_s, MessageService::Exclamation, u"Login"_s);
+    passwordBox()->clear();
+    passwordBox()->setFocus();
+    ++m_failures;
+}
+
+void LoginDialog::done(int result)
+{
+    QDialog::done(result);
+    if (result == Rejected)
+        m_app.endProcess(0);
+}

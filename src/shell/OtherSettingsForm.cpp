@@ -1,0 +1,62 @@
+#include "shell/OtherSettingsForm.h"
+
+#include "data/DataGrid.h"
+#include "data/DataSource.h"
+#include "shell/ExitButton.h"
+#include "shell/GridUnlockCheck.h"
+#include "shell/SettingsGrid.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+OtherSettingsForm::OtherSettingsForm(AppContext& app, QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle(u"其它設定"_s);
+
+    struct Table {
+        QString name;
+        QString heading;
+    };
+    const Table tables[] = {
+        {u"bottle_type"_s, u"bottle type"_s},
+        {u"warm_box"_s, u"warmbox"_s},
+        {u"return_reason"_s, u"refund reason"_s},
+        {u"add_reason"_s, u"join reason"_s},
+    };
+
+    auto* grids = new QGridLayout;
+    QList<DataGrid*> lookupGrids;
+    for (int column = 0; column < 4; ++column) {
+        const Table& table = tables[column];
+        const int number = column + 1;
+        auto* heading = new QLabel(table.heading, this);
+        heading->setObjectName(u"Label%1"_s.arg(number));
+        DataGrid* grid = makeSettingsGrid(app, this, number, [&table](DataSource& source) {
+            source.setTable(table.name);
+        });
+        grids->addWidget(heading, 0, column);
+        grids->addWidget(grid, 1, column);
+        lookupGrids << grid;
+    }
+
+    auto* unlock = new QCheckBox(u"Unlock"_s, this);
+    unlock->setObjectName(u"Check1"_s);
+    auto* unlockLabel = new QLabel(u"Unlock"_s, this);
+    unlockLabel->setObjectName(u"Label5"_s);
+    GridUnlockCheck(unlock, lookupGrids, GridUnlock::AddChangeDelete);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(unlock);
+    bottom->addWidget(unlockLabel);
+    bottom->addStretch();
+    bottom->addWidget(makeExitButton(this));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grids, 1);
+    layout->addLayout(bottom);
+}

@@ -1,0 +1,313 @@
+#include "ScriptedMessageService.h"
+#include "TestDatabase.h"
+#include "data/DataGrid.h"
+#include "data/DataSourceBar.h"
+#include "data/DataSource.h"
+#include "data/Recordset.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class DataGridTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        db = openTestDatabase(Backend::SQLite);
+        source = std::make_unique<DataSource>(*db);
+        grid = std::make_unique<DataGrid>(&messages);
+        grid->resize(700, 400);
+    }
+
+    void addCustomer(const QString& name, int area)
+    {
+        db->exec(u"INSERT INTO customer_data (name, tel, milk_area) VALUES (?, ?, ?)"_s, {name, u"02-555"_s, area});
+    }
+
+    void addCustomers(const QStringList& names)
+    {
+        for (const QString& name : names)
+            addCustomer(name, 3);
+    }
+
+    void showCustomers()
+    {
+        source->setQuery(u"SELECT c_code, name, tel, milk_area FROM customer_data ORDER BY c_code"_s);
+        source->refresh();
+        grid->setDataSource(source.get());
+        grid->show();
+        grid->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(grid.get()));
+    }
+
+    QStringList names()
+    {
+        QStringList found;
+        QSqlQuery query = db->exec(u"SELECT name FROM customer_data ORDER BY c_code"_s);
+        while (query.next())
+            found << query.value(0).toString();
+        return found;
+    }
+
+    // An editor of the grid has the focus.
+    bool editing()
+    {
+        QWidget* focused = QApplication::focusWidget();
+        return qobject_cast<QLineEdit*>(focused) && grid->isAncestorOf(focused);
+    }
+
+    QString cellText(int row, int column) { return grid->model()->index(row, column).data().toString(); }
+    QRect cell(int row, int column) { return grid->visualRect(grid->model()->index(row, column)); }
+
+    void clickCell(int row, int column, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, cell(row, column).center());
+        QApplication::processEvents(); // a grid that refuses to leave a row goes back to it afterwards
+    }
+
+    // Clicks the cell and types over its text, as a clerk does with F2.
+    QLineEdit* typeInto(int row, int column, const QString& text)
+    {
+        clickCell(row, column);
+        QTest::keyClick(grid.get(), Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        if (!editor)
+            return nullptr;
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        return editor;
+    }
+
+    std::unique_ptr<Database> db;
+    ScriptedMessageService messages;
+    std::unique_ptr<DataSource> source;
+    std::unique_ptr<DataGrid> grid;
+};
+
+TEST_F(DataGridTest, ShowsEveryRowAndColumnButTheSurrogateKey)
+{
+    source->setTable(u"company_data"_s);
+    source->refresh();
+    grid->setDataSource(source.get());
+    grid->setCaption(u"Company Setting"_s);
+
+    QStringList headers;
+    for (int column = 0; column < grid->model()->columnCount(); ++column)
+        headers << grid->model()->headerData(column, Qt::Horizontal).toString();
+    EXPECT_FALSE(headers.contains(u"id"_s));
+    EXPECT_EQ(headers.size(), source->recordset().fieldCount() - 1);
+    EXPECT_EQ(grid->model()->rowCount(), 1);
+    EXPECT_EQ(grid->caption(), u"Company Setting"_s);
+}
+
+TEST_F(DataGridTest, LockedGridRefusesEveryChange)
+{
+    addCustomers({u"Lin"_s, u"Wang"_s});
+    showCustomers();
+
+    clickCell(0, 1);
+    QTest::keyClick(grid.get(), Qt::Key_F2);
+    QTest::keyClicks(grid.get(), u"Chen"_s);
+    EXPECT_FALSE(editing());
+    QTest::keyClick(grid.get(), Qt::Key_Delete);
+    clickCell(1, 1);
+
+    EXPECT_EQ(grid->model()->rowCount(), 2) << "no add line while adding is not allowed";
+    EXPECT_EQ(names(), (QStringList{u"Lin"_s, u"Wang"_s}));
+    EXPECT_EQ(source->recordset().editMode(), Recordset::EditMode::None);
+}
+
+TEST_F(DataGridTest, ChangedCellIsWrittenWhenTheRowIsLeft)
+{
+    addCustomers({u"Lin"_s, u"Wang"_s});
+    showCustomers();
+    grid->setAllowUpdate(true);
+
+    ASSERT_NE(typeInto(0, 1, u"Lin Mei"_s), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(cellText(0, 1), u"Lin Mei"_s);
+    EXPECT_EQ(names(), (QStringList{u"Lin"_s, u"Wang"_s})) << "the row is written when it is left, not per cell";
+
+    clickCell(1, 2);
+    EXPECT_EQ(names(), (QStringList{u"Lin Mei"_s, u"Wang"_s}));
+    EXPECT_EQ(source->recordset().absolutePosition(), 1) << "the click moves the recordset";
+    EXPECT_EQ(messages.count(), 0);
+}
+
+TEST_F(DataGridTest, EmptyLastLineTakesANewRow)
+{
+    addCustomers({u"Lin"_s});
+    showCustomers();
+    grid->setAllowAddNew(true);
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(grid->model()->headerData(1, Qt::Vertical).toString(), u"*"_s);
+
+    ASSERT_NE(typeInto(1, 1, u"Wang"_s), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), u"7"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(grid->model()->rowCount(), 3) << "a new add line follows the row being added";
+    EXPECT_EQ(names(), QStringList{u"Lin"_s});
+
+    clickCell(0, 1);
+    EXPECT_EQ(names(), (QStringList{u"Lin"_s, u"Wang"_s}));
+    EXPECT_EQ(db->scalar(u"SELECT tel FROM customer_data WHERE name = 'Wang'"_s).toString(), u"7"_s);
+    EXPECT_FALSE(cellText(1, 0).isEmpty()) << "the grid shows the code the database gave";
+    EXPECT_EQ(messages.count(), 0);
+}
+
+TEST_F(DataGridTest, EnteringNothingOnTheLastLineAddsNothing)
+{
+    showCustomers();
+    grid->setAllowAddNew(true);
+    ASSERT_NE(typeInto(0, 1, QString()), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->model()->rowCount(), 1);
+    EXPECT_EQ(source->recordset().editMode(), Recordset::EditMode::None);
+}
+
+TEST_F(DataGridTest, DeleteKeyDeletesTheSelectedRows)
+{
+    addCustomers({u"Lin"_s, u"Wang"_s, u"Chen"_s, u"Hsu"_s});
+    showCustomers();
+    grid->setAllowDelete(true);
+
+    clickCell(0, 1);
+    clickCell(2, 1, Qt::ControlModifier);
+    QTest::keyClick(grid.get(), Qt::Key_Delete);
+
+    EXPECT_EQ(names(), (QStringList{u"Wang"_s, u"Hsu"_s}));
+    EXPECT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(cellText(1, 1), u"Hsu"_s);
+}
+
+TEST_F(DataGridTest, DeleteThatTheDatabaseRefusesDeletesNothing)
+{
+    addCustomers({u"Lin"_s, u"Wang"_s, u"Chen"_s});
+    showCustomers();
+    grid->setAllowDelete(true);
+    // Another clerk changes the last row after it was read.
+    db->exec(u"UPDATE customer_data SET name = 'Chen Hao' WHERE name = 'Chen'"_s);
+
+    clickCell(0, 1);
+    clickCell(2, 1, Qt::ShiftModifier);
+    QTest::keyClick(grid.get(), Qt::Key_Delete);
+
+    EXPECT_EQ(names(), (QStringList{u"Lin"_s, u"Wang"_s, u"Chen Hao"_s}));
+    EXPECT_EQ(grid->model()->rowCount(), 3);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().flags, 16);
+    EXPECT_EQ(messages.last().title, u"Err."_s);
+}
+
+TEST_F(DataGridTest, LettersInANumberColumnAreRefusedAndTheRowStaysInEdit)
+{
+    addCustomers({u"Lin"_s, u"Wang"_s});
+    showCustomers();
+    grid->setAllowUpdate(true);
+
+    QLineEdit* editor = typeInto(0, 3, u"north"_s);
+    ASSERT_NE(editor, nullptr);
+    clickCell(1, 1);
+
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, u"'north' is not a number for milk_area"_s);
+    EXPECT_EQ(messages.last().flags, 16);
+    EXPECT_EQ(db->scalar(u"SELECT milk_area FROM customer_data WHERE name = 'Lin'"_s).toInt(), 3);
+    EXPECT_EQ(grid->currentIndex().row(), 0) << "the grid goes back to the row in edit";
+    EXPECT_TRUE(editing());
+    EXPECT_EQ(editor->text(), u"north"_s) << "the refused text is kept for correction";
+
+    editor->selectAll();
+    QTest::keyClicks(editor, u"12"_s);
+    clickCell(1, 1);
+    EXPECT_EQ(db->scalar(u"SELECT milk_area FROM customer_data WHERE name = 'Lin'"_s).toInt(), 12);
+    EXPECT_EQ(messages.count(), 1);
+}
+
+TEST_F(DataGridTest, RowThatCannotBeWrittenStaysPendingUntilEscape)
+{
+    addCustomers({u"Lin"_s, u"Wang"_s});
+    showCustomers();
+    grid->setAllowUpdate(true);
+    ASSERT_NE(typeInto(0, 1, u"Lin Mei"_s), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    db->exec(u"UPDATE customer_data SET tel = '03-111' WHERE name = 'Lin'"_s);
+
+    clickCell(1, 1);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().title, u"Err."_s);
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+    EXPECT_EQ(source->recordset().editMode(), Recordset::EditMode::Editing);
+
+    QTest::keyClick(grid.get(), Qt::Key_Escape);
+    EXPECT_EQ(cellText(0, 1), u"Lin"_s);
+    clickCell(1, 1);
+    EXPECT_EQ(source->recordset().absolutePosition(), 1);
+    EXPECT_EQ(names(), (QStringList{u"Lin"_s, u"Wang"_s}));
+    EXPECT_EQ(messages.count(), 1);
+}
+
+TEST_F(DataGridTest, FollowsRefreshesAndMovesOfItsSource)
+{
+    addCustomer(u"Lin"_s, 1);
+    addCustomer(u"Wang"_s, 2);
+    addCustomer(u"Chen"_s, 2);
+    showCustomers();
+    ASSERT_EQ(grid->model()->rowCount(), 3);
+
+    AdodcQuery(*source, u"SELECT c_code, name FROM customer_data WHERE milk_area = ? ORDER BY c_code"_s, {2});
+    EXPECT_EQ(grid->model()->columnCount(), 2);
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(cellText(1, 1), u"Chen"_s);
+
+    source->recordset().moveLast();
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    source->recordset().setSort(u"name ASC"_s);
+    EXPECT_EQ(cellText(0, 1), u"Chen"_s);
+    EXPECT_EQ(grid->currentIndex().row(), 0) << "the current row is followed through the sort";
+}
+
+TEST_F(DataGridTest, NavigationBarMovesTheGridAndStopsAtTheEnds)
+{
+    addCustomers({u"Lin"_s, u"Wang"_s, u"Chen"_s});
+    showCustomers();
+    DataSourceBar bar(*source);
+    bar.setMessageService(&messages);
+    const auto click = [&bar](const char* name) {
+        QTest::mouseClick(bar.findChild<QToolButton*>(QLatin1String(name)), Qt::LeftButton);
+    };
+
+    click("previous");
+    EXPECT_EQ(source->recordset().absolutePosition(), 0);
+    click("last");
+    click("next");
+    EXPECT_EQ(source->recordset().absolutePosition(), 2);
+    EXPECT_EQ(grid->currentIndex().row(), 2);
+    click("first");
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+    EXPECT_EQ(messages.count(), 0);
+}
+
+TEST_F(DataGridTest, ShowsManyRowsWithoutCopyingThem)
+{
+    Transaction transaction(*db);
+    for (int i = 0; i < 6000; ++i)
+        addCustomer(u"customer %1"_s.arg(i), i % 9);
+    transaction.commit();
+    showCustomers();
+    EXPECT_EQ(grid->model()->rowCount(), 6000);
+    source->recordset().moveLast();
+    EXPECT_EQ(cellText(grid->currentIndex().row(), 1), u"customer 5999"_s);
+}
+
+} // namespace

@@ -1,0 +1,244 @@
+#include "TestDatabase.h"
+#include "data/Database.h"
+#include "dayrows/DayRows.h"
+#include "samplegen/SampleBusiness.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// The first week of March 2026 runs from Monday the 2nd to Sunday the 8th.
+const QDate monday(2026, 3, 2);
+const QDate wednesday(2026, 3, 4);
+const QDate friday(2026, 3, 6);
+
+class DayRowsTest : public ::testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_BACKEND(GetParam());
+        db = openTestDatabase(GetParam());
+        db->exec(u"INSERT INTO products_data (code, names, price) VALUES (?, ?, ?), (?, ?, ?)"_s,
+                 {1, u"鮮乳"_s, 30, 2, u"優酪乳"_s, 35});
+        // "一三五": Mondays, Wednesdays and Fridays of March.
+        db->exec(u"INSERT INTO order_kind (subscribe_type) VALUES (?)"_s, {u"一三五"_s});
+        for (QDate day(2026, 3, 1); day.month() == 3; day = day.addDays(1))
+            if (day.dayOfWeek() % 2 == 1 && day.dayOfWeek() < 7)
+                db->exec(u"INSERT INTO subscribe_type (subscribe_type, date_d) VALUES (?, ?)"_s, {u"一三五"_s, day});
+        // "早餐組": milk and yoghurt.
+        db->exec(u"INSERT INTO send_kind (send_type) VALUES (?)"_s, {u"早餐組"_s});
+        db->exec(u"INSERT INTO send_type (serial, send_type, names) VALUES (?, ?, ?), (?, ?, ?)"_s,
+                 {1, u"早餐組"_s, u"鮮乳"_s, 2, u"早餐組"_s, u"優酪乳"_s});
+    }
+
+    int addCustomer(int milkArea, int cancel = 0)
+    {
+        QSqlQuery query = db->exec(
+            u"INSERT INTO customer_data (name, milk_area, cancel) VALUES (?, ?, ?) RETURNING c_code"_s,
+            {u"陳淑芬"_s, milkArea, cancel});
+        query.next();
+        return query.value(0).toInt();
+    }
+
+    void addOrder(int customer, QDate start, double amount, const QString& sendType = u"早餐組"_s, int cancel = 0)
+    {
+        db->exec(u"INSERT INTO order_data (c_code, start_date, input_date, amount, subscribe_type, send_type,"
+                 " bottle_type, cancel) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                 {customer, start, start, amount, u"一三五"_s, sendType, u"玻璃瓶"_s, cancel});
+    }
+
+    // One line per row: customer, day, product, bottles, money, area, bottle type, flags; sorted here,
+    // as the engines order texts by different collations.
+    std::string rows()
+    {
+        QStringList lines;
+        QSqlQuery query = db->exec(u"SELECT c_code, date_d, names, subscribe_num, expense, milk_area, bottle_type,"
+                                   " refund, suspend FROM order_date"_s);
+        while (query.next())
+            lines << u"%1 %2 %3 %4 %5 %6 %7 %8 %9"_s.arg(query.value(0).toString(),
+                                                         query.value(1).toDate().toString(Qt::ISODate),
+                                                         query.value(2).toString())
+                         .arg(query.value(3).toDouble())
+                         .arg(query.value(4).toDouble())
+                         .arg(query.value(5).toInt())
+                         .arg(query.value(6).toString())
+                         .arg(query.value(7).toInt())
+                         .arg(query.value(8).toInt());
+        lines.sort();
+        return lines.join(u'\n').toStdString();
+    }
+
+    // The lines of one customer, the code put in front of each.
+    static std::string expected(int customer, const QStringList& lines)
+    {
+        return (QString::number(customer) + u' ' + lines.join(u'\n' + QString::number(customer) + u' ')).toStdString();
+    }
+
+    std::unique_ptr<Database> db;
+};
+
+TEST_P(DayRowsTest, RowsAppearOnDeliveryDaysOnly)
+{
+    const int customer = addCustomer(3);
+    addOrder(customer, QDate(2026, 3, 1), 2);
+
+    EXPECT_EQ(DayRows::write(*db, QDate(2026, 3, 1), QDate(2026, 3, 8)), 6);
+
+    EXPECT_EQ(rows(), expected(customer, {u"2026-03-02 優酪乳 2 70 3 玻璃瓶 0 0"_s,
+                                          u"2026-03-02 鮮乳 2 60 3 玻璃瓶 0 0"_s,
+                                          u"2026-03-04 優酪乳 2 70 3 玻璃瓶 0 0"_s,
+                                          u"2026-03-04 鮮乳 2 60 3 玻璃瓶 0 0"_s,
+                                          u"2026-03-06 優酪乳 2 70 3 玻璃瓶 0 0"_s,
+                                          u"2026-03-06 鮮乳 2 60 3 玻璃瓶 0 0"_s}));
+}
+
+TEST_P(DayRowsTest, RunningAgainAddsNothing)
+{
+    addOrder(addCustomer(3), QDate(2026, 3, 1), 1);
+    ASSERT_EQ(DayRows::write(*db, monday, friday), 6);
+    const std::string firstWeek = rows();
+
+    EXPECT_EQ(DayRows::write(*db, monday, friday), 0);
+    EXPECT_EQ(rows(), firstWeek);
+    // The rest of March: 13 delivery days of two products, less the first week's.
+    EXPECT_EQ(DayRows::write(*db, QDate(2026, 3, 1), QDate(2026, 3, 31)), 2 * 13 - 6);
+    EXPECT_EQ(DayRows::write(*db, QDate(2026, 3, 1), QDate(2026, 3, 31)), 0);
+}
+
+TEST_P(DayRowsTest, AnExistingDayIsNotTouched)
+{
+    const int customer = addCustomer(3);
+    const int neighbour = addCustomer(3);
+    addOrder(customer, QDate(2026, 3, 1), 1);
+    addOrder(neighbour, QDate(2026, 3, 1), 1);
+    // The customer's Wednesday is already there, suspended and with only one of the two products.
+    db->exec(u"INSERT INTO order_date (c_code, date_d, names, subscribe_num, expense, milk_area, suspend)"
+             " VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+             {customer, wednesday, u"鮮乳"_s, 5, 150, 3, 1});
+
+    EXPECT_EQ(DayRows::write(*db, monday, friday), 2 * 2 + 2 * 3);
+
+    QSqlQuery wednesdayRows = db->exec(
+        u"SELECT names, subscribe_num, expense, suspend FROM order_date WHERE c_code = ? AND date_d = ?"_s,
+        {customer, wednesday});
+    ASSERT_TRUE(wednesdayRows.next());
+    EXPECT_EQ(wednesdayRows.value(0).toString(), u"鮮乳"_s);
+    EXPECT_EQ(wednesdayRows.value(1).toDouble(), 5);
+    EXPECT_EQ(wednesdayRows.value(2).toDouble(), 150);
+    EXPECT_EQ(wednesdayRows.value(3).toInt(), 1);
+    EXPECT_FALSE(wednesdayRows.next());
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM order_date WHERE c_code = ? AND date_d = ?"_s, {neighbour, wednesday})
+                  .toInt(),
+              2);
+}
+
+TEST_P(DayRowsTest, OrdersDeliverFromTheirStartWhileNobodyCancelled)
+{
+    addOrder(addCustomer(1), wednesday, 1);             // starts on Wednesday
+    addOrder(addCustomer(2, 1), monday, 1);             // the customer cancelled
+    addOrder(addCustomer(4), monday, 1, u"早餐組"_s, 1);   // the order cancelled
+    addOrder(addCustomer(5), monday, 0);                // no bottles
+    addOrder(addCustomer(6), monday, 1, u"無此送法"_s);    // a delivery type without products
+
+    EXPECT_EQ(DayRows::write(*db, monday, friday), 4);
+    EXPECT_EQ(db->scalar(u"SELECT min(date_d) FROM order_date"_s).toDate(), wednesday);
+    EXPECT_EQ(db->scalar(u"SELECT count(DISTINCT milk_area) FROM order_date"_s).toInt(), 1);
+}
+
+TEST_P(DayRowsTest, OneCustomersOrdersOfOneProductMakeOneRow)
+{
+    const int customer = addCustomer(3);
+    addOrder(customer, monday, 2);
+    db->exec(u"INSERT INTO send_kind (send_type) VALUES (?)"_s, {u"鮮乳"_s});
+    db->exec(u"INSERT INTO send_type (serial, send_type, names) VALUES (?, ?, ?), (?, ?, ?)"_s,
+             {3, u"鮮乳"_s, u"鮮乳"_s, 4, u"鮮乳"_s, u"鮮乳"_s}); // listed twice, delivered once
+    addOrder(customer, monday, 1, u"鮮乳"_s);
+
+    EXPECT_EQ(DayRows::write(*db, monday, monday), 2);
+    EXPECT_EQ(rows(),
+              expected(customer, {u"2026-03-02 優酪乳 2 70 3 玻璃瓶 0 0"_s, u"2026-03-02 鮮乳 3 90 3 玻璃瓶 0 0"_s}));
+}
+
+TEST_P(DayRowsTest, AdjustSeesEveryRowBeforeItIsWritten)
+{
+    addOrder(addCustomer(3), monday, 1);
+    int seen = 0;
+    DayRows::write(*db, monday, friday, [&](DayRow& row) {
+        ++seen;
+        row.suspend = row.date_d == friday;
+    });
+    EXPECT_EQ(seen, 6);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM order_date WHERE suspend = 1"_s).toInt(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, DayRowsTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
+                         [](const auto& info) { return backendName(info.param); });
+
+// The sample business stands on the day rows; the same seed must give the same business.
+class SampleBusinessTest : public ::testing::TestWithParam<Backend> {
+protected:
+    static QStringList dump(Database& db)
+    {
+        QStringList lines;
+        const QStringList statements = {
+            u"SELECT c_code, name, tel, milk_area, enter_worker, cancel FROM customer_data ORDER BY c_code"_s,
+            u"SELECT c_code, start_date, amount, subscribe_type, send_type FROM order_data ORDER BY o_code"_s,
+            u"SELECT c_code, date_d, names, subscribe_num, give_num, add_num, subtract_num, not_bottle, expense,"
+            " refund, suspend, milk_area, loss_duty FROM order_date ORDER BY id"_s};
+        for (const QString& sql : statements) {
+            QSqlQuery query = db.exec(sql);
+            const int columns = query.record().count();
+            while (query.next()) {
+                QStringList fields;
+                for (int i = 0; i < columns; ++i)
+                    fields << query.value(i).toString();
+                lines << fields.join(u'|');
+            }
+        }
+        return lines;
+    }
+};
+
+TEST_P(SampleBusinessTest, SameSeedSameRows)
+{
+    REQUIRE_BACKEND(GetParam());
+    const SampleSize size{.customers = 20, .days = 21, .seed = 7};
+    auto first = openTestDatabase(GetParam());
+    auto second = openTestDatabase(GetParam());
+    auto other = openTestDatabase(GetParam());
+    SampleBusiness::fill(*first, size);
+    SampleBusiness::fill(*second, size);
+    SampleBusiness::fill(*other, SampleSize{.customers = 20, .days = 21, .seed = 8});
+
+    const QStringList rows = dump(*first);
+    EXPECT_EQ(first->scalar(u"SELECT count(*) FROM customer_data"_s).toInt(), 20);
+    EXPECT_GT(first->scalar(u"SELECT count(*) FROM order_date"_s).toInt(), 20 * 21 / 2);
+    EXPECT_EQ(first->scalar(u"SELECT count(*) FROM order_date WHERE date_d < ? OR date_d > ?"_s,
+                            {size.firstDay, size.firstDay.addDays(20)})
+                  .toInt(),
+              0);
+    EXPECT_TRUE(rows == dump(*second));
+    EXPECT_FALSE(rows == dump(*other));
+}
+
+TEST_P(SampleBusinessTest, TelephoneNumbersKeepTheirLeadingZero)
+{
+    REQUIRE_BACKEND(GetParam());
+    auto db = openTestDatabase(GetParam());
+    SampleBusiness::fill(*db, SampleSize{.customers = 5, .days = 1});
+    QSqlQuery query = db->exec(u"SELECT tel, cell_phone FROM customer_data"_s);
+    while (query.next()) {
+        EXPECT_TRUE(query.value(0).toString().startsWith(u"02-"_s));
+        EXPECT_TRUE(query.value(1).toString().startsWith(u"09"_s));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, SampleBusinessTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
+                         [](const auto& info) { return backendName(info.param); });
+
+} // namespace

@@ -1,0 +1,70 @@
+// halcyon-dayrows: writes the delivery rows (order_date) of a range of days from the customers'
+// orders. An installation runs it once a day; days that already have a customer's rows are left alone.
+
+#include "dayrows/DayRows.h"
+
+#include "data/DataError.h"
+#include "data/Database.h"
+#include "data/Schema.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDate>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The ISO form, or the program's own "yyyy/M/d".
+QDate parseDay(const QString& text)
+{
+    const QDate iso = QDate::fromString(text, Qt::ISODate);
+    return iso.isValid() ? iso : QDate::fromString(text, u"yyyy/M/d"_s);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"halcyon-dayrows"_s);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"Writes the delivery rows (order_date) of a range of days from the customers' orders."_s);
+    parser.addHelpOption();
+    parser.addPositionalArgument(u"database"_s, u"A SQLite file or a postgresql:// URI; empty for HALCYON_DATABASE."_s);
+    parser.addPositionalArgument(u"first"_s, u"The first day, yyyy-MM-dd or yyyy/M/d."_s);
+    parser.addPositionalArgument(u"last"_s, u"The last day, included; today when left out."_s, u"[last]"_s);
+    parser.process(app);
+
+    QTextStream err(stderr);
+    const QStringList args = parser.positionalArguments();
+    if (args.size() < 2 || args.size() > 3) {
+        err << parser.helpText();
+        return 2;
+    }
+    const QDate first = parseDay(args.at(1));
+    const QDate last = args.size() == 3 ? parseDay(args.at(2)) : QDate::currentDate();
+    if (!first.isValid() || !last.isValid()) {
+        err << "halcyon-dayrows: a day is not a date: " << (first.isValid() ? args.at(2) : args.at(1)) << '\n';
+        return 2;
+    }
+    if (first > last) {
+        err << "halcyon-dayrows: the first day comes after the last\n";
+        return 2;
+    }
+
+    try {
+        const auto db = Database::open(args.at(0));
+        Schema::create(*db);
+        const qint64 written = DayRows::write(*db, first, last);
+        QTextStream(stdout) << written << " rows written for " << first.toString(Qt::ISODate) << " to "
+                            << last.toString(Qt::ISODate) << '\n';
+    } catch (const DataError& error) {
+        err << "halcyon-dayrows: " << error.message() << '\n';
+        return 1;
+    }
+    return 0;
+}
