@@ -287,7 +287,8 @@ void EmployeeForm::createToolbar()
     config.checkBoxes = {m_cancelled};
     config.handOverButtons = {m_salaryButton};
     config.recordMovers = {m_searchBox, m_searchButton, m_hideCancelled};
-    config.numbering = RecordToolbar::Numbering{MaxPlusOneNumbering(m_app.db, u"employees_data"_s, u"e_code"_s),
+    config.numbering = RecordToolbar::Numbering{MaxPlusOneNumbering(m_app.db, u"employees_data"_s, u"e_code"_s)
+                                                    .alsoUsedIn({u"salary_data"_s, u"salary_detailed"_s}),
                                                 [this](qint32 code) { assignNewCode(code); }};
     config.addDefaults = [this] {
         const QString workDate = TextRules::dateText(m_app.values.work_date);

@@ -11,14 +11,28 @@ MaxPlusOneNumbering::MaxPlusOneNumbering(Database& db, QString table, QString co
 {
 }
 
+MaxPlusOneNumbering& MaxPlusOneNumbering::alsoUsedIn(const QStringList& tables)
+{
+    m_alsoUsedIn = tables;
+    return *this;
+}
+
 qint32 MaxPlusOneNumbering::next() const
 {
-    QSqlQuery query = m_db->exec(QStringLiteral("SELECT max(%1) AS 自動編號 FROM %2").arg(m_column, m_table));
-    const QVariant highest = query.next() ? query.value(QStringLiteral("自動編號")) : QVariant();
-    return TextRules::roundToInt32(highest.isNull() ? 0.0 : highest.toDouble()) + 1;
+    double highest = 0;
+    for (const QString& table : QStringList{m_table} + m_alsoUsedIn) {
+        QSqlQuery query = m_db->exec(QStringLiteral("SELECT max(%1) AS 自動編號 FROM %2").arg(m_column, table));
+        const QVariant value = query.next() ? query.value(QStringLiteral("自動編號")) : QVariant();
+        if (!value.isNull())
+            highest = qMax(highest, value.toDouble());
+    }
+    return TextRules::roundToInt32(highest) + 1;
 }
 
 bool MaxPlusOneNumbering::isTaken(qint32 number) const
 {
-    return m_db->scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?").arg(m_table, m_column), {number}).toInt() > 0;
+    for (const QString& table : QStringList{m_table} + m_alsoUsedIn)
+        if (m_db->scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?").arg(table, m_column), {number}).toInt() > 0)
+            return true;
+    return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 class Database;
@@ -11,6 +12,10 @@ class MaxPlusOneNumbering {
 public:
     // `table` and `column` are the program's own names, never text a clerk typed.
     MaxPlusOneNumbering(Database& db, QString table, QString column);
+
+    // Codes that rows of other tables still carry count as used, so a new row never takes over the
+    // rows a deleted one left behind (the payroll rows of a deleted employee, say).
+    MaxPlusOneNumbering& alsoUsedIn(const QStringList& tables);
 
     qint32 next() const;
     // Whether a row already carries `number`: another clerk saved it since it was read.
@@ -23,4 +28,5 @@ private:
     Database* m_db;
     QString m_table;
     QString m_column;
+    QStringList m_alsoUsedIn;
 };

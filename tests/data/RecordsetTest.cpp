@@ -110,6 +110,25 @@ TEST_P(RecordsetTest, AddNewReadsBackTheGeneratedKeyAndDefaults)
     EXPECT_EQ(rs.recordCount(), 1);
 }
 
+// A customer's companion rows outlive it; a new customer must never be given its code again.
+TEST_P(RecordsetTest, DatabaseGivenKeysAreNeverGivenAgain)
+{
+    DataSource source(*db);
+    source.setTable(QStringLiteral("customer_data"));
+    source.refresh();
+    Recordset& rs = source.recordset();
+    rs.addNew();
+    rs.setValue(QStringLiteral("name"), QStringLiteral("leaves"));
+    rs.update();
+    const int deleted = rs.value(QStringLiteral("c_code")).toInt();
+    rs.remove();
+
+    rs.addNew();
+    rs.setValue(QStringLiteral("name"), QStringLiteral("joins"));
+    rs.update();
+    EXPECT_GT(rs.value(QStringLiteral("c_code")).toInt(), deleted);
+}
+
 TEST_P(RecordsetTest, CancelledOrAbandonedAddWritesNothing)
 {
     addCustomer(QStringLiteral("first"), {}, 1);

@@ -134,7 +134,7 @@ TEST_F(EmployeeFormTest, CancelledAddWritesNoneOfTheThreeRows)
 TEST_F(EmployeeFormTest, FailedAddSaveWritesNothingAndCanBeRetried)
 {
     addEmployee(1, u"李大同"_s);
-    db->exec(u"INSERT INTO salary_data (e_code, name) VALUES (2, '舊人')"_s); // left by a deleted employee
+    db->exec(u"CREATE TRIGGER refuse_pay_rows BEFORE INSERT ON salary_detailed BEGIN SELECT RAISE(ABORT, 'refused'); END"_s);
     openForm();
     click(Add);
     type(box(1), u"王小明"_s);
@@ -147,16 +147,33 @@ TEST_F(EmployeeFormTest, FailedAddSaveWritesNothingAndCanBeRetried)
     EXPECT_EQ(messages.last().title, u"Err."_s);
     EXPECT_EQ(caption(Add), u"sure_add"_s);
     EXPECT_EQ(count(u"employees_data"_s), 1);
-    EXPECT_EQ(count(u"salary_detailed"_s), 0);
+    EXPECT_EQ(count(u"salary_data"_s), 0);
     EXPECT_EQ(counter(), u"0"_s);
 
-    db->exec(u"DELETE FROM salary_data"_s);
+    db->exec(u"DROP TRIGGER refuse_pay_rows"_s);
     click(Add);
     EXPECT_EQ(caption(Add), u"add"_s);
     EXPECT_EQ(db->scalar(u"SELECT name FROM employees_data WHERE e_code = 2"_s).toString(), u"王小明"_s);
     EXPECT_EQ(db->scalar(u"SELECT name FROM salary_data WHERE e_code = 2"_s).toString(), u"王小明"_s);
     EXPECT_EQ(count(u"salary_detailed"_s), 1);
     EXPECT_EQ(counter(), u"1"_s);
+}
+
+// A deleted employee's payroll rows stay; the next employee must not take over that code and its pay rows.
+TEST_F(EmployeeFormTest, NewEmployeeNeverTakesTheCodeOfDeletedOnesPayrollRows)
+{
+    addEmployee(1, u"李大同"_s);
+    db->exec(u"INSERT INTO salary_data (e_code, name) VALUES (2, '舊人')"_s);
+    db->exec(u"INSERT INTO salary_detailed (e_code) VALUES (2)"_s);
+    openForm();
+    click(Add);
+    type(box(1), u"王小明"_s);
+    click(Add);
+
+    EXPECT_EQ(caption(Add), u"add"_s);
+    EXPECT_EQ(db->scalar(u"SELECT e_code FROM employees_data WHERE name = '王小明'"_s).toInt(), 3);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM salary_detailed WHERE e_code = 3"_s).toInt(), 1);
+    EXPECT_EQ(db->scalar(u"SELECT name FROM salary_data WHERE e_code = 2"_s).toString(), u"舊人"_s);
 }
 
 TEST_F(EmployeeFormTest, ModifyWritesAnEmptyAreaAsZero)
