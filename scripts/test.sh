@@ -8,4 +8,4 @@ build="${HALCYON_BUILD_DIR:-$here/build}"
 "$here/scripts/build.sh"
 cd "$build"
 # pg_virtualenv sets PGHOST, PGPORT, PGUSER and PGPASSWORD; the URI takes the rest from them.
-exec pg_virtualenv sh -c 'HALCYON_TEST_PG=postgresql:///postgres QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 4'
+exec pg_virtualenv sh -c 'HALCYON_TEST_PG=postgresql:///postgres QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"'
