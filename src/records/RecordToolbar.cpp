@@ -166,6 +166,7 @@ void RecordToolbar::navigate(Role role)
 void RecordToolbar::beginAdd()
 {
     m_remembered.remember();
+    m_newCode = 0;
     std::optional<qint32> code;
     if (m_config.numbering)
         skippingFailure([&] { code = m_config.numbering->source.next(); });
@@ -193,7 +194,8 @@ void RecordToolbar::saveAdd()
 {
     try {
         Transaction transaction(m_config.main->recordset().database());
-        if (m_config.numbering && m_config.numbering->source.isTaken(m_newCode)) {
+        // A code that could not be read as the add began, or that another clerk saved meanwhile, is taken now.
+        if (m_config.numbering && (m_newCode == 0 || m_config.numbering->source.isTaken(m_newCode))) {
             m_newCode = m_config.numbering->source.next();
             m_config.numbering->assign(m_newCode);
         }

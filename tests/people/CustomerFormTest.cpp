@@ -157,6 +157,43 @@ TEST_F(CustomerFormTest, AFailingCompanionRowUndoesTheWholeNewCustomerUntilTheRe
     EXPECT_EQ(shown(QStringLiteral("計數")), QStringLiteral("1"));
 }
 
+// The same saves on the server database that several clerks share.
+class CustomerFormOnServer : public CustomerFormTest {
+protected:
+    CustomerFormOnServer() { backend = Backend::PostgreSQL; }
+};
+
+TEST_F(CustomerFormOnServer, ANewCustomerIsWrittenWholeOrNotAtAllAndAMovedAreaIsLogged)
+{
+    openForm();
+    db->exec(QStringLiteral("ALTER TABLE different_move RENAME TO different_move_away"));
+    click(5);
+    QTest::keyClicks(text1(1), QStringLiteral("Birch"));
+    click(5);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, QStringLiteral("input Err!!!"));
+    EXPECT_EQ(toolbar->button(5)->text(), QStringLiteral("sure_add"));
+    for (const char* table : {"customer_data", "acrossbills_data", "order_data"})
+        EXPECT_EQ(count(QString::fromLatin1(table)), 0) << table;
+
+    db->exec(QStringLiteral("ALTER TABLE different_move_away RENAME TO different_move"));
+    click(5);
+    EXPECT_EQ(messages.count(), 1);
+    const int code = text1(0)->text().toInt();
+    for (const char* table : {"customer_data", "acrossbills_data", "different_move", "order_data"})
+        EXPECT_EQ(rowsOf(QString::fromLatin1(table), code), 1) << table;
+    EXPECT_EQ(app->values.current_c_code, code);
+
+    click(7);
+    typeInto(child<DataCombo>(form, QStringLiteral("DataCombo2")), QStringLiteral("6"));
+    click(7);
+    EXPECT_EQ(messages.count(), 1);
+    QSqlQuery log = db->exec(QStringLiteral("SELECT original, new_milk FROM turn_milk WHERE c_code = ?"), {code});
+    ASSERT_TRUE(log.next());
+    EXPECT_TRUE(log.value(0).isNull());
+    EXPECT_EQ(log.value(1).toInt(), 6);
+}
+
 TEST_F(CustomerFormTest, AModifyThatMovesTheMilkAreaIsLogged)
 {
     const int alder = addCustomer(QStringLiteral("Alder"), 3);

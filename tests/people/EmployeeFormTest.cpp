@@ -159,6 +159,51 @@ TEST_F(EmployeeFormTest, FailedAddSaveWritesNothingAndCanBeRetried)
     EXPECT_EQ(counter(), u"1"_s);
 }
 
+// The code cannot be read as the add begins (a payroll table is briefly away): the save takes it then.
+TEST_F(EmployeeFormTest, ACodeNotReadWhenTheAddBeganIsTakenAtTheSave)
+{
+    addEmployee(4, u"李大同"_s);
+    openForm();
+    db->exec(u"ALTER TABLE salary_detailed RENAME TO salary_detailed_away"_s);
+    click(Add);
+    db->exec(u"ALTER TABLE salary_detailed_away RENAME TO salary_detailed"_s);
+    type(box(1), u"王小明"_s);
+    click(Add);
+
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(caption(Add), u"add"_s);
+    EXPECT_EQ(db->scalar(u"SELECT e_code FROM employees_data WHERE name = '王小明'"_s).toInt(), 5);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM salary_detailed WHERE e_code = 5"_s).toInt(), 1);
+    EXPECT_EQ(app->values.next_e_code, 5);
+}
+
+// The same save on the server database that several clerks share.
+class EmployeeFormOnServer : public EmployeeFormTest {
+protected:
+    EmployeeFormOnServer() { backend = Backend::PostgreSQL; }
+};
+
+TEST_F(EmployeeFormOnServer, TheEmployeeAndItsPayrollRowsAreWrittenWholeOrNotAtAll)
+{
+    addEmployee(7, u"李大同"_s);
+    openForm();
+    click(Add);
+    type(box(1), u"王小明"_s);
+    db->exec(u"ALTER TABLE salary_detailed RENAME TO salary_detailed_away"_s);
+    click(Add);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(caption(Add), u"sure_add"_s);
+    EXPECT_EQ(count(u"employees_data"_s), 1);
+    EXPECT_EQ(count(u"salary_data"_s), 0);
+
+    db->exec(u"ALTER TABLE salary_detailed_away RENAME TO salary_detailed"_s);
+    click(Add);
+    EXPECT_EQ(messages.count(), 1);
+    EXPECT_EQ(caption(Add), u"add"_s);
+    EXPECT_EQ(db->scalar(u"SELECT name FROM salary_data WHERE e_code = 8"_s).toString(), u"王小明"_s);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM salary_detailed WHERE e_code = 8"_s).toInt(), 1);
+}
+
 // A deleted employee's payroll rows stay; the next employee must not take over that code and its pay rows.
 TEST_F(EmployeeFormTest, NewEmployeeNeverTakesTheCodeOfDeletedOnesPayrollRows)
 {

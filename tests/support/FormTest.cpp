@@ -7,7 +7,9 @@
 
 void FormTest::SetUp()
 {
-    db = openTestDatabase(Backend::SQLite);
+    if (backend == Backend::PostgreSQL && !postgresAvailable())
+        GTEST_SKIP() << "HALCYON_TEST_PG is not set: no PostgreSQL server for this run";
+    db = openTestDatabase(backend);
     app = std::make_unique<AppContext>(*db, messages, clock);
     registerForms(*app);
 }

@@ -8,8 +8,9 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// A test of forms through their real widgets: a fresh SQLite database with the schema, the scripted
-// message service, a clock fixed on 2026/12/8 and every form of the program registered.
+// A test of forms through their real widgets: a fresh database with the schema (SQLite unless the test
+// asks for the server), the scripted message service, a clock fixed on 2026/12/8 and every form of the
+// program registered.
 class FormTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -26,6 +27,9 @@ protected:
         return found;
     }
 
+    // The database the forms work on; a test of the server database sets PostgreSQL in its constructor
+    // and is skipped where no server runs.
+    Backend backend = Backend::SQLite;
     std::unique_ptr<Database> db;
     ScriptedMessageService messages;
     FixedClock clock{QDate(2026, 12, 8)};
