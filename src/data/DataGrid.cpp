@@ -81,7 +81,19 @@ DataGrid::DataGrid(MessageService* messages, QWidget* parent)
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DataGrid::onCurrentRowChanged);
     connect(m_model, &RecordsetModel::refused, this, &DataGrid::onRefused);
     connect(m_model, &QAbstractItemModel::modelReset, this, &DataGrid::forgetRefusal);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &DataGrid::fitColumnsOnce);
     connect(qApp, &QApplication::focusChanged, this, &DataGrid::onFocusChanged);
+}
+
+// Columns take the width of what they show, judged on the first rows so a long list stays quick; they
+// are fitted once, so the clerk's own widths and the columns do not jump while a search narrows the rows.
+void DataGrid::fitColumnsOnce()
+{
+    if (m_columnsFitted || m_model->rowCount() == 0)
+        return;
+    m_header->setResizeContentsPrecision(40);
+    resizeColumnsToContents();
+    m_columnsFitted = true;
 }
 
 void DataGrid::setDataSource(DataSource* source)
@@ -90,6 +102,8 @@ void DataGrid::setDataSource(DataSource* source)
         disconnect(old, nullptr, this, nullptr);
     m_source = source;
     m_model->setRecordset(recordset());
+    m_columnsFitted = false;
+    fitColumnsOnce();
     if (Recordset* rs = recordset())
         connect(rs, &Recordset::currentChanged, this, &DataGrid::followRecordset);
     followRecordset();

@@ -56,6 +56,7 @@ private:
     void moveRecordsetTo(int row);
     void returnToRowInEdit();
     void forgetRefusal();
+    void fitColumnsOnce();
     bool cancelRowInEdit();
     void report(const QString& message);
 
@@ -63,6 +64,7 @@ private:
     QPointer<DataSource> m_source;
     RecordsetModel* m_model;
     CaptionedHeader* m_header;
+    bool m_columnsFitted = false;
     bool m_allowDelete = false;
     bool m_followingRecordset = false; // the view moves because the recordset did
     QWidget* m_editorBeingCommitted = nullptr;

@@ -21,6 +21,8 @@ class ContactLogForm : public QWidget {
     Q_OBJECT
 public:
     explicit ContactLogForm(AppContext& app, QWidget* parent = nullptr);
+    // Room for a screenful of rows when the frame opens it.
+    QSize sizeHint() const override { return {760, 560}; }
 
 private:
     void buildControls();

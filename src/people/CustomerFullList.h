@@ -18,6 +18,8 @@ class CustomerFullList : public QWidget {
     Q_OBJECT
 public:
     explicit CustomerFullList(AppContext& app, QWidget* parent = nullptr);
+    // Room for a screenful of rows when the frame opens it.
+    QSize sizeHint() const override { return {980, 600}; }
 
 private:
     void buildControls();
