@@ -74,6 +74,18 @@ void MainMenuPage::buildOperationsTab()
     grid->setRowStretch(3, 1);
 }
 
+void MainMenuPage::addLauncherColumn(QWidget* tab, const QList<Launcher>& launchers, QSize buttonSize, int spacing)
+{
+    auto* column = new QVBoxLayout(tab);
+    column->setSpacing(spacing);
+    for (const Launcher& launcher : launchers) {
+        QPushButton* button = makeLauncher(tab, launcher);
+        button->setMinimumSize(buttonSize);
+        column->addWidget(button, 0, Qt::AlignHCenter);
+    }
+    column->addStretch();
+}
+
 void MainMenuPage::buildPersonnelTab()
 {
     QWidget* tab = addTab(u"personnel"_s);
@@ -84,14 +96,7 @@ void MainMenuPage::buildPersonnelTab()
         {u"Command12"_s, u"salary data"_s, u"薪資明細表單"_s},
         {u"薪資結算"_s, u"salary balance"_s, u"薪資結算表單"_s},
     };
-    auto* column = new QVBoxLayout(tab);
-    column->setSpacing(12);
-    for (const Launcher& launcher : launchers) {
-        QPushButton* button = makeLauncher(tab, launcher);
-        button->setMinimumSize(graphicalButton);
-        column->addWidget(button, 0, Qt::AlignHCenter);
-    }
-    column->addStretch();
+    addLauncherColumn(tab, launchers, graphicalButton, 12);
 }
 
 void MainMenuPage::buildReportTab()
@@ -105,14 +110,7 @@ void MainMenuPage::buildReportTab()
         {u"客戶訂的日期"_s, u"customer book date print"_s, u"載入客戶訂的日期"_s},
         {u"發票明細"_s, u"invoice print"_s, u"載入發票明細"_s},
     };
-    auto* column = new QVBoxLayout(tab);
-    column->setSpacing(8);
-    for (const Launcher& launcher : launchers) {
-        QPushButton* button = makeLauncher(tab, launcher);
-        button->setMinimumSize(textButton);
-        column->addWidget(button, 0, Qt::AlignHCenter);
-    }
-    column->addStretch();
+    addLauncherColumn(tab, launchers, textButton, 8);
 }
 
 void MainMenuPage::buildDiagramTab()

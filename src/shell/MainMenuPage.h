@@ -23,6 +23,8 @@ private:
 
     QWidget* addTab(const QString& title);
     QPushButton* makeLauncher(QWidget* tab, const Launcher& launcher);
+    // The launchers one under the other, as on the personnel and report tabs.
+    void addLauncherColumn(QWidget* tab, const QList<Launcher>& launchers, QSize buttonSize, int spacing);
     void buildOperationsTab();
     void buildPersonnelTab();
     void buildReportTab();
