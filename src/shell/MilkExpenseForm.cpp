@@ -2,15 +2,10 @@
 
 #include "data/DataGrid.h"
 #include "data/DataSource.h"
-#include "shell/ExitButton.h"
-#include "shell/GridUnlockCheck.h"
 #include "shell/SettingsGrid.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -37,19 +32,7 @@ MilkExpenseForm::MilkExpenseForm(AppContext& app, QWidget* parent) : QWidget(par
     grids->addWidget(expenseHeading, 0, 1);
     grids->addWidget(expenseAreas, 1, 1);
 
-    auto* unlock = new QCheckBox(u"UnLock"_s, this);
-    unlock->setObjectName(u"Check1"_s);
-    auto* unlockLabel = new QLabel(u"Unlock"_s, this);
-    unlockLabel->setObjectName(u"Label3"_s);
-    GridUnlockCheck(unlock, {milkAreas, expenseAreas}, GridUnlock::AddChangeDelete);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(unlock);
-    bottom->addWidget(unlockLabel);
-    bottom->addStretch();
-    bottom->addWidget(makeExitButton(this));
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grids, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(makeUnlockLine(this, u"UnLock"_s, u"Label3"_s, {milkAreas, expenseAreas}));
 }

@@ -2,15 +2,10 @@
 
 #include "data/DataGrid.h"
 #include "data/DataSource.h"
-#include "shell/ExitButton.h"
-#include "shell/GridUnlockCheck.h"
 #include "shell/SettingsGrid.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -44,19 +39,7 @@ OtherSettingsForm::OtherSettingsForm(AppContext& app, QWidget* parent) : QWidget
         lookupGrids << grid;
     }
 
-    auto* unlock = new QCheckBox(u"Unlock"_s, this);
-    unlock->setObjectName(u"Check1"_s);
-    auto* unlockLabel = new QLabel(u"Unlock"_s, this);
-    unlockLabel->setObjectName(u"Label5"_s);
-    GridUnlockCheck(unlock, lookupGrids, GridUnlock::AddChangeDelete);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(unlock);
-    bottom->addWidget(unlockLabel);
-    bottom->addStretch();
-    bottom->addWidget(makeExitButton(this));
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grids, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(makeUnlockLine(this, u"Unlock"_s, u"Label5"_s, lookupGrids));
 }

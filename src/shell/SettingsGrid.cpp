@@ -4,9 +4,15 @@
 #include "data/DataGrid.h"
 #include "data/DataSource.h"
 #include "shell/AppContext.h"
+#include "shell/ExitButton.h"
+#include "shell/GridUnlockCheck.h"
 #include "shell/MessageService.h"
 
+#include <QCheckBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPushButton>
+#include <QLabel>
 
 using namespace Qt::StringLiterals;
 
@@ -27,4 +33,21 @@ DataGrid* makeSettingsGrid(AppContext& app, QWidget* form, int number,
     grid->setDataSource(source);
     grid->horizontalHeader()->setStretchLastSection(true);
     return grid;
+}
+
+QHBoxLayout* makeUnlockLine(QWidget* form, const QString& boxCaption, const QString& labelName,
+                            const QList<DataGrid*>& grids)
+{
+    auto* unlock = new QCheckBox(boxCaption, form);
+    unlock->setObjectName(u"Check1"_s);
+    auto* label = new QLabel(u"Unlock"_s, form);
+    label->setObjectName(labelName);
+    GridUnlockCheck(unlock, grids, GridUnlock::AddChangeDelete);
+
+    auto* line = new QHBoxLayout;
+    line->addWidget(unlock);
+    line->addWidget(label);
+    line->addStretch();
+    line->addWidget(makeExitButton(form));
+    return line;
 }
