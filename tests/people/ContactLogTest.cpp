@@ -1,6 +1,5 @@
 #include "FormTest.h"
 
-#include "app/FormCatalog.h"
 #include "data/DataCombo.h"
 #include "data/DataGrid.h"
 #include "data/DataSource.h"
@@ -262,28 +261,9 @@ TEST_F(ContactLogTest, DeleteAsksUnderTheTitleDataAndRemovesOnlyOnYes)
 }
 
 // The log's statements run on the server database as on the embedded one.
-class ContactLogOnEachDatabase : public ::testing::TestWithParam<Backend> {
+class ContactLogOnEachDatabase : public FormTest, public ::testing::WithParamInterface<Backend> {
 protected:
-    void SetUp() override
-    {
-        REQUIRE_BACKEND(GetParam());
-        db = openTestDatabase(GetParam());
-        app = std::make_unique<AppContext>(*db, messages, clock);
-        registerForms(*app);
-    }
-
-    void TearDown() override
-    {
-        if (app)
-            delete app->forms.instance(u"輸入聯絡事項"_s);
-        app.reset();
-        db.reset();
-    }
-
-    std::unique_ptr<Database> db;
-    ScriptedMessageService messages;
-    FixedClock clock{QDate(2026, 12, 8)};
-    std::unique_ptr<AppContext> app;
+    ContactLogOnEachDatabase() { backend = GetParam(); }
 };
 
 TEST_P(ContactLogOnEachDatabase, MonthViewAndAddWork)

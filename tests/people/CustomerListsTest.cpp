@@ -3,7 +3,6 @@
 #include "data/DataCombo.h"
 #include "data/DataGrid.h"
 #include "data/DataSource.h"
-#include "app/FormCatalog.h"
 #include "data/Database.h"
 
 #include <QCheckBox>
@@ -238,28 +237,9 @@ TEST_F(CustomerListsTest, MilkAreaPickListsTheAreasAndOnlyCloses)
 }
 
 // The statements of the list run on the server database as on the embedded one.
-class CustomerListOnEachDatabase : public ::testing::TestWithParam<Backend> {
+class CustomerListOnEachDatabase : public FormTest, public ::testing::WithParamInterface<Backend> {
 protected:
-    void SetUp() override
-    {
-        REQUIRE_BACKEND(GetParam());
-        db = openTestDatabase(GetParam());
-        app = std::make_unique<AppContext>(*db, messages, clock);
-        registerForms(*app);
-    }
-
-    void TearDown() override
-    {
-        if (app)
-            delete app->forms.instance(u"客戶全灠"_s);
-        app.reset();
-        db.reset();
-    }
-
-    std::unique_ptr<Database> db;
-    ScriptedMessageService messages;
-    FixedClock clock{QDate(2026, 12, 8)};
-    std::unique_ptr<AppContext> app;
+    CustomerListOnEachDatabase() { backend = GetParam(); }
 };
 
 TEST_P(CustomerListOnEachDatabase, SearchAndAreaFilterTakeTheTextAsAValue)
