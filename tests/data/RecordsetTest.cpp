@@ -256,6 +256,24 @@ TEST_P(RecordsetTest, DeleteLeavesAGapThatMovesContinueFrom)
     EXPECT_EQ(rs.value(QStringLiteral("milk_area")).toInt(), 3);
 }
 
+// Money read back must match what is stored to the last bit, or every change of a priced row would
+// look like another clerk's.
+TEST_P(RecordsetTest, RowsWithFractionsAndDatesCanBeChanged)
+{
+    db->exec(QStringLiteral("INSERT INTO order_date (c_code, date_d, names, expense, subscribe_num) VALUES (?, ?, ?, ?, ?)"),
+             {7, QDate(2026, 2, 28), QStringLiteral("鮮乳"), 0.1 + 0.2, 1.0 / 3.0});
+    DataSource source(*db);
+    AdodcQuery(source, QStringLiteral("SELECT * FROM order_date WHERE date_d >= ? AND date_d < ?"),
+               {QDate(2026, 2, 1), QDate(2026, 3, 1)});
+    Recordset& rs = source.recordset();
+    ASSERT_EQ(rs.recordCount(), 1);
+    EXPECT_EQ(rs.value(QStringLiteral("date_d")).toDate(), QDate(2026, 2, 28));
+    rs.setValue(QStringLiteral("suspend"), 1);
+    rs.update();
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT suspend FROM order_date")).toInt(), 1);
+    EXPECT_DOUBLE_EQ(db->scalar(QStringLiteral("SELECT expense FROM order_date")).toDouble(), 0.1 + 0.2);
+}
+
 // Two clerks at two PCs read the same customer; the second save must not wipe out the first.
 TEST_P(RecordsetTest, AnotherClerksChangeIsNeverOverwritten)
 {
