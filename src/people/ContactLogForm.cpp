@@ -77,6 +77,20 @@ void ContactLogForm::buildControls()
     m_contactMan->setDataSource(&m_log.recordset(), u"contact_man"_s);
 
     m_toolbar = makeToolbar();
+    // A person picked or typed while no contact is being edited changes the contact shown: the log
+    // writes it when it moves on to another contact, as it writes any changed row.
+    auto personChanged = [this] {
+        Recordset& log = m_log.recordset();
+        if (m_toolbar->state() != RecordToolbar::State::Idle || !log.hasCurrentRow())
+            return;
+        try {
+            log.setValue(u"contact_man"_s, m_contactMan->text());
+        } catch (const std::exception&) {
+            // A log that cannot be written keeps the person as shown until the next move.
+        }
+    };
+    connect(m_contactMan, &QComboBox::activated, this, personChanged);
+    connect(m_contactMan->lineEdit(), &QLineEdit::textEdited, this, personChanged);
 
     auto* searchLine = new QHBoxLayout;
     searchLine->addWidget(m_allRows);

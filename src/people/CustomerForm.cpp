@@ -301,7 +301,8 @@ void CustomerForm::createToolbar()
     config.combos = {m_combos.begin(), m_combos.end()};
     config.checkBoxes = {m_flags.begin(), m_flags.end()};
     config.handOverButtons = {m_orderButton, m_changeButton, m_contactButton};
-    config.recordMovers = {m_searchBox, m_searchButton, m_searchAgainButton, m_hideCancelled};
+    config.recordMovers = {m_searchButton, m_searchAgainButton, m_hideCancelled};
+    config.searchBox = m_searchBox;
     config.addDefaults = [this] { m_text1[InputDate]->setText(TextRules::dateText(m_app.values.work_date)); };
     config.modifyBegins = [this] { m_milkAreaAtModify = m_customers->recordset().value(QStringLiteral("milk_area")); };
     config.addSaveSteps = [this] { writeCompanionRows(); };

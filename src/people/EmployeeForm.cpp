@@ -319,7 +319,8 @@ void EmployeeForm::createSearch()
                        .field = u"tel"_s,
                        .match = Match::Number,
                        .missStyle = SearchMissStyle::Spaced,
-                       .missNumberWithSignPlace = true});
+                       .missNumberWithSignPlace = true,
+                       .numberAsRead = true});
     search->addOption({.button = m_byName, .field = u"name"_s, .match = Match::Whole, .missStyle = SearchMissStyle::Tight});
     m_byTel->setChecked(true);
 }

@@ -13,6 +13,8 @@ class EmployeeFullList : public QWidget {
     Q_OBJECT
 public:
     explicit EmployeeFullList(AppContext& app, QWidget* parent = nullptr);
+    // Room for the columns of an employee and a screenful of them when the frame opens it.
+    QSize sizeHint() const override { return {980, 560}; }
 
 private:
     void sortBy(const QString& sort);

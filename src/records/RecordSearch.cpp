@@ -29,10 +29,14 @@ QString withoutTrailingBlanks(QString text)
 RecordSearch::RecordSearch(MessageService& messages, Recordset& records, RememberedPosition& remembered,
                            QLineEdit* box, QAbstractButton* searchButton, QAbstractButton* nextButton, QObject* parent)
     : QObject(parent), m_messages(messages), m_records(records), m_remembered(remembered), m_box(box),
-      m_nextButton(nextButton)
+      m_searchButton(searchButton), m_nextButton(nextButton)
 {
     connect(searchButton, &QAbstractButton::clicked, this, &RecordSearch::search);
-    new SearchBoxEnter(box, [this] { search(); });
+    // Enter does what a click of the search button does, so nothing while that button is off.
+    new SearchBoxEnter(box, [this] {
+        if (!m_searchButton || m_searchButton->isEnabled())
+            search();
+    });
     if (nextButton) {
         nextButton->setEnabled(false);
         connect(nextButton, &QAbstractButton::clicked, this, &RecordSearch::findNext);
@@ -59,6 +63,14 @@ void RecordSearch::setGrid(Recordset* grid)
         m_gridRemembered.reset();
 }
 
+std::optional<RecordSearch::Match> RecordSearch::selectedMatch() const
+{
+    for (const Option& option : m_options)
+        if (option.button->isChecked())
+            return option.match;
+    return std::nullopt;
+}
+
 std::optional<RecordSearch::Criterion> RecordSearch::criterion() const
 {
     const QString typed = m_box ? m_box->text() : QString();
@@ -67,6 +79,12 @@ std::optional<RecordSearch::Criterion> RecordSearch::criterion() const
     for (const Option& option : m_options) {
         if (!option.button->isChecked())
             continue;
+        if (option.match == Match::Number && option.numberAsRead) {
+            const double number = TextRules::numberFromText(typed);
+            const QString digits = TextRules::numberText(number);
+            const QString shown = option.missNumberWithSignPlace && !(number < 0) ? u' ' + digits : digits;
+            return Criterion{::Criterion::equals(option.field, number), shown, &option};
+        }
         if (option.match == Match::Number) {
             const qint32 number = TextRules::roundToInt32(TextRules::numberFromText(typed));
             const QString shown = option.missNumberWithSignPlace && number >= 0 ? u' ' + QString::number(number)
@@ -105,8 +123,14 @@ void RecordSearch::run(bool fromFirst)
     if (m_gridRemembered)
         m_gridRemembered->remember();
     const std::optional<Criterion> wanted = criterion();
+    if (!wanted) {
+        // An empty box searches nothing, yet a search by a text column still offers the next match.
+        if (fromFirst && m_nextButton && selectedMatch() == Match::Text)
+            m_nextButton->setEnabled(true);
+        return;
+    }
     // Only a text search has a next match to look for.
-    if (!wanted || (!fromFirst && wanted->option->match != Match::Text))
+    if (!fromFirst && wanted->option->match != Match::Text)
         return;
     // A search is not an action that can fail for the clerk: a step the data layer refuses is a miss.
     bool found = false;

@@ -35,6 +35,9 @@ public:
         bool clearsBoxWhenSelected = false;
         // A number search names the number in its miss with a blank where a plus sign would stand.
         bool missNumberWithSignPlace = false;
+        // A number search against a text column takes the number as read, fraction and all, instead
+        // of rounding it to a whole number: a telephone number is longer than any 32-bit code.
+        bool numberAsRead = false;
     };
 
     // `remembered` is the form's remembered position of `records`, shared with its toolbar.
@@ -51,6 +54,7 @@ public:
 private:
     struct Criterion;
     std::optional<Criterion> criterion() const;
+    std::optional<Match> selectedMatch() const;
     bool find(Recordset& records, const Criterion& criterion, bool fromFirst);
     void run(bool fromFirst);
 
@@ -58,6 +62,7 @@ private:
     Recordset& m_records;
     RememberedPosition& m_remembered;
     QPointer<QLineEdit> m_box;
+    QPointer<QAbstractButton> m_searchButton;
     QPointer<QAbstractButton> m_nextButton;
     QList<Option> m_options;
     Recordset* m_grid = nullptr;

@@ -317,6 +317,8 @@ void RecordToolbar::enterEditing(State state)
         box->setEnabled(true);
     for (QWidget* button : std::as_const(m_config.handOverButtons))
         button->setEnabled(false);
+    if (m_config.searchBox && state == State::Adding)
+        m_config.searchBox->setReadOnly(true);
 
     m_moversBeforeEditing.clear();
     for (QWidget* mover : std::as_const(m_config.recordMovers)) {
@@ -337,6 +339,8 @@ void RecordToolbar::leaveEditing(bool saved)
         cancelButton->setEnabled(false);
 
     lockRecordControls();
+    if (m_config.searchBox)
+        m_config.searchBox->setReadOnly(false);
     for (const auto& [mover, wasEnabled] : std::as_const(m_moversBeforeEditing))
         if (mover)
             mover->setEnabled(wasEnabled);

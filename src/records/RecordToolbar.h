@@ -61,6 +61,9 @@ public:
         QList<QCheckBox*> checkBoxes;
         QList<QWidget*> handOverButtons; // open other forms for the current record: off while editing
         QList<QWidget*> recordMovers;    // search box and buttons, filters, grids: off while editing
+        // A search box that is only locked while adding and can still be typed in while modifying; its
+        // search buttons belong among the record movers, so it searches only while idle.
+        QLineEdit* searchBox = nullptr;
 
         std::function<void()> addDefaults;     // writes the defaults of a new record; its rows are open
         std::function<void()> modifyBegins;    // remembers what the modify save needs

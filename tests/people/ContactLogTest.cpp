@@ -186,6 +186,31 @@ TEST_F(ContactLogTest, ModifySavesTheFieldsAndCopiesThePersonIntoContact)
     EXPECT_EQ(stored(u"c_code"_s, 4).toInt(), 7);
 }
 
+// The person's combo is never locked: a person picked while idle is the shown contact's new person,
+// written as the log moves on; cancel drops it instead.
+TEST_F(ContactLogTest, PersonPickedWhileIdleIsWrittenWhenTheLogMovesOn)
+{
+    openLog(0);
+    auto* person = child<DataCombo>(form, u"DataCombo1"_s);
+    const int cal = person->findText(u"Cal"_s);
+    ASSERT_GE(cal, 0);
+    person->setCurrentIndex(cal);
+    emit person->activated(cal); // as the clerk's pick in the list
+    EXPECT_EQ(stored(u"contact_man"_s, 1).toString(), u"Amy"_s);
+
+    clickTool(3);
+    EXPECT_EQ(field(0)->text(), u"2"_s);
+    EXPECT_EQ(stored(u"contact_man"_s, 1).toString(), u"Cal"_s);
+    EXPECT_TRUE(stored(u"contact"_s, 1).isNull());
+
+    person->lineEdit()->selectAll();
+    QTest::keyClicks(person->lineEdit(), u"Dee"_s);
+    clickTool(5);
+    clickTool(8); // the person typed before the add was written as the add began; the cancel drops only the add
+    EXPECT_EQ(stored(u"contact_man"_s, 2).toString(), u"Dee"_s);
+    EXPECT_EQ(messages.count(), 0);
+}
+
 TEST_F(ContactLogTest, CodeSearchFindsFirstAndNextAndSaysSoOnAMiss)
 {
     openLog(7);

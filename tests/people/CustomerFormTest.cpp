@@ -91,11 +91,12 @@ TEST_F(CustomerFormTest, ANewCustomerBringsItsBillMoveAndFirstOrderRows)
     click(5);
     EXPECT_TRUE(text1(0)->text().isEmpty());
     EXPECT_TRUE(text1(0)->isReadOnly());
-    EXPECT_FALSE(child<QLineEdit>(form, QStringLiteral("Text3"))->isEnabled());
+    EXPECT_TRUE(child<QLineEdit>(form, QStringLiteral("Text3"))->isReadOnly());
     EXPECT_FALSE(child<QPushButton>(form, QStringLiteral("下訂單"))->isEnabled());
     EXPECT_EQ(text1(5)->text(), QStringLiteral("2026/12/8"));
     QTest::keyClicks(text1(1), QStringLiteral("Birch"));
     QTest::keyClicks(text1(2), QStringLiteral("0227001234"));
+    QTest::keyClicks(text1(8), QStringLiteral("9 Elm Rd")); // the lower box on the same column stays empty
     typeInto(child<DataCombo>(form, QStringLiteral("DataCombo2")), QStringLiteral("5"));
     click(5);
 
@@ -107,6 +108,8 @@ TEST_F(CustomerFormTest, ANewCustomerBringsItsBillMoveAndFirstOrderRows)
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT tel FROM customer_data WHERE c_code = ?"), {code}).toString(),
               QStringLiteral("0227001234"));
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT milk_area FROM customer_data WHERE c_code = ?"), {code}).toInt(), 5);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT goods_addr FROM customer_data WHERE c_code = ?"), {code}).toString(),
+              QStringLiteral("9 Elm Rd"));
     EXPECT_EQ(rowsOf(QStringLiteral("acrossbills_data"), code), 1);
     EXPECT_EQ(rowsOf(QStringLiteral("different_move"), code), 1);
     EXPECT_EQ(rowsOf(QStringLiteral("order_data"), code), 1);
@@ -355,4 +358,62 @@ TEST_F(CustomerFormTest, EnterAndArrowsMoveThroughTheFieldsAndCombos)
     EXPECT_EQ(milkArea->text(), QStringLiteral("3")) << "the arrow moves on without stepping the list";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     EXPECT_EQ(QApplication::focusWidget(), before);
+}
+
+TEST_F(CustomerFormTest, TheSearchBoxIsLockedWhileAddingAndTypedInWhileModifyingButSearchesOnlyWhenIdle)
+{
+    addCustomer(QStringLiteral("Alder"));
+    addCustomer(QStringLiteral("Birch"), {}, 0, QStringLiteral("0287000222"));
+    openForm();
+    QApplication::setActiveWindow(form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    auto* box = child<QLineEdit>(form, QStringLiteral("Text3"));
+
+    click(5);
+    EXPECT_TRUE(box->isReadOnly());
+    click(8);
+    EXPECT_FALSE(box->isReadOnly());
+
+    click(7);
+    ASSERT_TRUE(box->isEnabled());
+    EXPECT_FALSE(box->isReadOnly());
+    EXPECT_FALSE(child<QPushButton>(form, QStringLiteral("搜尋"))->isEnabled());
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("0287"));
+    EXPECT_EQ(box->text(), QStringLiteral("0287"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(text1(1)->text(), QStringLiteral("Alder")) << "Enter does not move off the record being modified";
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(toolbar->button(7)->text(), QStringLiteral("sure_modify"));
+
+    click(7);
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(text1(1)->text(), QStringLiteral("Birch"));
+}
+
+TEST_F(CustomerFormTest, AModifyWhoseAreaLogIsRefusedKeepsTheOldRowAndTheRetryWritesBoth)
+{
+    addCustomer(QStringLiteral("Alder"), 3);
+    openForm();
+    db->exec(QStringLiteral("CREATE TRIGGER refuse_log BEFORE INSERT ON turn_milk "
+                            "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    click(7);
+    typeInto(child<DataCombo>(form, QStringLiteral("DataCombo2")), QStringLiteral("5"));
+    click(7);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, QStringLiteral("input Err.!!!"));
+    EXPECT_EQ(messages.last().title, QStringLiteral("Err."));
+    EXPECT_EQ(toolbar->button(7)->text(), QStringLiteral("sure_modify"));
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT milk_area FROM customer_data")).toInt(), 3);
+
+    db->exec(QStringLiteral("DROP TRIGGER refuse_log"));
+    click(7);
+    EXPECT_EQ(messages.count(), 1);
+    EXPECT_EQ(toolbar->button(7)->text(), QStringLiteral("modify"));
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT milk_area FROM customer_data")).toInt(), 5);
+    QSqlQuery log = db->exec(QStringLiteral("SELECT original, new_milk FROM turn_milk"));
+    ASSERT_TRUE(log.next());
+    EXPECT_EQ(log.value(0).toInt(), 3);
+    EXPECT_EQ(log.value(1).toInt(), 5);
+    EXPECT_FALSE(log.next());
 }

@@ -297,6 +297,31 @@ TEST_F(EmployeeFormTest, TelSearchReadsTheBoxAsANumber)
     EXPECT_EQ(messages.count(), 1);
 }
 
+// A telephone number with its country code is longer than any whole number of 32 bits, and the box
+// may hold a fraction: the number is taken and named as it was read.
+TEST_F(EmployeeFormTest, TelSearchTakesLongAndFractionalNumbersAsRead)
+{
+    addEmployee(1, u"李大同"_s, u"886912345678"_s);
+    addEmployee(2, u"王小明"_s, u"5559876"_s);
+    openForm();
+    click(Last);
+
+    search(u"Option1"_s, u"886912345678"_s);
+    EXPECT_EQ(box(0)->text(), u"1"_s);
+    EXPECT_EQ(messages.count(), 0);
+
+    click(Last);
+    search(u"Option1"_s, u"886912345679"_s);
+    EXPECT_EQ(messages.last().text, u"no ' 886912345679' data!!"_s);
+    EXPECT_EQ(box(0)->text(), u"2"_s);
+
+    search(u"Option1"_s, u"5559876.5"_s); // not the 5559876 of employee 2
+    EXPECT_EQ(messages.last().text, u"no ' 5559876.5' data!!"_s);
+    search(u"Option1"_s, u"-12"_s);
+    EXPECT_EQ(messages.last().text, u"no '-12' data!!"_s);
+    EXPECT_EQ(messages.count(), 3);
+}
+
 TEST_F(EmployeeFormTest, NameSearchMatchesTheWholeName)
 {
     addEmployee(1, u"王小明明"_s);

@@ -83,7 +83,10 @@ TEST_F(RecordSearchTest, NumberSearchReadsTheNumberTheTextBeginsWith)
 TEST_F(RecordSearchTest, AnEmptyBoxSearchesNothingAndSomeOptionsEmptyTheBox)
 {
     form->click(3);
+    form->find(form->byCode, QString());
+    EXPECT_FALSE(form->nextButton->isEnabled());
     form->find(form->byName, QString());
+    EXPECT_TRUE(form->nextButton->isEnabled()) << "a search by a text column offers the next match, box or not";
     QTest::mouseClick(form->nextButton, Qt::LeftButton);
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(form->name->text(), QStringLiteral("Birch O'Neil"));
