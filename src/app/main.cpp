@@ -18,9 +18,10 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"halcyon-ledger"_s);
     QApplication::setApplicationDisplayName(u"HALCYON LEDGER"_s);
-    QApplication::setWindowIcon(application.style()->standardIcon(QStyle::SP_ComputerIcon));
     // Outside a desktop session no icon theme is set; the toolbar's cut, copy and paste come from here then.
+    // It must be named before the first icon is looked up, which settles the theme for good.
     QIcon::setFallbackThemeName(u"Adwaita"_s);
+    QApplication::setWindowIcon(application.style()->standardIcon(QStyle::SP_ComputerIcon));
 
     DesktopMessageService messages;
     std::unique_ptr<Database> db;

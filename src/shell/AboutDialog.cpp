@@ -19,7 +19,7 @@ namespace {
 QFrame* line(QWidget* parent, int index)
 {
     auto* frame = new QFrame(parent);
-    frame->setObjectName(u"Line1_%1"_s.arg(index));
+    frame->setObjectName(u"Line1(%1)"_s.arg(index));
     frame->setFrameShape(QFrame::HLine);
     frame->setFrameShadow(QFrame::Sunken);
     return frame;

@@ -18,7 +18,7 @@ PasswordDialog::PasswordDialog(const QString& caption, const QString& labelText,
     setWindowTitle(caption);
 
     auto* label = new QLabel(labelText, this);
-    label->setObjectName(u"lblLabels"_s);
+    label->setObjectName(u"lblLabels(1)"_s);
     label->setBuddy(m_password);
 
     m_password->setObjectName(boxName);

@@ -5,7 +5,9 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -71,14 +73,22 @@ void SplashWindow::endWithoutLogin()
     m_app.endProcess(0);
 }
 
-void SplashWindow::keyPressEvent(QKeyEvent*)
+// Only a key that types a character (Enter, Esc and Backspace among them) counts: Shift, the arrows, the
+// function keys and anything held with Alt leave the splash alone, so switching windows does not end the
+// program.
+void SplashWindow::keyPressEvent(QKeyEvent* event)
 {
+    if (event->text().isEmpty() || event->modifiers().testFlag(Qt::AltModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
     endWithoutLogin();
 }
 
 bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_frame && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == m_frame && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         endWithoutLogin();
         return true;
     }

@@ -8,7 +8,7 @@ class QProgressBar;
 struct AppContext;
 
 // frmSplash: the first window of the process. An invisible progress bar counts 100 ticks of 20 ms,
-// then the login takes over. A key press or a click on the window ends the process instead.
+// then the login takes over. A typed key or a left click on the window ends the process instead.
 class SplashWindow : public QWidget {
     Q_OBJECT
 public:
