@@ -9,8 +9,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-struct RecordSearch::Criterion {
-    ::Criterion match;
+// What one search looks for: the criterion, and the value as a miss names it.
+struct RecordSearch::Lookup {
+    Criterion match;
     QString shown; // the value as the miss message names it
     const Option* option;
 };
@@ -71,7 +72,7 @@ std::optional<RecordSearch::Match> RecordSearch::selectedMatch() const
     return std::nullopt;
 }
 
-std::optional<RecordSearch::Criterion> RecordSearch::criterion() const
+std::optional<RecordSearch::Lookup> RecordSearch::lookup() const
 {
     const QString typed = m_box ? m_box->text() : QString();
     if (typed.isEmpty())
@@ -83,28 +84,28 @@ std::optional<RecordSearch::Criterion> RecordSearch::criterion() const
             const double number = TextRules::numberFromText(typed);
             const QString digits = TextRules::numberText(number);
             const QString shown = option.missNumberWithSignPlace && !(number < 0) ? u' ' + digits : digits;
-            return Criterion{::Criterion::equals(option.field, number), shown, &option};
+            return Lookup{Criterion::equals(option.field, number), shown, &option};
         }
         if (option.match == Match::Number) {
             const qint32 number = TextRules::roundToInt32(TextRules::numberFromText(typed));
             const QString shown = option.missNumberWithSignPlace && number >= 0 ? u' ' + QString::number(number)
                                                                                  : QString::number(number);
-            return Criterion{::Criterion::equals(option.field, number), shown, &option};
+            return Lookup{Criterion::equals(option.field, number), shown, &option};
         }
         if (option.match == Match::Whole)
-            return Criterion{::Criterion::equals(option.field, withoutTrailingBlanks(typed)), typed, &option};
-        return Criterion{::Criterion::contains(option.field, withoutTrailingBlanks(typed)), typed, &option};
+            return Lookup{Criterion::equals(option.field, withoutTrailingBlanks(typed)), typed, &option};
+        return Lookup{Criterion::contains(option.field, withoutTrailingBlanks(typed)), typed, &option};
     }
     return std::nullopt;
 }
 
-bool RecordSearch::find(Recordset& records, const Criterion& criterion, bool fromFirst)
+bool RecordSearch::find(Recordset& records, const Lookup& lookup, bool fromFirst)
 {
     if (fromFirst) {
         records.moveFirst();
-        return records.find(criterion.match);
+        return records.find(lookup.match);
     }
-    return records.hasCurrentRow() && records.find(criterion.match, 1);
+    return records.hasCurrentRow() && records.find(lookup.match, 1);
 }
 
 void RecordSearch::search()
@@ -122,7 +123,7 @@ void RecordSearch::run(bool fromFirst)
     m_remembered.remember();
     if (m_gridRemembered)
         m_gridRemembered->remember();
-    const std::optional<Criterion> wanted = criterion();
+    const std::optional<Lookup> wanted = lookup();
     if (!wanted) {
         // An empty box searches nothing, yet a search by a text column still offers the next match.
         if (fromFirst && m_nextButton && selectedMatch() == Match::Text)

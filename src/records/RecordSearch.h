@@ -52,10 +52,10 @@ public:
     void findNext();
 
 private:
-    struct Criterion;
-    std::optional<Criterion> criterion() const;
+    struct Lookup;
+    std::optional<Lookup> lookup() const;
     std::optional<Match> selectedMatch() const;
-    bool find(Recordset& records, const Criterion& criterion, bool fromFirst);
+    bool find(Recordset& records, const Lookup& lookup, bool fromFirst);
     void run(bool fromFirst);
 
     MessageService& m_messages;
