@@ -59,8 +59,8 @@ void ContactLogForm::buildControls()
     m_thisMonth->setObjectName(u"Option2"_s);
     m_codeText = new QLineEdit(this);
     m_codeText->setObjectName(u"Text2"_s);
-    m_search = namedButton(this, u"搜尋"_s, u"scratch"_s);
-    m_searchAgain = namedButton(this, u"再搜尋"_s, u"scratch2"_s);
+    m_search = named(new QPushButton(u"scratch"_s, this), u"搜尋"_s);
+    m_searchAgain = named(new QPushButton(u"scratch2"_s, this), u"再搜尋"_s);
 
     auto* binder = new Binder(m_log.recordset(), this);
     const QStringList columns = {u"serial"_s, u"c_code"_s, u"input_date"_s, u"contact_item"_s};
@@ -101,15 +101,15 @@ void ContactLogForm::buildControls()
     searchLine->addWidget(m_searchAgain);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(namedLabel(this, u"Label4"_s, u"code"_s), 0, 0);
+    fields->addWidget(named(new QLabel(u"code"_s, this), u"Label4"_s), 0, 0);
     fields->addWidget(m_fields[0], 0, 1);
-    fields->addWidget(namedLabel(this, u"Label1"_s, u"subscriber code"_s), 0, 2);
+    fields->addWidget(named(new QLabel(u"subscriber code"_s, this), u"Label1"_s), 0, 2);
     fields->addWidget(m_fields[1], 0, 3);
-    fields->addWidget(namedLabel(this, u"Label2"_s, u"contact date"_s), 0, 4);
+    fields->addWidget(named(new QLabel(u"contact date"_s, this), u"Label2"_s), 0, 4);
     fields->addWidget(m_fields[2], 0, 5);
-    fields->addWidget(namedLabel(this, u"Label3"_s, u"contact business"_s), 1, 0);
+    fields->addWidget(named(new QLabel(u"contact business"_s, this), u"Label3"_s), 1, 0);
     fields->addWidget(m_fields[3], 1, 1, 1, 3);
-    fields->addWidget(namedLabel(this, u"Label5"_s, u"contact man"_s), 1, 4);
+    fields->addWidget(named(new QLabel(u"contact man"_s, this), u"Label5"_s), 1, 4);
     fields->addWidget(m_contactMan, 1, 5);
     fields->setColumnStretch(1, 1);
     fields->setColumnStretch(3, 1);

@@ -74,11 +74,6 @@ const std::array<std::pair<const char*, const char*>, 4> FlagBoxes{{
     {"cancel", "nullify"},
 }};
 
-QString latin(const char* text)
-{
-    return QString::fromLatin1(text);
-}
-
 // A date the database handed back, SQLite's ISO text or a date, as the form shows dates.
 QString dateShown(const QVariant& value)
 {
@@ -141,7 +136,7 @@ void CustomerForm::createControls()
         m_comboLists[i] = new DataSource(m_app.db, this);
     }
     for (int i = 0; i < int(m_flags.size()); ++i) {
-        m_flags[i] = new QCheckBox(latin(FlagBoxes[i].second), this);
+        m_flags[i] = new QCheckBox(QString::fromLatin1(FlagBoxes[i].second), this);
         m_flags[i]->setObjectName(QStringLiteral("Check%1").arg(i + 1));
     }
     m_hideCancelled = new QCheckBox(QStringLiteral("nodisplay"), this);
@@ -156,8 +151,8 @@ void CustomerForm::createControls()
     connect(m_text1[Code], &QLineEdit::textChanged, this, &CustomerForm::showLatestDelivery);
 
     auto option = [this](const char* name, const char* text) {
-        auto* button = new QRadioButton(latin(text), this);
-        button->setObjectName(latin(name));
+        auto* button = new QRadioButton(QString::fromLatin1(text), this);
+        button->setObjectName(QString::fromLatin1(name));
         return button;
     };
     m_byName = option("Option4", "name");
@@ -172,7 +167,7 @@ void CustomerForm::createControls()
     m_searchAgainButton->setObjectName(QStringLiteral("再搜尋"));
 
     auto handOverButton = [this](const QString& name, const char* text, const QString& form) {
-        auto* button = new QPushButton(latin(text), this);
+        auto* button = new QPushButton(QString::fromLatin1(text), this);
         button->setObjectName(name);
         connect(button, &QPushButton::clicked, this, [this, form] { handOver(form); });
         return button;
@@ -204,10 +199,10 @@ void CustomerForm::layOutControls()
         status->addWidget(widget);
 
     auto entryRow = [this](QFormLayout* form, int entry) {
-        form->addRow(latin(EntryBoxes[entry].caption), m_text1[entry]);
+        form->addRow(QString::fromLatin1(EntryBoxes[entry].caption), m_text1[entry]);
     };
     auto comboRow = [this](QFormLayout* form, int combo) {
-        form->addRow(latin(ComboBoxes[combo].caption), m_combos[combo]);
+        form->addRow(QString::fromLatin1(ComboBoxes[combo].caption), m_combos[combo]);
     };
     auto* left = new QFormLayout;
     for (int entry : {0, 1, 2, 3, 4, 8, 10})
@@ -223,7 +218,7 @@ void CustomerForm::layOutControls()
     buttons->addWidget(m_orderButton);
     buttons->addWidget(m_contactButton);
     buttons->addSpacing(12);
-    buttons->addWidget(caption(latin(EntryBoxes[GoodsAddressCode].caption), this));
+    buttons->addWidget(caption(QString::fromLatin1(EntryBoxes[GoodsAddressCode].caption), this));
     buttons->addWidget(m_text1[GoodsAddressCode]);
     buttons->addStretch();
     buttons->addWidget(m_exitButton);
@@ -236,7 +231,7 @@ void CustomerForm::layOutControls()
     columns->addLayout(buttons, 1);
 
     auto* lower = new QFormLayout;
-    lower->addRow(latin(EntryBoxes[SecondGoodsAddress].caption), m_text1[SecondGoodsAddress]);
+    lower->addRow(QString::fromLatin1(EntryBoxes[SecondGoodsAddress].caption), m_text1[SecondGoodsAddress]);
 
     auto* flags = new QHBoxLayout;
     for (QCheckBox* box : {m_flags[2], m_flags[0], m_flags[3], m_flags[1], m_hideCancelled})
@@ -263,18 +258,18 @@ void CustomerForm::bindControls()
 {
     auto* binder = new Binder(m_customers->recordset(), this);
     for (int i = 0; i < int(m_text1.size()); ++i)
-        binder->bind(m_text1[i], latin(EntryBoxes[i].column));
+        binder->bind(m_text1[i], QString::fromLatin1(EntryBoxes[i].column));
     for (int i = 0; i < int(m_flags.size()); ++i)
-        binder->bind(m_flags[i], latin(FlagBoxes[i].first));
+        binder->bind(m_flags[i], QString::fromLatin1(FlagBoxes[i].first));
     for (int i = 0; i < int(m_combos.size()); ++i) {
-        m_comboLists[i]->setQuery(latin(ComboBoxes[i].listQuery));
+        m_comboLists[i]->setQuery(QString::fromLatin1(ComboBoxes[i].listQuery));
         try {
             m_comboLists[i]->refresh();
         } catch (const std::exception&) {
             // A list that cannot be read stays empty; the combo still takes typed text.
         }
-        m_combos[i]->setRowSource(m_comboLists[i], latin(ComboBoxes[i].listColumn));
-        m_combos[i]->setDataSource(&m_customers->recordset(), latin(ComboBoxes[i].column));
+        m_combos[i]->setRowSource(m_comboLists[i], QString::fromLatin1(ComboBoxes[i].listColumn));
+        m_combos[i]->setDataSource(&m_customers->recordset(), QString::fromLatin1(ComboBoxes[i].column));
     }
 }
 

@@ -73,10 +73,10 @@ void CustomerFullList::buildControls()
     m_byDeliveryAddress->setObjectName(u"Option3"_s);
     m_searchText = new QLineEdit(this);
     m_searchText->setObjectName(u"text1"_s);
-    QPushButton* search = namedButton(this, u"搜尋"_s, u"search"_s);
-    QPushButton* all = namedButton(this, u"全灠"_s, u"all"_s);
+    QPushButton* search = named(new QPushButton(u"search"_s, this), u"搜尋"_s);
+    QPushButton* all = named(new QPushButton(u"all"_s, this), u"全灠"_s);
 
-    auto* count = namedLabel(this, u"計數"_s, QString());
+    auto* count = named(new QLabel(QString(), this), u"計數"_s);
     auto* countBinder = new Binder(m_count.recordset(), this);
     countBinder->bind(count, u"筆數"_s);
 
@@ -93,14 +93,14 @@ void CustomerFullList::buildControls()
     m_milkArea->setMinimumContentsLength(6);
     m_unlock = new QCheckBox(u"Unlock"_s, this);
     m_unlock->setObjectName(u"Check1"_s);
-    QPushButton* byCode = namedButton(this, u"編號排序"_s, u"serial sort"_s);
-    QPushButton* byName = namedButton(this, u"姓名排序"_s, u"name sort"_s);
-    QPushButton* byAddress = namedButton(this, u"地址排序"_s, u"addr. sort"_s);
-    QPushButton* byAddressCode = namedButton(this, u"地址代號"_s, u"send good number"_s);
+    QPushButton* byCode = named(new QPushButton(u"serial sort"_s, this), u"編號排序"_s);
+    QPushButton* byName = named(new QPushButton(u"name sort"_s, this), u"姓名排序"_s);
+    QPushButton* byAddress = named(new QPushButton(u"addr. sort"_s, this), u"地址排序"_s);
+    QPushButton* byAddressCode = named(new QPushButton(u"send good number"_s, this), u"地址代號"_s);
     QPushButton* exit = makeExitButton(this);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(namedLabel(this, u"Label3"_s, u"new bottle commission"_s));
+    top->addWidget(named(new QLabel(u"new bottle commission"_s, this), u"Label3"_s));
     top->addStretch();
     top->addWidget(m_byName);
     top->addWidget(m_byAddress);
@@ -110,13 +110,13 @@ void CustomerFullList::buildControls()
     top->addWidget(all);
 
     auto* countLine = new QHBoxLayout;
-    countLine->addWidget(namedLabel(this, u"Label1"_s, u"now total"_s));
+    countLine->addWidget(named(new QLabel(u"now total"_s, this), u"Label1"_s));
     countLine->addWidget(count);
-    countLine->addWidget(namedLabel(this, u"Label2"_s, u"pen data"_s));
+    countLine->addWidget(named(new QLabel(u"pen data"_s, this), u"Label2"_s));
     countLine->addStretch();
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(namedLabel(this, u"Label4"_s, u"choice milk area"_s));
+    bottom->addWidget(named(new QLabel(u"choice milk area"_s, this), u"Label4"_s));
     bottom->addWidget(m_milkArea);
     bottom->addWidget(m_unlock);
     bottom->addWidget(byCode);

@@ -9,6 +9,7 @@
 #include "records/RecordSearch.h"
 #include "records/RecordToolbar.h"
 #include "shell/AppContext.h"
+#include "shell/NamedControls.h"
 #include "shell/ExitButton.h"
 
 #include <QCheckBox>
@@ -73,18 +74,6 @@ QStringList ranks()
     for (int rank = 1; rank <= 12; ++rank)
         list << QString::number(rank);
     return list;
-}
-
-QString latin(const char* text)
-{
-    return QString::fromLatin1(text);
-}
-
-template <class Widget>
-Widget* named(Widget* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
 }
 
 // A list or a companion source that cannot be read stays empty: the form opens all the same, and
@@ -200,7 +189,7 @@ void EmployeeForm::layOutControls()
     top->addLayout(searchGroup);
 
     auto entryRow = [this](QFormLayout* column, int index) {
-        column->addRow(latin(entryBox(index).caption), m_text1[index]);
+        column->addRow(QString::fromLatin1(entryBox(index).caption), m_text1[index]);
     };
     auto* left = new QFormLayout;
     for (int index : {0, 1, 3, 2, 4, 5, 6, 7, 8})
@@ -252,7 +241,7 @@ void EmployeeForm::bindControls()
     Recordset& employee = m_employees->recordset();
     auto* binder = new Binder(employee, this);
     for (const EntryBox& entry : EntryBoxes)
-        binder->bind(m_text1[entry.index], latin(entry.column));
+        binder->bind(m_text1[entry.index], QString::fromLatin1(entry.column));
     binder->bind(m_cancelled, u"cancel"_s);
     m_jobTitle->setDataSource(&employee, u"job_leave"_s);
     m_rank->setDataSource(&employee, u"job_level"_s);

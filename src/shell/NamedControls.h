@@ -1,20 +1,12 @@
 #pragma once
 
-#include <QLabel>
-#include <QPushButton>
 #include <QString>
 
-// Labels and buttons made with their given control names, which the form's code and its tests look up.
-inline QLabel* namedLabel(QWidget* form, const QString& name, const QString& text)
+// A control given its control name, which the form's code and its tests look it up by:
+// `named(new QPushButton(u"search"_s, this), u"搜尋"_s)`.
+template <class Widget>
+Widget* named(Widget* widget, const QString& name)
 {
-    auto* made = new QLabel(text, form);
-    made->setObjectName(name);
-    return made;
-}
-
-inline QPushButton* namedButton(QWidget* form, const QString& name, const QString& caption)
-{
-    auto* made = new QPushButton(caption, form);
-    made->setObjectName(name);
-    return made;
+    widget->setObjectName(name);
+    return widget;
 }
