@@ -4,8 +4,8 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "people/PeopleListForms.h"
-#include "shell/AppContext.h"
-#include "shell/MessageService.h"
+#include "core/AppContext.h"
+#include "core/MessageService.h"
 
 #include <QApplication>
 #include <QLineEdit>

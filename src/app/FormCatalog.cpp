@@ -3,7 +3,7 @@
 #include "people/EmployeeForm.h"
 #include "people/PeopleForms.h"
 #include "people/PeopleListForms.h"
-#include "shell/AppContext.h"
+#include "core/AppContext.h"
 #include "shell/ShellForms.h"
 
 void registerForms(AppContext& app)

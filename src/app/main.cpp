@@ -2,7 +2,7 @@
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/Schema.h"
-#include "shell/AppContext.h"
+#include "core/AppContext.h"
 #include "shell/DeleteWindows.h"
 #include "shell/DesktopMessageService.h"
 

@@ -472,11 +472,25 @@ void Recordset::addNew()
     setPosition(recordCount() - 1);
 }
 
+void Recordset::addWriteBack(QObject* owner, std::function<void()> step)
+{
+    m_writeBacks.push_back({owner, std::move(step)});
+}
+
+void Recordset::removeWriteBacks(QObject* owner)
+{
+    m_writeBacks.removeIf([owner](const auto& entry) { return !entry.first || entry.first == owner; });
+}
+
 void Recordset::update()
 {
     // Bound controls put their text in first; that is what starts the edit of a changed row.
-    if (hasCurrentRow())
-        emit aboutToUpdate();
+    if (hasCurrentRow()) {
+        for (const auto& [owner, step] : std::as_const(m_writeBacks)) {
+            if (owner)
+                step();
+        }
+    }
     if (m_mode == EditMode::None)
         return;
     if (m_mode == EditMode::Adding)

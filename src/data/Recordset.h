@@ -3,6 +3,7 @@
 #include "data/Schema.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
@@ -93,12 +94,16 @@ public:
     void cancelUpdate();
     void remove(); // ADO's Delete: the current row goes; MoveNext/MovePrevious continue from its place
 
+    // A bound control's step that puts its text into the current row before each write. It is called
+    // directly, not through a signal, because it may throw DataError (text that does not convert) and
+    // that error must reach the caller of update(). The step goes with `owner`.
+    void addWriteBack(QObject* owner, std::function<void()> step);
+    void removeWriteBacks(QObject* owner);
+
 signals:
     // The current row, or the rows themselves, changed: bound controls show the current row again.
     void currentChanged();
     void rowsReset();
-    // Before a write: bound controls put their text into the current row (they may throw DataError).
-    void aboutToUpdate();
     void rowChanged(int row);
     void rowInserted(int row);
     void rowRemoved(int row);
@@ -141,6 +146,7 @@ private:
     QString m_sort;
 
     EditMode m_mode = EditMode::None;
+    QVector<QPair<QPointer<QObject>, std::function<void()>>> m_writeBacks;
     int m_posBeforeAdd = -1;
     QVector<QVariant> m_original; // the current row as read, while an edit is pending
     QVector<bool> m_changed;

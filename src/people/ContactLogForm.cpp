@@ -1,17 +1,17 @@
 #include "people/ContactLogForm.h"
 
-#include "data/Binder.h"
-#include "data/DataCombo.h"
-#include "data/DataGrid.h"
+#include "widgets/Binder.h"
+#include "widgets/DataCombo.h"
+#include "widgets/DataGrid.h"
 #include "data/TextRules.h"
-#include "people/HandlerGuard.h"
+#include "records/RunGuarded.h"
 #include "records/ErrorMessageBoxes.h"
 #include "records/FieldKeyNavigation.h"
 #include "records/RecordToolbar.h"
 #include "records/SearchBoxEnter.h"
-#include "shell/AppContext.h"
-#include "shell/NamedControls.h"
-#include "shell/ExitButton.h"
+#include "core/AppContext.h"
+#include "widgets/NamedControls.h"
+#include "widgets/ExitButton.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -46,12 +46,7 @@ ContactLogForm::ContactLogForm(AppContext& app, QWidget* parent)
 
 void ContactLogForm::buildControls()
 {
-    m_gridView = new DataGrid(&m_app.messages, this);
-    m_gridView->setObjectName(u"DataGrid1"_s);
-    m_gridView->setAllowUpdate(false);
-    m_gridView->setAllowAddNew(false);
-    m_gridView->setAllowDelete(false);
-    m_gridView->setDataSource(&m_grid);
+    m_gridView = readOnlyGrid(&m_app.messages, m_grid, this);
 
     m_allRows = new QRadioButton(u"overview"_s, this);
     m_allRows->setObjectName(u"Option1"_s);
@@ -145,11 +140,8 @@ RecordToolbar* ContactLogForm::makeToolbar()
 {
     using Role = RecordToolbar::Role;
     RecordToolbar::Config config;
-    config.buttons = {
-        {Role::First, u"first "_s, u"移至第一筆"_s},
-        {Role::Previous, u"previous"_s, u"移至上一筆"_s},
-        {Role::Next, u"next"_s, u"移至下一筆"_s},
-        {Role::Last, u"last"_s, u"移至最後一筆"_s},
+    config.buttons = RecordToolbar::moveButtons(u"first "_s);
+    config.buttons << QList<RecordToolbar::Button>{
         {Role::Add, u"add"_s, u"加入新的資料"_s},
         {Role::Delete, u"delete"_s, u"刪除該筆資料"_s},
         {Role::Modify, u"modify"_s, u"修改該筆資料"_s},

@@ -1,13 +1,13 @@
 #include "people/CustomerBriefList.h"
 
-#include "data/DataGrid.h"
+#include "widgets/DataGrid.h"
 #include "data/TextRules.h"
-#include "people/HandlerGuard.h"
+#include "records/RunGuarded.h"
 #include "records/ErrorMessageBoxes.h"
 #include "records/RememberedPosition.h"
 #include "records/SearchBoxEnter.h"
-#include "shell/AppContext.h"
-#include "shell/ExitButton.h"
+#include "core/AppContext.h"
+#include "widgets/ExitButton.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -22,12 +22,7 @@ CustomerBriefList::CustomerBriefList(AppContext& app, QWidget* parent)
     setWindowTitle(u"customer"_s);
     resize(760, 500);
 
-    m_grid = new DataGrid(&m_app.messages, this);
-    m_grid->setObjectName(u"DataGrid1"_s);
-    m_grid->setAllowUpdate(false);
-    m_grid->setAllowAddNew(false);
-    m_grid->setAllowDelete(false);
-    m_grid->setDataSource(&m_customers);
+    m_grid = readOnlyGrid(&m_app.messages, m_customers, this);
     m_codeText = new QLineEdit(this);
     m_codeText->setObjectName(u"text1"_s);
     auto* search = new QPushButton(u"search"_s, this);

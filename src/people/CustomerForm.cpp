@@ -1,17 +1,17 @@
 #include "people/CustomerForm.h"
 
-#include "data/Binder.h"
-#include "data/DataCombo.h"
+#include "widgets/Binder.h"
+#include "widgets/DataCombo.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "data/TextRules.h"
-#include "records/EntryLimit.h"
+#include "widgets/EntryLimit.h"
 #include "records/ErrorMessageBoxes.h"
 #include "records/FieldKeyNavigation.h"
 #include "records/RecordSearch.h"
 #include "records/RecordToolbar.h"
-#include "shell/AppContext.h"
-#include "shell/ExitButton.h"
+#include "core/AppContext.h"
+#include "widgets/ExitButton.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -277,11 +277,8 @@ void CustomerForm::createToolbar()
 {
     using Role = RecordToolbar::Role;
     RecordToolbar::Config config;
-    config.buttons = {
-        {Role::First, QStringLiteral("first"), QStringLiteral("移至第一筆")},
-        {Role::Previous, QStringLiteral("previous"), QStringLiteral("移至上一筆")},
-        {Role::Next, QStringLiteral("next"), QStringLiteral("移至下一筆")},
-        {Role::Last, QStringLiteral("last"), QStringLiteral("移至最後一筆")},
+    config.buttons = RecordToolbar::moveButtons();
+    config.buttons << QList<RecordToolbar::Button>{
         {Role::Add, QStringLiteral("add"), QStringLiteral("加入新的資料")},
         {Role::Delete, QStringLiteral("del"), QStringLiteral("刪除該筆資料")},
         {Role::Modify, QStringLiteral("modify"), QStringLiteral("修改該筆資料")},

@@ -1,15 +1,15 @@
 #include "people/CustomerFullList.h"
 
-#include "data/Binder.h"
-#include "data/DataCombo.h"
-#include "data/DataGrid.h"
+#include "widgets/Binder.h"
+#include "widgets/DataCombo.h"
+#include "widgets/DataGrid.h"
 #include "data/TextRules.h"
-#include "people/HandlerGuard.h"
+#include "records/RunGuarded.h"
 #include "people/MilkAreaList.h"
-#include "shell/AppContext.h"
-#include "shell/NamedControls.h"
-#include "shell/ExitButton.h"
-#include "shell/GridUnlockCheck.h"
+#include "core/AppContext.h"
+#include "widgets/NamedControls.h"
+#include "widgets/ExitButton.h"
+#include "widgets/GridUnlockCheck.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

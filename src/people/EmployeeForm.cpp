@@ -1,16 +1,17 @@
 #include "people/EmployeeForm.h"
 
-#include "data/Binder.h"
-#include "data/DataCombo.h"
+#include "widgets/Binder.h"
+#include "widgets/DataCombo.h"
 #include "data/DataSource.h"
 #include "data/TextRules.h"
 #include "records/ErrorMessageBoxes.h"
 #include "records/FieldKeyNavigation.h"
 #include "records/RecordSearch.h"
 #include "records/RecordToolbar.h"
-#include "shell/AppContext.h"
-#include "shell/NamedControls.h"
-#include "shell/ExitButton.h"
+#include "core/AppContext.h"
+#include "widgets/NamedControls.h"
+#include "widgets/EntryLimit.h"
+#include "widgets/ExitButton.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -128,7 +129,7 @@ void EmployeeForm::createControls()
         auto* box = named(new QLineEdit(this), u"text1(%1)"_s.arg(entry.index));
         box->setMinimumWidth(boxWidth);
         if (entry.maxLength > 0)
-            box->setMaxLength(entry.maxLength);
+            limitTyping(box, entry.maxLength);
         navigation->add(box);
         m_text1.insert(entry.index, box);
     }
@@ -253,11 +254,8 @@ void EmployeeForm::createToolbar()
 {
     using Role = RecordToolbar::Role;
     RecordToolbar::Config config;
-    config.buttons = {
-        {Role::First, u"first      "_s, u"移至第一筆"_s},
-        {Role::Previous, u"previous"_s, u"移至上一筆"_s},
-        {Role::Next, u"next"_s, u"移至下一筆"_s},
-        {Role::Last, u"last"_s, u"移至最後一筆"_s},
+    config.buttons = RecordToolbar::moveButtons(u"first      "_s);
+    config.buttons << QList<RecordToolbar::Button>{
         {Role::Add, u"add"_s, u"新增員工基本資料"_s},
         {Role::Delete, u"del"_s, u"刪除員工基本資料"_s},
         {Role::Modify, u"modify"_s, u"修改員工基本資料"_s},

@@ -1,9 +1,9 @@
 #include "people/EmployeeListForms.h"
 
-#include "data/DataGrid.h"
-#include "people/HandlerGuard.h"
-#include "shell/AppContext.h"
-#include "shell/ExitButton.h"
+#include "widgets/DataGrid.h"
+#include "records/RunGuarded.h"
+#include "core/AppContext.h"
+#include "widgets/ExitButton.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,21 +12,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The lists only show employees: their rows change on the employee form.
-DataGrid* readOnlyGrid(AppContext& app, DataSource& source, QWidget* form)
-{
-    auto* grid = new DataGrid(&app.messages, form);
-    grid->setObjectName(u"DataGrid1"_s);
-    grid->setAllowUpdate(false);
-    grid->setAllowAddNew(false);
-    grid->setAllowDelete(false);
-    grid->setDataSource(&source);
-    return grid;
-}
-
-} // namespace
 
 EmployeeFullList::EmployeeFullList(AppContext& app, QWidget* parent)
     : QWidget(parent), m_app(app), m_employees(app.db, this)
@@ -35,7 +20,7 @@ EmployeeFullList::EmployeeFullList(AppContext& app, QWidget* parent)
 
     auto* title = new QLabel(u"employees basic data view"_s, this);
     title->setObjectName(u"Label1"_s);
-    DataGrid* grid = readOnlyGrid(app, m_employees, this);
+    DataGrid* grid = readOnlyGrid(&app.messages, m_employees, this);
 
     auto* buttons = new QHBoxLayout;
     auto addSortButton = [&](const QString& name, const QString& caption, const QString& sort) {
@@ -85,6 +70,6 @@ EmployeeBriefGrid::EmployeeBriefGrid(AppContext& app, QWidget* parent)
     setWindowTitle(u"employees data"_s);
     resize(440, 420);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(readOnlyGrid(app, m_employees, this));
+    layout->addWidget(readOnlyGrid(&app.messages, m_employees, this));
     runGuarded(app.messages, [this] { AdodcQuery(m_employees, u"select e_code, name,tel  from employees_data"_s); });
 }

@@ -1,10 +1,10 @@
 #include "people/MilkAreaPickDialog.h"
 
-#include "data/DataCombo.h"
-#include "people/HandlerGuard.h"
+#include "widgets/DataCombo.h"
+#include "records/RunGuarded.h"
 #include "people/MilkAreaList.h"
-#include "shell/AppContext.h"
-#include "shell/ExitButton.h"
+#include "core/AppContext.h"
+#include "widgets/ExitButton.h"
 
 #include <QGridLayout>
 #include <QLabel>

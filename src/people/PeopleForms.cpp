@@ -1,7 +1,7 @@
 #include "people/PeopleForms.h"
 
 #include "people/CustomerForm.h"
-#include "shell/AppContext.h"
+#include "core/AppContext.h"
 
 void registerPeopleForms(AppContext& app)
 {

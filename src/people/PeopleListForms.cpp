@@ -5,7 +5,7 @@
 #include "people/CustomerFullList.h"
 #include "people/EmployeeListForms.h"
 #include "people/MilkAreaPickDialog.h"
-#include "shell/AppContext.h"
+#include "core/AppContext.h"
 
 using namespace Qt::StringLiterals;
 

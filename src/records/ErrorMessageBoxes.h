@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/MessageService.h"
+#include "core/MessageService.h"
 
 #include <QString>
 #include <optional>

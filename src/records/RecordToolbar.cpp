@@ -1,9 +1,9 @@
 #include "records/RecordToolbar.h"
 
-#include "data/DataCombo.h"
+#include "widgets/DataCombo.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
-#include "shell/AppContext.h"
+#include "core/AppContext.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,6 +25,16 @@ void skippingFailure(Step&& step)
 }
 
 } // namespace
+
+QList<RecordToolbar::Button> RecordToolbar::moveButtons(const QString& firstCaption)
+{
+    return {
+        {Role::First, firstCaption, QStringLiteral("移至第一筆")},
+        {Role::Previous, QStringLiteral("previous"), QStringLiteral("移至上一筆")},
+        {Role::Next, QStringLiteral("next"), QStringLiteral("移至下一筆")},
+        {Role::Last, QStringLiteral("last"), QStringLiteral("移至最後一筆")},
+    };
+}
 
 RecordToolbar::RecordToolbar(AppContext& app, Config config, QWidget* parent)
     : QToolBar(parent), m_app(app), m_config(std::move(config)), m_remembered(m_config.main->recordset()),

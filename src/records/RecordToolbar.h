@@ -40,6 +40,9 @@ public:
         std::function<void()> run = {}; // what a button of Role::Other does; nothing when empty
     };
 
+    // The four move buttons every record form starts with; forms differ only in the first caption.
+    static QList<Button> moveButtons(const QString& firstCaption = QStringLiteral("first"));
+
     // A new row's code given by the program: taken as the add begins and handed to `assign` once the
     // new rows are open. When another clerk saved a row with that code meanwhile, the save takes the
     // next free code instead.

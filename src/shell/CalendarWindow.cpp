@@ -1,6 +1,6 @@
 #include "shell/CalendarWindow.h"
 
-#include "shell/AppContext.h"
+#include "core/AppContext.h"
 #include "shell/CenterOnScreen.h"
 
 #include <QCalendarWidget>

@@ -1,9 +1,9 @@
 #include "shell/CompanyForm.h"
 
-#include "data/DataGrid.h"
+#include "widgets/DataGrid.h"
 #include "data/DataSource.h"
-#include "shell/ExitButton.h"
-#include "shell/GridUnlockCheck.h"
+#include "widgets/ExitButton.h"
+#include "widgets/GridUnlockCheck.h"
 #include "shell/SettingsGrid.h"
 
 #include <QCheckBox>

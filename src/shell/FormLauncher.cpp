@@ -1,15 +1,9 @@
 #include "shell/FormLauncher.h"
 
-#include "shell/AppContext.h"
-#include "shell/MessageService.h"
-
-#include <exception>
+#include "core/AppContext.h"
+#include "records/RunGuarded.h"
 
 void launchForm(AppContext& app, const QString& formName)
 {
-    try {
-        OpenFormCommand{app}(formName);
-    } catch (const std::exception& error) {
-        app.messages.msgBox(QString::fromUtf8(error.what()), MessageService::Critical, QStringLiteral("Err."));
-    }
+    runGuarded(app.messages, [&] { OpenFormCommand{app}(formName); });
 }

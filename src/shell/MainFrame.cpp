@@ -1,9 +1,9 @@
 #include "shell/MainFrame.h"
 
-#include "shell/AppContext.h"
+#include "core/AppContext.h"
 #include "shell/FormLauncher.h"
 #include "shell/FrameStatusBar.h"
-#include "shell/MessageService.h"
+#include "core/MessageService.h"
 #include "shell/ProgramLauncher.h"
 
 #include <QAbstractSpinBox>

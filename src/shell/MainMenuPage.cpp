@@ -1,6 +1,6 @@
 #include "shell/MainMenuPage.h"
 
-#include "shell/AppContext.h"
+#include "core/AppContext.h"
 #include "shell/FormLauncher.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "shell/OtherSettingsForm.h"
 
-#include "data/DataGrid.h"
+#include "widgets/DataGrid.h"
 #include "data/DataSource.h"
 #include "shell/SettingsGrid.h"
 

@@ -1,12 +1,12 @@
 #include "shell/SettingsGrid.h"
 
 #include "data/DataError.h"
-#include "data/DataGrid.h"
+#include "widgets/DataGrid.h"
 #include "data/DataSource.h"
-#include "shell/AppContext.h"
-#include "shell/ExitButton.h"
-#include "shell/GridUnlockCheck.h"
-#include "shell/MessageService.h"
+#include "core/AppContext.h"
+#include "widgets/ExitButton.h"
+#include "widgets/GridUnlockCheck.h"
+#include "core/MessageService.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -25,7 +25,7 @@ DataGrid* makeSettingsGrid(AppContext& app, QWidget* form, int number,
     try {
         source->refresh();
     } catch (const DataError& error) {
-        app.messages.msgBox(error.message(), MessageService::Critical, u"Err."_s);
+        app.messages.reportFailure(error.message());
     }
 
     auto* grid = new DataGrid(&app.messages, form);

@@ -1,7 +1,7 @@
 #include "shell/ShellForms.h"
 
 #include "shell/AboutDialog.h"
-#include "shell/AppContext.h"
+#include "core/AppContext.h"
 #include "shell/CalendarWindow.h"
 #include "shell/CompanyForm.h"
 #include "shell/LoginDialog.h"

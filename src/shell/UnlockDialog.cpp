@@ -1,7 +1,7 @@
 #include "shell/UnlockDialog.h"
 
-#include "shell/AppContext.h"
-#include "shell/MessageService.h"
+#include "core/AppContext.h"
+#include "core/MessageService.h"
 #include "shell/Passwords.h"
 
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 #include "TestDatabase.h"
-#include "data/Binder.h"
+#include "widgets/Binder.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/Recordset.h"

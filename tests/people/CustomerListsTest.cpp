@@ -1,7 +1,7 @@
 #include "FormTest.h"
 
-#include "data/DataCombo.h"
-#include "data/DataGrid.h"
+#include "widgets/DataCombo.h"
+#include "widgets/DataGrid.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 

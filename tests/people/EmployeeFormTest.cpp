@@ -1,6 +1,6 @@
 #include "FormTest.h"
 
-#include "data/DataCombo.h"
+#include "widgets/DataCombo.h"
 #include "records/RecordToolbar.h"
 
 #include <QCheckBox>

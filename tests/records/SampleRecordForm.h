@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FormTest.h"
-#include "data/Binder.h"
+#include "widgets/Binder.h"
 #include "data/DataSource.h"
 #include "data/TextRules.h"
 #include "records/ErrorMessageBoxes.h"

@@ -1,6 +1,6 @@
 #include "ShellTest.h"
 
-#include "data/DataGrid.h"
+#include "widgets/DataGrid.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 

@@ -2,7 +2,7 @@
 
 #include "ScriptedMessageService.h"
 #include "TestDatabase.h"
-#include "shell/AppContext.h"
+#include "core/AppContext.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

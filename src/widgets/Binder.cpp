@@ -1,4 +1,4 @@
-#include "data/Binder.h"
+#include "widgets/Binder.h"
 
 #include "data/Recordset.h"
 #include "data/TextRules.h"
@@ -10,7 +10,7 @@
 Binder::Binder(Recordset& recordset, QObject* parent) : QObject(parent), m_recordset(recordset)
 {
     connect(&recordset, &Recordset::currentChanged, this, &Binder::show);
-    connect(&recordset, &Recordset::aboutToUpdate, this, &Binder::writeBack);
+    recordset.addWriteBack(this, [this] { writeBack(); });
 }
 
 void Binder::bind(QLineEdit* box, const QString& field) { add(Kind::LineEdit, box, field); }

@@ -1,4 +1,4 @@
-#include "records/EntryLimit.h"
+#include "widgets/EntryLimit.h"
 
 #include <QLineEdit>
 #include <QValidator>

@@ -1,8 +1,8 @@
-#include "data/DataSourceBar.h"
+#include "widgets/DataSourceBar.h"
 
 #include "data/DataSource.h"
 #include "data/Recordset.h"
-#include "shell/MessageService.h"
+#include "core/MessageService.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -71,7 +71,7 @@ void DataSourceBar::move(Move move)
     } catch (const std::exception& error) {
         const QString message = QString::fromStdString(error.what());
         if (m_messages)
-            m_messages->msgBox(message, MessageService::Critical, QStringLiteral("Err."));
+            m_messages->reportFailure(message);
         else
             qWarning("%s", qPrintable(message));
     }

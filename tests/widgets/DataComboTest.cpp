@@ -1,5 +1,5 @@
 #include "TestDatabase.h"
-#include "data/DataCombo.h"
+#include "widgets/DataCombo.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/Recordset.h"

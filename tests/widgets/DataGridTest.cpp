@@ -1,7 +1,7 @@
 #include "ScriptedMessageService.h"
 #include "TestDatabase.h"
-#include "data/DataGrid.h"
-#include "data/DataSourceBar.h"
+#include "widgets/DataGrid.h"
+#include "widgets/DataSourceBar.h"
 #include "data/DataSource.h"
 #include "data/Recordset.h"
 

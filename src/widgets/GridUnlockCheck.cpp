@@ -1,6 +1,6 @@
-#include "shell/GridUnlockCheck.h"
+#include "widgets/GridUnlockCheck.h"
 
-#include "data/DataGrid.h"
+#include "widgets/DataGrid.h"
 #include "data/DataSource.h"
 
 #include <QCheckBox>

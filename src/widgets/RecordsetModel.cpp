@@ -1,6 +1,6 @@
-#include "data/RecordsetModel.h"
+#include "widgets/RecordsetModel.h"
 
-#include "data/Binder.h"
+#include "widgets/Binder.h"
 #include "data/Recordset.h"
 
 #include <exception>

@@ -74,3 +74,7 @@ private:
     QPointer<QWidget> m_refusedEditor;
     QVariant m_refusedValue;
 };
+
+// A grid that only shows its data source's rows: nothing is changed, added or deleted through it.
+DataGrid* readOnlyGrid(MessageService* messages, DataSource& source, QWidget* parent,
+                       const QString& name = QStringLiteral("DataGrid1"));

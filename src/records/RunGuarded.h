@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/MessageService.h"
+#include "core/MessageService.h"
 
 #include <QString>
 #include <exception>
@@ -13,6 +13,6 @@ void runGuarded(MessageService& messages, Handler&& handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        messages.msgBox(QString::fromUtf8(error.what()), MessageService::Critical, QStringLiteral("Err."));
+        messages.reportFailure(QString::fromUtf8(error.what()));
     }
 }

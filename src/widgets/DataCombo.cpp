@@ -1,6 +1,6 @@
-#include "data/DataCombo.h"
+#include "widgets/DataCombo.h"
 
-#include "data/Binder.h"
+#include "widgets/Binder.h"
 #include "data/DataSource.h"
 #include "data/Recordset.h"
 
@@ -55,13 +55,15 @@ void DataCombo::reloadItems()
 
 void DataCombo::setDataSource(Recordset* target, const QString& dataField)
 {
-    if (m_target)
+    if (m_target) {
         disconnect(m_target, nullptr, this, nullptr);
+        m_target->removeWriteBacks(this);
+    }
     m_target = target;
     m_dataField = dataField;
     if (target) {
         connect(target, &Recordset::currentChanged, this, &DataCombo::showTarget);
-        connect(target, &Recordset::aboutToUpdate, this, &DataCombo::writeBack);
+        target->addWriteBack(this, [this] { writeBack(); });
     }
     showTarget();
 }

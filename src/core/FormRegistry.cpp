@@ -1,6 +1,6 @@
-#include "shell/FormRegistry.h"
+#include "core/FormRegistry.h"
 
-#include "shell/AppContext.h"
+#include "core/AppContext.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -1,10 +1,10 @@
-#include "data/DataGrid.h"
+#include "widgets/DataGrid.h"
 
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
-#include "data/RecordsetModel.h"
-#include "shell/MessageService.h"
+#include "widgets/RecordsetModel.h"
+#include "core/MessageService.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -251,7 +251,7 @@ void DataGrid::report(const QString& message)
 {
     QScopedValueRollback reporting(m_reporting, true);
     if (m_messages)
-        m_messages->msgBox(message, MessageService::Critical, QStringLiteral("Err."));
+        m_messages->reportFailure(message);
     else
         qWarning("%s", qPrintable(message));
 }
@@ -309,4 +309,15 @@ void DataGrid::deleteSelectedRows()
     } catch (const std::exception& error) {
         report(QString::fromStdString(error.what()));
     }
+}
+
+DataGrid* readOnlyGrid(MessageService* messages, DataSource& source, QWidget* parent, const QString& name)
+{
+    auto* grid = new DataGrid(messages, parent);
+    grid->setObjectName(name);
+    grid->setAllowUpdate(false);
+    grid->setAllowAddNew(false);
+    grid->setAllowDelete(false);
+    grid->setDataSource(&source);
+    return grid;
 }

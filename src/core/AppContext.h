@@ -1,8 +1,8 @@
 #pragma once
 
-#include "data/Clock.h"
-#include "data/ProcessValues.h"
-#include "shell/FormRegistry.h"
+#include "core/Clock.h"
+#include "core/ProcessValues.h"
+#include "core/FormRegistry.h"
 
 #include <QCoreApplication>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "shell/ExitButton.h"
+#include "widgets/ExitButton.h"
 
 #include <QMdiSubWindow>
 #include <QPushButton>

@@ -27,4 +27,8 @@ public:
     // An input prompt; nothing when the clerk cancels.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title = {},
                                             const QString& initial = {}) = 0;
+
+    // The box every list, grid and report shows when the database refuses its work: the reason,
+    // critical, titled "Err.".
+    void reportFailure(const QString& reason) { msgBox(reason, Critical, QStringLiteral("Err.")); }
 };
