@@ -1,0 +1,41 @@
+#include "data/Decimal.h"
+
+#include <gtest/gtest.h>
+
+TEST(Decimal, SumsAreExactAndHalvesGoToEven)
+{
+    EXPECT_EQ(Decimal::fromDouble(0.1) + Decimal::fromDouble(0.2), Decimal::fromText(u"0.3"));
+    Decimal total;
+    for (int i = 0; i < 1000; ++i)
+        total += Decimal::fromDouble(0.01);
+    EXPECT_EQ(total.toString(), u"10");
+
+    struct Case { const char16_t* text; qint64 whole; const char16_t* twoPlaces; };
+    const Case cases[] = {
+        {u"2.5", 2, u"2.5"}, {u"3.5", 4, u"3.5"}, {u"-2.5", -2, u"-2.5"}, {u"-3.5", -4, u"-3.5"},
+        {u"0.125", 0, u"0.12"}, {u"0.135", 0, u"0.14"}, {u"12abc", 12, u"12"}, {u"abc", 0, u"0"},
+        {u"  7.00009", 7, u"7"}, {u"1.00005", 1, u"1"},
+    };
+    for (const Case& c : cases) {
+        const Decimal d = Decimal::fromText(c.text);
+        EXPECT_EQ(d.roundedToWhole(), c.whole) << QString::fromUtf16(c.text).toStdString();
+        EXPECT_EQ(d.roundedTo(2).toString(), QString::fromUtf16(c.twoPlaces)) << QString::fromUtf16(c.text).toStdString();
+    }
+    // A stored double a hair below its half still rounds as the value that was typed.
+    EXPECT_EQ(Decimal::fromDouble(0.15).roundedTo(1).toString(), u"0.2");
+    EXPECT_EQ(Decimal::fromDouble(1e-9).toString(), u"0");
+}
+
+TEST(Decimal, ProductsQuotientsAndStoredValues)
+{
+    EXPECT_EQ((Decimal::fromText(u"1.5") * Decimal(3)).toString(), u"4.5");
+    EXPECT_EQ((Decimal::fromText(u"0.0001") * Decimal::fromText(u"0.5")).toString(), u"0"); // half to even
+    EXPECT_EQ((Decimal::fromText(u"0.0003") * Decimal::fromText(u"0.5")).toString(), u"0.0002");
+    EXPECT_EQ((Decimal(10) / Decimal(3)).toString(), u"3.3333");
+    EXPECT_EQ((Decimal(1) / Decimal(0)).toString(), u"0");
+    EXPECT_EQ(Decimal::fromVariant(QVariant()).units(), 0);
+    EXPECT_EQ(Decimal::fromVariant(QVariant(qlonglong(42))).toString(), u"42");
+    EXPECT_EQ(Decimal::fromVariant(QVariant(2.675)).toString(), u"2.675");
+    EXPECT_EQ(Decimal::fromVariant(QVariant(QStringLiteral("-0.5"))).toString(), u"-0.5");
+    EXPECT_LT(Decimal(-1), Decimal::fromText(u"-0.9999"));
+}
