@@ -1,10 +1,14 @@
 #include "app/FormCatalog.h"
 
+#include "accounts/AccountsForms.h"
+#include "core/AppContext.h"
+#include "orders/OrdersForms.h"
+#include "payroll/PayrollForms.h"
 #include "people/EmployeeForm.h"
 #include "people/PeopleForms.h"
 #include "people/PeopleListForms.h"
-#include "core/AppContext.h"
 #include "shell/ShellForms.h"
+#include "stock/StockForms.h"
 
 void registerForms(AppContext& app)
 {
@@ -12,4 +16,8 @@ void registerForms(AppContext& app)
     registerPeopleListForms(app);
     registerPeopleForms(app);
     registerEmployeeForm(app);
+    registerStockForms(app);
+    registerOrdersForms(app);
+    registerPayrollForms(app);
+    registerAccountsForms(app);
 }

@@ -27,15 +27,4 @@ MessageBoxText searchMiss(SearchMissStyle style, const QString& value)
     return {text, MessageService::OkOnly, QStringLiteral("search")};
 }
 
-MessageBoxText SubscriptionTypes::deleteQuestion(const QString& subscribeType)
-{
-    return {QStringLiteral("delete<") + subscribeType + QStringLiteral("> subscribe_type???"), 52, QStringLiteral("del")};
-}
-
-MessageBoxText DeliveryTypes::deleteQuestion(const QString& sendType)
-{
-    return {QStringLiteral("delete the data <") + sendType + QStringLiteral(" >polling type???"), 52,
-            QStringLiteral("del")};
-}
-
 } // namespace ErrorMessageBoxes

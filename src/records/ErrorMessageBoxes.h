@@ -63,22 +63,6 @@ inline const ToolbarMessages toolbar{critical(QStringLiteral("input Err.!!!"), Q
 inline const MessageBoxText deleteQuestion{QStringLiteral("Delete the data???"), 52, QStringLiteral("del")};
 } // namespace Employees
 
-namespace Products { // 產品基本資料
-inline const ToolbarMessages toolbar{critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("Err.!!!"), QStringLiteral("Err."))};
-inline const MessageBoxText deleteQuestion{QStringLiteral("delete the data???"), 4, QStringLiteral("del")};
-} // namespace Products
-
-namespace Orders { // 訂單
-inline const ToolbarMessages toolbar{critical(QStringLiteral("input Err!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("input Err!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("input Err!!!"), QStringLiteral("Err")),
-                                     critical(QStringLiteral("Err!!!"), QStringLiteral("Err"))};
-inline const MessageBoxText deleteQuestion{QStringLiteral("delete the data???"), 52, QStringLiteral("del")};
-} // namespace Orders
-
 namespace ContactLog { // 輸入聯絡事項
 inline const ToolbarMessages toolbar{std::nullopt,
                                      critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
@@ -88,67 +72,5 @@ inline const MessageBoxText deleteQuestion{QStringLiteral("delete the data???"),
 inline const MessageBoxText search = critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err."));
 inline const MessageBoxText findNextByDate = critical(QStringLiteral("input_date Err!!!"), QStringLiteral("Err"));
 } // namespace ContactLog
-
-namespace Leave { // 差假表單
-inline const ToolbarMessages toolbar{std::nullopt,
-                                     critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("Err.!!!"), QStringLiteral("Err."))};
-inline const MessageBoxText deleteQuestion{QStringLiteral("delete the data???"), 4, QStringLiteral("del")};
-} // namespace Leave
-
-namespace CashJournal { // 流水帳明細表
-inline const ToolbarMessages toolbar{critical(QStringLiteral("input Err!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("input Err!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("Err.!!!"), QStringLiteral("Err."))};
-inline const MessageBoxText deleteQuestion{QStringLiteral("Delete the data???"), 4, QStringLiteral("del")};
-} // namespace CashJournal
-
-namespace SalaryItems { // 薪資資料: no add, no delete
-inline const ToolbarMessages toolbar{critical(QStringLiteral("input Err!!!"), QStringLiteral("Err.")),
-                                     std::nullopt,
-                                     critical(QStringLiteral("input Err!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("Err!!!"), QStringLiteral("Err"))};
-} // namespace SalaryItems
-
-namespace Settlement { // 薪資結算表單: no add, no delete
-inline const ToolbarMessages toolbar{critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
-                                     std::nullopt,
-                                     critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("Err!!!"), QStringLiteral("Err"))};
-} // namespace Settlement
-
-namespace Commission { // 抽成: no add, no delete
-inline const ToolbarMessages toolbar{std::nullopt,
-                                     std::nullopt,
-                                     critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
-                                     critical(QStringLiteral("Err!!!"), QStringLiteral("Err"))};
-} // namespace Commission
-
-namespace GoodsEntry { // 進貨表單: its confirm and cancel buttons
-inline const MessageBoxText inputError = critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err."));
-} // namespace GoodsEntry
-
-namespace SubscriptionTypes { // 設定訂法
-inline const MessageBoxText input{QStringLiteral("input!!!"), MessageService::Exclamation, QStringLiteral("attion")};
-inline const MessageBoxText noTypeWarning{QStringLiteral("no subscribe_type!!"), MessageService::Exclamation,
-                                          QStringLiteral("attion")};
-inline const MessageBoxText monthCannotInput{QStringLiteral("month can not input!!!"), MessageService::Exclamation,
-                                             QStringLiteral("attion")};
-inline const MessageBoxText noData = critical(QStringLiteral("no data!!!"), QStringLiteral("Err."));
-inline const MessageBoxText noType = critical(QStringLiteral("no subscribe_type!!!"), QStringLiteral("Err."));
-inline const MessageBoxText typeExists = critical(QStringLiteral("subscribe_type!!!"), QStringLiteral("attion"));
-inline const MessageBoxText inputError = critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err."));
-// "delete<" + type + "> subscribe_type???"
-MessageBoxText deleteQuestion(const QString& subscribeType);
-} // namespace SubscriptionTypes
-
-namespace DeliveryTypes { // 設定送法
-inline const MessageBoxText typeExists = critical(QStringLiteral("have send_type!!!"), QStringLiteral("attion"));
-inline const MessageBoxText inputError = critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err."));
-// "delete the data <" + type + " >polling type???"
-MessageBoxText deleteQuestion(const QString& sendType);
-} // namespace DeliveryTypes
 
 } // namespace ErrorMessageBoxes

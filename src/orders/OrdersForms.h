@@ -1,0 +1,6 @@
+#pragma once
+
+struct AppContext;
+
+// Registers the forms of subscriptions, orders and deliveries.
+void registerOrdersForms(AppContext& app);

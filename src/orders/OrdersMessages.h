@@ -1,0 +1,37 @@
+#pragma once
+
+#include "records/ErrorMessageBoxes.h"
+
+// The fixed messages of the forms of subscriptions, orders and deliveries, beside those of the other record forms.
+namespace ErrorMessageBoxes {
+
+namespace Orders { // 訂單
+inline const ToolbarMessages toolbar{critical(QStringLiteral("input Err!!!"), QStringLiteral("Err.")),
+                                     critical(QStringLiteral("input Err!!!"), QStringLiteral("Err.")),
+                                     critical(QStringLiteral("input Err!!!"), QStringLiteral("Err")),
+                                     critical(QStringLiteral("Err!!!"), QStringLiteral("Err"))};
+inline const MessageBoxText deleteQuestion{QStringLiteral("delete the data???"), 52, QStringLiteral("del")};
+} // namespace Orders
+
+namespace SubscriptionTypes { // 設定訂法
+inline const MessageBoxText input{QStringLiteral("input!!!"), MessageService::Exclamation, QStringLiteral("attion")};
+inline const MessageBoxText noTypeWarning{QStringLiteral("no subscribe_type!!"), MessageService::Exclamation,
+                                          QStringLiteral("attion")};
+inline const MessageBoxText monthCannotInput{QStringLiteral("month can not input!!!"), MessageService::Exclamation,
+                                             QStringLiteral("attion")};
+inline const MessageBoxText noData = critical(QStringLiteral("no data!!!"), QStringLiteral("Err."));
+inline const MessageBoxText noType = critical(QStringLiteral("no subscribe_type!!!"), QStringLiteral("Err."));
+inline const MessageBoxText typeExists = critical(QStringLiteral("subscribe_type!!!"), QStringLiteral("attion"));
+inline const MessageBoxText inputError = critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err."));
+// "delete<" + type + "> subscribe_type???"
+MessageBoxText deleteQuestion(const QString& subscribeType);
+} // namespace SubscriptionTypes
+
+namespace DeliveryTypes { // 設定送法
+inline const MessageBoxText typeExists = critical(QStringLiteral("have send_type!!!"), QStringLiteral("attion"));
+inline const MessageBoxText inputError = critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err."));
+// "delete the data <" + type + " >polling type???"
+MessageBoxText deleteQuestion(const QString& sendType);
+} // namespace DeliveryTypes
+
+} // namespace ErrorMessageBoxes
