@@ -102,6 +102,15 @@ Recordset& RecordToolbar::records() const
 void RecordToolbar::click(int index)
 {
     const Button& clicked = m_config.buttons[index - 1];
+    if (m_config.beforeClick)
+        skippingFailure([&] { m_config.beforeClick(clicked.role); });
+    runAction(clicked);
+    if (m_config.afterClick)
+        skippingFailure([&] { m_config.afterClick(clicked.role); });
+}
+
+void RecordToolbar::runAction(const Button& clicked)
+{
     switch (clicked.role) {
     case Role::First:
     case Role::Previous:
@@ -209,6 +218,8 @@ void RecordToolbar::saveAdd()
             m_newCode = m_config.numbering->source.next();
             m_config.numbering->assign(m_newCode);
         }
+        if (m_config.beforeWrite)
+            m_config.beforeWrite();
         records().update();
         if (m_config.addSaveSteps)
             m_config.addSaveSteps();
@@ -241,6 +252,8 @@ void RecordToolbar::saveModify()
 {
     try {
         Transaction transaction(records().database());
+        if (m_config.beforeWrite)
+            m_config.beforeWrite();
         records().update();
         if (m_config.modifySaveSteps)
             m_config.modifySaveSteps();
