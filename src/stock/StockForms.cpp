@@ -1,8 +1,10 @@
 #include "stock/StockForms.h"
 
 #include "core/AppContext.h"
+#include "stock/GoodsChartForm.h"
 
 void registerStockForms(AppContext& app)
 {
-    Q_UNUSED(app);
+    app.forms.add(QStringLiteral("進出貨分析"), QStringLiteral("goods analysis table"), FormRegistry::Placement::Child,
+                  [](AppContext& context) { return new GoodsChartForm(context); });
 }
