@@ -308,12 +308,13 @@ QChart* CellChart::buildAxesChart()
             auto* area = new QAreaSeries(static_cast<QLineSeries*>(series), base);
             area->setName(series->name());
             attach(area);
+            const QColor themeColor = area->color();
             // Half-transparent, so an area behind another still shows.
-            QColor color = area->color();
-            color.setAlphaF(0.5);
-            area->setBrush(solid ? depthBrush(color, Qt::Vertical) : QBrush(color));
+            QColor fill = themeColor;
+            fill.setAlphaF(0.5);
+            area->setBrush(solid ? depthBrush(fill, Qt::Vertical) : QBrush(fill));
             QPen border = area->pen();
-            border.setColor(area->color().darker(130));
+            border.setColor(themeColor.darker(130));
             area->setPen(border);
         } else {
             attach(series);

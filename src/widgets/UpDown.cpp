@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QStyle>
+#include <QStyleOption>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -12,7 +13,7 @@ using namespace Qt::StringLiterals;
 UpDown::UpDown(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* arrows = new QVBoxLayout(this);
     arrows->setContentsMargins(0, 0, 0, 0);
     arrows->setSpacing(0);
@@ -30,6 +31,8 @@ QToolButton* UpDown::makeArrow(Qt::ArrowType arrow, const QString& name)
     // The keys go to the spinner itself, so the arrows never take the focus from it.
     button->setFocusPolicy(Qt::NoFocus);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // Two arrows share the height of one line edit.
+    button->setIconSize(QSize(8, 4));
     connect(button, &QToolButton::clicked, this, arrow == Qt::UpArrow ? &UpDown::stepUp : &UpDown::stepDown);
     return button;
 }
@@ -95,8 +98,12 @@ void UpDown::keyPressEvent(QKeyEvent* event)
     }
 }
 
+// As high as the line edit beside it, as narrow as a scroll bar.
 QSize UpDown::sizeHint() const
 {
-    const int width = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    return {width, 2 * width};
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    const QSize text(0, fontMetrics().height() + 2);
+    const int height = style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, this).height();
+    return {style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this), height};
 }
