@@ -1,8 +1,10 @@
 #include "orders/OrdersForms.h"
 
 #include "core/AppContext.h"
+#include "orders/DeliveryListDialog.h"
 
 void registerOrdersForms(AppContext& app)
 {
-    Q_UNUSED(app);
+    app.forms.add(QStringLiteral("載入送貨地址"), QStringLiteral("goods address"), FormRegistry::Placement::TopLevel,
+                  [](AppContext& context) { return new DeliveryListDialog(context); });
 }
