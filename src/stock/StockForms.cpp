@@ -1,8 +1,11 @@
 #include "stock/StockForms.h"
 
 #include "core/AppContext.h"
+#include "stock/ProductForm.h"
+#include "stock/ProductOverviews.h"
 
 void registerStockForms(AppContext& app)
 {
-    Q_UNUSED(app);
+    registerProductForm(app);
+    registerProductOverviews(app);
 }
