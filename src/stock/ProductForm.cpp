@@ -15,6 +15,7 @@
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
 #include "widgets/SortButton.h"
+#include "widgets/TabOrder.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -190,8 +191,7 @@ void ProductForm::arrangeTabOrder()
         order << m_text1[index];
     order << m_byCode << m_byName << m_searchBox << m_searchButton << m_sortButtons[0] << m_sortButtons[1]
           << m_exitButton << m_sortButtons[2] << m_sortButtons[3] << m_grid << m_text1[Preferential];
-    for (int i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    chainTabOrder(order);
 }
 
 void ProductForm::bindControls()
