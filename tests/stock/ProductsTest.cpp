@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlRecord>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -37,7 +38,6 @@ protected:
         db->exec(u"INSERT INTO products_data (code, names, price, amount) VALUES (?, ?, ?, ?)"_s,
                  {code, name, price, amount});
     }
-    int count(const QString& table) { return db->scalar(u"SELECT count(*) FROM "_s + table).toInt(); }
 
     void openForm()
     {
@@ -75,10 +75,23 @@ protected:
         const QModelIndex current = grid->currentIndex();
         return current.isValid() ? grid->model()->index(current.row(), 0).data().toString() : QString();
     }
-    bool sameBox(const QString& text, int flags, const QString& title)
+    // The last message box as "text|flags|title".
+    QString lastBox()
     {
         const ScriptedMessageService::Box box = messages.last();
-        return box.text == text && box.flags == flags && box.title == title;
+        return u"%1|%2|%3"_s.arg(box.text).arg(box.flags).arg(box.title);
+    }
+    // The rows of a query, columns joined by "|" and rows by ";".
+    QString rows(const QString& sql)
+    {
+        QStringList found;
+        for (QSqlQuery query = db->exec(sql); query.next();) {
+            QStringList values;
+            for (int i = 0; i < query.record().count(); ++i)
+                values << query.value(i).toString();
+            found << values.join(u'|');
+        }
+        return found.join(u';');
     }
 
     QWidget* form = nullptr;
@@ -93,7 +106,7 @@ TEST_F(ProductsTest, FirstProductIsOneWithItsCommissionRowAndACancelledAddWrites
     EXPECT_TRUE(child<QRadioButton>(form, u"Option2"_s)->isChecked());
     EXPECT_FALSE(toolbar->button(Cancel)->isEnabled());
     click(First);
-    EXPECT_TRUE(sameBox(u"input Err.!!!"_s, 16, u"Err."_s));
+    EXPECT_EQ(lastBox(), u"input Err.!!!|16|Err."_s);
 
     click(Add);
     EXPECT_EQ(box(0)->text(), u"1"_s);
@@ -111,25 +124,15 @@ TEST_F(ProductsTest, FirstProductIsOneWithItsCommissionRowAndACancelledAddWrites
     EXPECT_EQ(messages.count(), 1);
     EXPECT_EQ(caption(Add), u"add"_s);
     EXPECT_EQ(counter(), u"1"_s);
-    QSqlQuery row = db->exec(u"SELECT code, names, price, input_date FROM products_data"_s);
-    ASSERT_TRUE(row.next());
-    EXPECT_EQ(row.value(0).toInt(), 1);
-    EXPECT_EQ(row.value(1).toString(), u"鮮乳一千毫升"_s);
-    EXPECT_EQ(row.value(2).toDouble(), 85);
-    EXPECT_EQ(row.value(3).toString(), u"2026-12-08"_s);
-    QSqlQuery rates = db->exec(u"SELECT code, names FROM complete"_s);
-    ASSERT_TRUE(rates.next());
-    EXPECT_EQ(rates.value(0).toInt(), 1);
-    EXPECT_EQ(rates.value(1).toString(), u"鮮乳一千毫升"_s);
-    EXPECT_FALSE(rates.next());
+    EXPECT_EQ(rows(u"SELECT code, names, price, input_date FROM products_data"_s), u"1|鮮乳一千毫升|85|2026-12-08"_s);
+    EXPECT_EQ(rows(u"SELECT code, names FROM complete"_s), u"1|鮮乳一千毫升"_s);
     EXPECT_EQ(gridCode(), u"1"_s);
     EXPECT_TRUE(grid->isEnabled());
 
     click(Add);
     type(box(1), u"豆漿"_s);
     click(Cancel);
-    EXPECT_EQ(count(u"products_data"_s), 1);
-    EXPECT_EQ(count(u"complete"_s), 1);
+    EXPECT_EQ(rows(u"SELECT count(*) FROM products_data UNION ALL SELECT count(*) FROM complete"_s), u"1;1"_s);
     EXPECT_EQ(box(1)->text(), u"鮮乳一千毫升"_s);
     EXPECT_EQ(caption(Add), u"add"_s);
 
@@ -171,18 +174,17 @@ TEST_P(ProductsOnEachDatabase, ARefusedCommissionRowTakesTheProductBackOutAndThe
     click(Add);
 
     ASSERT_EQ(messages.count(), 1);
-    EXPECT_TRUE(sameBox(u"input Err.!!!"_s, 16, u"Err."_s));
+    EXPECT_EQ(lastBox(), u"input Err.!!!|16|Err."_s);
     EXPECT_EQ(caption(Add), u"sure_add"_s);
-    EXPECT_EQ(count(u"products_data"_s), 1);
-    EXPECT_EQ(count(u"complete"_s), 0);
+    EXPECT_EQ(rows(u"SELECT code FROM products_data UNION ALL SELECT count(*) FROM complete"_s), u"1;0"_s);
     EXPECT_EQ(counter(), u"0"_s);
 
     acceptCommissionRows();
     click(Add);
     EXPECT_EQ(messages.count(), 1);
     EXPECT_EQ(caption(Add), u"add"_s);
-    EXPECT_EQ(db->scalar(u"SELECT names FROM products_data WHERE code = 2"_s).toString(), u"豆漿"_s);
-    EXPECT_EQ(db->scalar(u"SELECT code FROM complete WHERE names = '豆漿'"_s).toInt(), 2);
+    EXPECT_EQ(rows(u"SELECT code, names FROM products_data WHERE code = 2"_s), u"2|豆漿"_s);
+    EXPECT_EQ(rows(u"SELECT code, names FROM complete"_s), u"2|豆漿"_s);
     EXPECT_EQ(counter(), u"1"_s);
 }
 
@@ -206,11 +208,11 @@ TEST_F(ProductsTest, CodesPassOverOtherTablesAndADeletedNameKeepsItsOneCommissio
     click(Last);
     messages.answer(MessageService::No);
     click(Delete);
-    EXPECT_TRUE(sameBox(u"delete the data???"_s, 4, u"del"_s));
-    EXPECT_EQ(count(u"products_data"_s), 3);
+    EXPECT_EQ(lastBox(), u"delete the data???|4|del"_s);
+    EXPECT_EQ(rows(u"SELECT code FROM products_data ORDER BY code"_s), u"1;2;3"_s);
     messages.answer(MessageService::Yes);
     click(Delete);
-    EXPECT_EQ(count(u"products_data"_s), 2);
+    EXPECT_EQ(rows(u"SELECT code FROM products_data ORDER BY code"_s), u"1;2"_s);
     EXPECT_EQ(box(1)->text(), u"豆漿"_s);
     EXPECT_EQ(counter(), u"-1"_s);
     EXPECT_EQ(column(grid, u"code"_s), (QStringList{u"1"_s, u"2"_s}));
@@ -221,12 +223,8 @@ TEST_F(ProductsTest, CodesPassOverOtherTablesAndADeletedNameKeepsItsOneCommissio
     type(box(1), u"果汁"_s);
     click(Add);
     EXPECT_EQ(caption(Add), u"add"_s);
-    EXPECT_EQ(db->scalar(u"SELECT code FROM products_data WHERE names = '果汁'"_s).toInt(), 8);
-    QSqlQuery rates = db->exec(u"SELECT code, o_c FROM complete WHERE names = '果汁'"_s);
-    ASSERT_TRUE(rates.next());
-    EXPECT_EQ(rates.value(0).toInt(), 3);
-    EXPECT_EQ(rates.value(1).toDouble(), 1.5);
-    EXPECT_FALSE(rates.next());
+    EXPECT_EQ(rows(u"SELECT code FROM products_data WHERE names = '果汁'"_s), u"8"_s);
+    EXPECT_EQ(rows(u"SELECT code, o_c FROM complete WHERE names = '果汁'"_s), u"3|1.5"_s);
     EXPECT_EQ(counter(), u"0"_s);
 }
 
@@ -243,29 +241,29 @@ TEST_F(ProductsTest, ModifyOpensTheCodeAndLeavesTheGridAndTheCommissionRowAsThey
 
     type(box(0), u"2"_s);
     click(Modify);
-    EXPECT_TRUE(sameBox(u"input Err.!!!"_s, 16, u"Err."_s));
+    EXPECT_EQ(lastBox(), u"input Err.!!!|16|Err."_s);
     EXPECT_EQ(caption(Modify), u"sure_modify"_s);
     type(box(0), u"20"_s);
     type(box(3), u"12x"_s);
     click(Modify);
     EXPECT_EQ(messages.count(), 2);
     EXPECT_EQ(caption(Modify), u"sure_modify"_s);
-    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM products_data WHERE code = 1"_s).toInt(), 1);
+    EXPECT_EQ(rows(u"SELECT code FROM products_data ORDER BY code"_s), u"1;2"_s);
 
     type(box(3), u"12"_s);
     type(box(1), u"鮮乳二代"_s);
     click(Modify);
     EXPECT_EQ(messages.count(), 2);
     EXPECT_EQ(caption(Modify), u"modify"_s);
-    EXPECT_EQ(db->scalar(u"SELECT names FROM products_data WHERE code = 20"_s).toString(), u"鮮乳二代"_s);
-    EXPECT_EQ(db->scalar(u"SELECT code FROM complete WHERE names = '鮮乳'"_s).toInt(), 1);
+    EXPECT_EQ(rows(u"SELECT code, names, price FROM products_data ORDER BY code"_s), u"2|豆漿|10;20|鮮乳二代|12"_s);
+    EXPECT_EQ(rows(u"SELECT code, names FROM complete"_s), u"1|鮮乳"_s);
     EXPECT_EQ(column(grid, u"names"_s), (QStringList{u"鮮乳"_s, u"豆漿"_s}));
 
     // The grid still has the product under its old code: the record has none such.
     click(First);
     EXPECT_EQ(gridCode(), QString());
     pickGridRow(0);
-    EXPECT_TRUE(sameBox(u"no'1'data!!"_s, 0, u"search"_s));
+    EXPECT_EQ(lastBox(), u"no'1'data!!|0|search"_s);
     EXPECT_EQ(box(0)->text(), u"20"_s);
 
     click(Update);
@@ -291,11 +289,11 @@ TEST_F(ProductsTest, SearchMovesRecordAndGridTogetherAndSortsOrderOnlyTheGrid)
     EXPECT_EQ(messages.count(), 0);
 
     search(u"Option1"_s, u"12abc"_s);
-    EXPECT_TRUE(sameBox(u"no'12'data!!"_s, 0, u"search"_s));
+    EXPECT_EQ(lastBox(), u"no'12'data!!|0|search"_s);
     search(u"Option1"_s, u"abc"_s);
-    EXPECT_TRUE(sameBox(u"no'0'data!!"_s, 0, u"search"_s));
+    EXPECT_EQ(lastBox(), u"no'0'data!!|0|search"_s);
     search(u"Option2"_s, u"果"_s);
-    EXPECT_TRUE(sameBox(u"no'果'data!!"_s, 0, u"search"_s));
+    EXPECT_EQ(lastBox(), u"no'果'data!!|0|search"_s);
     EXPECT_EQ(box(0)->text(), u"2"_s);
     EXPECT_EQ(gridCode(), u"2"_s);
     search(u"Option1"_s, QString());
