@@ -69,7 +69,7 @@ void paint(QWidget* widget, QPalette::ColorRole role, const QColor& color)
     widget->setPalette(palette);
 }
 
-QLabel* counterLabel(QLabel* label)
+QLabel* onLightGreen(QLabel* label)
 {
     label->setAutoFillBackground(true);
     paint(label, QPalette::Window, CounterBackground);
@@ -124,7 +124,7 @@ void ProductForm::createControls()
     limitTyping(m_text1[Name], NameLimit);
     paint(m_text1[Code], QPalette::Base, CodeBackground);
 
-    m_counter = counterLabel(named(new QLabel(this), u"計數"_s));
+    m_counter = onLightGreen(named(new QLabel(this), u"計數"_s));
     m_counter->setMinimumWidth(40);
     m_counter->setAlignment(Qt::AlignCenter);
     m_counter->setStyleSheet(u"color: red; font-weight: bold"_s);
@@ -149,7 +149,7 @@ void ProductForm::layOutControls()
     auto* header = new QHBoxLayout;
     header->addWidget(new QLabel(u"products data set"_s, this));
     header->addSpacing(24);
-    header->addWidget(counterLabel(new QLabel(u"total"_s, this)));
+    header->addWidget(onLightGreen(new QLabel(u"total"_s, this)));
     header->addWidget(m_counter);
     header->addStretch();
     header->addWidget(m_byCode);

@@ -32,7 +32,7 @@ ProductFullList::ProductFullList(AppContext& app, QWidget* parent) : QWidget(par
 {
     setWindowTitle(u"products overview"_s);
 
-    // "print" has nothing to print to: the overview is for looking over the products.
+    // "print" does nothing: the overview is only for looking the products over on screen.
     auto* print = named(new QPushButton(u"print"_s, this), u"列印"_s);
     auto* exit = named(new QPushButton(u"Exit"_s, this), u"離開"_s);
     connect(exit, &QPushButton::clicked, this, [this] { hideForm(this); });
