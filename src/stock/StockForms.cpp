@@ -1,8 +1,17 @@
 #include "stock/StockForms.h"
 
 #include "core/AppContext.h"
+#include "stock/ExpectedShipmentsForm.h"
+#include "stock/GoodsEntryForm.h"
+#include "stock/MovementListForm.h"
 
 void registerStockForms(AppContext& app)
 {
-    Q_UNUSED(app);
+    using Placement = FormRegistry::Placement;
+    app.forms.add(QStringLiteral("進貨表單"), QStringLiteral("goods"), Placement::Child,
+                  [](AppContext& context) { return new GoodsEntryForm(context); });
+    app.forms.add(QStringLiteral("進出貨一灠"), QStringLiteral("in & out goods view"), Placement::Child,
+                  [](AppContext& context) { return new MovementListForm(context); });
+    app.forms.add(QStringLiteral("日期出貨"), QStringLiteral("Plan Date Exit"), Placement::Child,
+                  [](AppContext& context) { return new ExpectedShipmentsForm(context); });
 }
