@@ -75,11 +75,11 @@ std::optional<RecordSearch::Match> RecordSearch::selectedMatch() const
 std::optional<RecordSearch::Lookup> RecordSearch::lookup() const
 {
     const QString typed = m_box ? m_box->text() : QString();
-    if (typed.isEmpty())
-        return std::nullopt;
     for (const Option& option : m_options) {
         if (!option.button->isChecked())
             continue;
+        if (typed.isEmpty() && !(option.match == Match::Number && option.emptyBoxSearchesZero))
+            return std::nullopt;
         if (option.match == Match::Number && option.numberAsRead) {
             const double number = TextRules::numberFromText(typed);
             const QString digits = TextRules::numberText(number);

@@ -38,6 +38,8 @@ public:
         // A number search against a text column takes the number as read, fraction and all, instead
         // of rounding it to a whole number: a telephone number is longer than any 32-bit code.
         bool numberAsRead = false;
+        // A number search with an empty box looks for 0 instead of doing nothing.
+        bool emptyBoxSearchesZero = false;
     };
 
     // `remembered` is the form's remembered position of `records`, shared with its toolbar.
