@@ -1,7 +1,10 @@
 #include "orders/OrdersForms.h"
 
 #include "orders/DeliveryDaysForm.h"
+#include "orders/DeliveryTypeOverview.h"
+#include "orders/DeliveryTypesForm.h"
 #include "orders/OrderForm.h"
+#include "orders/SubscriptionOverviewForm.h"
 #include "core/AppContext.h"
 
 using namespace Qt::StringLiterals;
@@ -12,4 +15,10 @@ void registerOrdersForms(AppContext& app)
     app.forms.add(u"訂單"_s, u"order"_s, Placement::Child, [](AppContext& context) { return new OrderForm(context); });
     app.forms.add(u"訂法全灠"_s, u"France view"_s, Placement::Child,
                   [](AppContext& context) { return new DeliveryDaysForm(context); });
+    app.forms.add(u"設定送法"_s, u"set round mode"_s, Placement::Child,
+                  [](AppContext& context) { return new DeliveryTypesForm(context); });
+    app.forms.add(u"設定訂法全灠"_s, u"setting overview"_s, Placement::Child,
+                  [](AppContext& context) { return new SubscriptionOverviewForm(context); });
+    app.forms.add(u"輪送方式一灠"_s, u"wheel send view"_s, Placement::TopLevel,
+                  [](AppContext& context) { return new DeliveryTypeOverview(context); });
 }
