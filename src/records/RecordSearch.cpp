@@ -47,7 +47,7 @@ RecordSearch::RecordSearch(MessageService& messages, Recordset& records, Remembe
 void RecordSearch::addOption(const Option& option)
 {
     m_options.push_back(option);
-    if (option.clearsBoxWhenSelected) {
+    if (option.clearsBoxWhenSelected && option.button) {
         connect(option.button, &QRadioButton::toggled, this, [this](bool selected) {
             if (selected && m_box)
                 m_box->clear();
@@ -64,12 +64,17 @@ void RecordSearch::setGrid(Recordset* grid)
         m_gridRemembered.reset();
 }
 
-std::optional<RecordSearch::Match> RecordSearch::selectedMatch() const
+const RecordSearch::Option* RecordSearch::selectedOption() const
 {
     for (const Option& option : m_options)
-        if (option.button->isChecked())
-            return option.match;
-    return std::nullopt;
+        if (!option.button || option.button->isChecked())
+            return &option;
+    return nullptr;
+}
+
+bool RecordSearch::hasNextMatch(const Option& option)
+{
+    return option.match == Match::Text || option.findsNext;
 }
 
 std::optional<RecordSearch::Lookup> RecordSearch::lookup() const
@@ -77,9 +82,8 @@ std::optional<RecordSearch::Lookup> RecordSearch::lookup() const
     const QString typed = m_box ? m_box->text() : QString();
     if (typed.isEmpty())
         return std::nullopt;
-    for (const Option& option : m_options) {
-        if (!option.button->isChecked())
-            continue;
+    if (const Option* selected = selectedOption()) {
+        const Option& option = *selected;
         if (option.match == Match::Number && option.numberAsRead) {
             const double number = TextRules::numberFromText(typed);
             const QString digits = TextRules::numberText(number);
@@ -126,12 +130,12 @@ void RecordSearch::run(bool fromFirst)
     const std::optional<Lookup> wanted = lookup();
     if (!wanted) {
         // An empty box searches nothing, yet a search by a text column still offers the next match.
-        if (fromFirst && m_nextButton && selectedMatch() == Match::Text)
+        const Option* selected = selectedOption();
+        if (fromFirst && m_nextButton && selected && selected->match == Match::Text)
             m_nextButton->setEnabled(true);
         return;
     }
-    // Only a text search has a next match to look for.
-    if (!fromFirst && wanted->option->match != Match::Text)
+    if (!fromFirst && !hasNextMatch(*wanted->option))
         return;
     // A search is not an action that can fail for the clerk: a step the data layer refuses is a miss.
     bool found = false;
@@ -140,7 +144,6 @@ void RecordSearch::run(bool fromFirst)
     } catch (const DataError&) {
         found = false;
     }
-    const bool textSearch = wanted->option->match == Match::Text;
     if (!found) {
         showMessage(m_messages, ErrorMessageBoxes::searchMiss(wanted->option->missStyle, wanted->shown));
         m_remembered.restore();
@@ -149,6 +152,8 @@ void RecordSearch::run(bool fromFirst)
         if (m_box)
             m_box->setFocus();
     }
-    if (m_nextButton && textSearch)
+    if (m_nextButton && wanted->option->match == Match::Text)
         m_nextButton->setEnabled(fromFirst || found);
+    else if (m_nextButton && hasNextMatch(*wanted->option) && (found || !fromFirst))
+        m_nextButton->setEnabled(found); // a miss of the first search leaves it as it was
 }

@@ -28,7 +28,7 @@ public:
     };
 
     struct Option {
-        QRadioButton* button;
+        QRadioButton* button; // nullptr: the form searches this one column and has no choice to offer
         QString field;
         Match match;
         SearchMissStyle missStyle;
@@ -38,6 +38,9 @@ public:
         // A number search against a text column takes the number as read, fraction and all, instead
         // of rounding it to a whole number: a telephone number is longer than any 32-bit code.
         bool numberAsRead = false;
+        // "search again" finds the next row with the same number or whole value; otherwise only a
+        // search for text anywhere in the column has a next match.
+        bool findsNext = false;
     };
 
     // `remembered` is the form's remembered position of `records`, shared with its toolbar.
@@ -54,7 +57,8 @@ public:
 private:
     struct Lookup;
     std::optional<Lookup> lookup() const;
-    std::optional<Match> selectedMatch() const;
+    const Option* selectedOption() const;
+    static bool hasNextMatch(const Option& option);
     bool find(Recordset& records, const Lookup& lookup, bool fromFirst);
     void run(bool fromFirst);
 
