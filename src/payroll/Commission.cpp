@@ -86,19 +86,18 @@ Decimal CommissionCalculator::customersCommission(CustomerList list, Rate rate, 
         customers = SignedCustomers;
         break;
     }
-    QSqlQuery totals = m_db.exec(CustomersBottles.arg(customers), values);
-    return priced(totals, rate);
+    return priced(CustomersBottles.arg(customers), values, rate);
 }
 
 Decimal CommissionCalculator::areaCommission(const CommissionInputs& inputs) const
 {
     const QDate firstDay(inputs.year, inputs.month, 1);
-    QSqlQuery totals = m_db.exec(AreaBottles, {inputs.employeeCode, firstDay, firstDay.addMonths(1)});
-    return priced(totals, Rate::Area);
+    return priced(AreaBottles, {inputs.employeeCode, firstDay, firstDay.addMonths(1)}, Rate::Area);
 }
 
-// Each product's bottles at its rate, rounded per product.
-Decimal CommissionCalculator::priced(QSqlQuery& totals, Rate rate) const
+// Each product's bottles, as the statement totals them, at its rate, rounded per product. The rates
+// are read first: a server hands a statement's rows over while they are read, one statement at a time.
+Decimal CommissionCalculator::priced(const QString& bottleTotals, const QVariantList& values, Rate rate) const
 {
     QHash<QString, QVariant> rates;
     QSqlQuery rows = m_db.exec(u"SELECT names, %1 FROM complete ORDER BY id"_s.arg(rateColumn(int(rate))));
@@ -108,6 +107,7 @@ Decimal CommissionCalculator::priced(QSqlQuery& totals, Rate rate) const
             rates.insert(name, rows.value(1));
     }
     Decimal sum;
+    QSqlQuery totals = m_db.exec(bottleTotals, values);
     while (totals.next()) {
         const QVariant rateValue = rates.value(totals.value(0).toString());
         if (rateValue.isNull())

@@ -4,10 +4,10 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariantList>
 #include <QtGlobal>
 
 class Database;
-class QSqlQuery;
 
 // Whose commissions of which month: the pay row's employee as the settlement form shows it.
 struct CommissionInputs {
@@ -51,7 +51,7 @@ private:
 
     Decimal customersCommission(CustomerList list, Rate rate, const CommissionInputs& inputs) const;
     Decimal areaCommission(const CommissionInputs& inputs) const;
-    Decimal priced(QSqlQuery& totals, Rate rate) const;
+    Decimal priced(const QString& bottleTotals, const QVariantList& values, Rate rate) const;
 
     Database& m_db;
 };
