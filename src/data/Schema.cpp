@@ -11,7 +11,17 @@ namespace Schema {
 
 namespace {
 
-constexpr int kVersion = 1;
+constexpr int kVersion = 2;
+
+// A column added to a table after books were first created: books of an older version gain it.
+struct AddedColumn {
+    int version;
+    QString table;
+    QString column;
+};
+const AddedColumn addedColumns[] = {
+    {2, QStringLiteral("salary_sum_date"), QStringLiteral("settled_month")},
+};
 
 QString columnType(Type type, Database::Kind kind)
 {
@@ -103,14 +113,22 @@ int storedVersion(Database& db)
 
 void create(Database& db)
 {
-    if (storedVersion(db) >= kVersion)
+    const int stored = storedVersion(db);
+    if (stored >= kVersion)
         return;
     Transaction transaction(db);
     if (!tableExists(db, QStringLiteral("schema_version")))
         db.exec(QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"));
     for (const Table& table : tables()) {
-        if (tableExists(db, table.name))
+        if (tableExists(db, table.name)) {
+            for (const AddedColumn& added : addedColumns) {
+                if (added.version > stored && added.table == table.name) {
+                    db.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                .arg(table.name, added.column, columnType(table.column(added.column)->type, db.kind())));
+                }
+            }
             continue;
+        }
         db.exec(createStatement(table, db.kind()));
         int number = 0;
         for (const QStringList& index : table.indexes)
