@@ -11,7 +11,8 @@ namespace Schema {
 
 namespace {
 
-constexpr int kVersion = 1;
+// 1: the tables; 2: a posted day of the cash journal is unique.
+constexpr int kVersion = 2;
 
 QString columnType(Type type, Database::Kind kind)
 {
@@ -124,6 +125,13 @@ void create(Database& db)
                         .arg(table.name, row.keys().join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", "))),
                     row.values());
         }
+    }
+    // Books made by an earlier version get the unique indexes added since, as new books do.
+    for (const Table& table : tables()) {
+        int number = 0;
+        for (const QStringList& index : table.uniqueIndexes)
+            db.exec(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1_u%2 ON %1 (%3)")
+                        .arg(table.name).arg(++number).arg(index.join(QStringLiteral(", "))));
     }
     db.exec(QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"), {kVersion});
     transaction.commit();
