@@ -80,6 +80,7 @@ void JournalOverviewForm::layOutControls()
     auto* grid = readOnlyGrid(&m_app.messages, m_rows, this);
     grid->setCaption(u"turnover careful all view"_s);
     auto* totalBar = named(new DataSourceBar(m_total, this), u"Adodc2"_s);
+    totalBar->setCaption(u"Adodc2"_s);
     totalBar->setMessageService(&m_app.messages);
 
     auto* choices = new QHBoxLayout;

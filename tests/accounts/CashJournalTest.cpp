@@ -205,19 +205,6 @@ TEST_F(CashJournalTest, CancelReturnsToWhereTheEditBeganAfterASearchOfTheList)
     EXPECT_DOUBLE_EQ(stored(u"expense"_s, 2).toDouble(), 20);
 }
 
-TEST_F(CashJournalTest, DeletingTheFirstRowShowsTheNewFirstRow)
-{
-    addRow(1, QDate(2026, 12, 1), 10, u"income"_s);
-    addRow(2, QDate(2026, 12, 2), 20, u"income"_s);
-    openJournal();
-    messages.answer(MessageService::Yes);
-    clickTool(6);
-    EXPECT_EQ(messages.last().text, u"Delete the data???"_s);
-    EXPECT_EQ(messages.last().flags, 4);
-    EXPECT_EQ(text1(0)->text(), u"2"_s);
-    EXPECT_EQ(journalRows(), 1);
-}
-
 TEST_F(CashJournalTest, ListOfAllRowsUnlocksChangeAndDeleteButNeverAdd)
 {
     openJournal();
