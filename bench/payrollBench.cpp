@@ -6,6 +6,7 @@
 #include "BenchSample.h"
 
 #include "data/DataError.h"
+#include "data/Database.h"
 #include "payroll/Commission.h"
 #include "payroll/MonthEndRun.h"
 
