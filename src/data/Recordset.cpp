@@ -147,6 +147,9 @@ private:
     QSet<QString> m_other;
 };
 
+// A column with more different texts than this (names, addresses) gains nothing from sharing them.
+constexpr qsizetype kSharedTextsPerColumn = 1024;
+
 } // namespace
 
 Recordset::Recordset(Database& db, QObject* parent) : QObject(parent), m_db(db) {}
@@ -184,9 +187,22 @@ void Recordset::load(const QString& sql, const QVariantList& values, const QStri
 
     m_rows.clear();
     m_pool.clear();
+    // Texts that repeat down a column (product names, dates as SQLite gives them, bottle types) are kept
+    // once and shared: a large snapshot then costs a fraction of the memory, and of the time.
+    QVector<QSet<QString>> repeated(columns);
     while (query.next()) {
-        for (int i = 0; i < columns; ++i)
-            m_pool.push_back(query.value(i));
+        for (int i = 0; i < columns; ++i) {
+            QVariant value = query.value(i);
+            if (value.typeId() == QMetaType::QString) {
+                QSet<QString>& texts = repeated[i];
+                const QString text = value.toString();
+                if (const auto seen = texts.constFind(text); seen != texts.cend())
+                    value = QVariant(*seen);
+                else if (texts.size() < kSharedTextsPerColumn)
+                    texts.insert(text);
+            }
+            m_pool.push_back(std::move(value));
+        }
         m_rows.push_back(Row{m_nextId++, m_rows.size()});
     }
     m_mode = EditMode::None;
