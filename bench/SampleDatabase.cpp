@@ -1,0 +1,37 @@
+#include "SampleDatabase.h"
+
+#include "data/Database.h"
+#include "data/Schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+// It is filled under another name and renamed, so a run cut short leaves nothing behind to be taken
+// for a full one.
+QString sampleDatabase()
+{
+    const SampleSize& size = benchSampleSize;
+    const QString path = QDir::temp().filePath(u"halcyon-bench-v%1-c%2-e%3-p%4-d%5-%6-s%7.sqlite"_s
+                                                   .arg(Schema::currentVersion())
+                                                   .arg(size.customers)
+                                                   .arg(size.employees)
+                                                   .arg(size.products)
+                                                   .arg(size.days)
+                                                   .arg(size.firstDay.toString(u"yyyyMMdd"_s))
+                                                   .arg(size.seed));
+    if (QFile::exists(path))
+        return path;
+    const QString partial = path + u".part"_s;
+    QFile::remove(partial);
+    QTextStream(stderr) << "Filling " << path << " once...\n";
+    {
+        // Closing the last connection folds the write-ahead log into the file.
+        const auto db = Database::open(partial);
+        SampleBusiness::fill(*db, size);
+    }
+    QFile::rename(partial, path);
+    return path;
+}
