@@ -5,9 +5,8 @@
 // order-date listing of every customer (under 5 s, at most 1.25 times the plain way).
 // Run: QT_QPA_PLATFORM=offscreen build/bench/listingBench
 
-#include "SampleDatabase.h"
+#include "BenchSample.h"
 #include "core/AppContext.h"
-#include "core/MessageService.h"
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "orders/DeliveryListSheet.h"
@@ -34,12 +33,6 @@ namespace {
 
 QString g_database;
 const QDate kDay(2026, 3, 10);
-
-class SilentMessages : public MessageService {
-public:
-    int msgBox(const QString&, int, const QString&) override { return Ok; }
-    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return {}; }
-};
 
 // A program context over the sample business whose sheets go to a temporary folder and open nowhere.
 struct ListingContext {
@@ -250,7 +243,7 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     try {
-        g_database = sampleDatabase();
+        g_database = benchSampleDatabase();
     } catch (const DataError& error) {
         QTextStream(stderr) << "Cannot fill the sample database: " << error.message() << '\n';
         return 1;

@@ -2,7 +2,7 @@
 // year of a 5,000-customer business (about two million order_date rows). Target: under 20 ms.
 // Run: build/bench/ordersByAreaBench (the first run fills the sample database, about half a minute).
 
-#include "SampleDatabase.h"
+#include "BenchSample.h"
 #include "data/DataError.h"
 #include "data/Database.h"
 
@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     try {
-        g_database = sampleDatabase();
+        g_database = benchSampleDatabase();
     } catch (const DataError& error) {
         QTextStream(stderr) << "Cannot fill the sample database: " << error.message() << '\n';
         return 1;
