@@ -116,7 +116,7 @@ QLayout* GoodsEntryForm::buildSearchLine()
     auto* search = new RecordSearch(m_app.messages, m_products.recordset(), m_productPosition, m_searchBox,
                                     searchButton, nullptr, this);
     search->addOption({.button = m_byCode, .field = u"code"_s, .match = RecordSearch::Match::Number,
-                       .missStyle = SearchMissStyle::Tight, .emptyBoxSearchesZero = true});
+                       .missStyle = SearchMissStyle::Tight, .emptyBoxIsZero = true});
     search->addOption({.button = m_byName, .field = u"names"_s, .match = RecordSearch::Match::Whole,
                        .missStyle = SearchMissStyle::Tight});
 
