@@ -78,7 +78,9 @@ TEST(SchemaTables, IndexesTheReportsRead)
 {
     const QList<QStringList> deliveries = Schema::table(u"order_date"_s)->indexes;
     for (const QStringList& index : {QStringList{u"date_d"_s}, QStringList{u"milk_area"_s, u"date_d"_s},
-                                     QStringList{u"c_code"_s, u"date_d"_s}, QStringList{u"names"_s, u"date_d"_s}})
+                                     QStringList{u"c_code"_s, u"date_d"_s},
+                                     QStringList{u"names"_s, u"date_d"_s, u"refund"_s, u"suspend"_s, u"subscribe_num"_s,
+                                                 u"give_num"_s, u"add_num"_s, u"subtract_num"_s}})
         EXPECT_TRUE(deliveries.contains(index)) << index.join(u", "_s).toStdString();
     EXPECT_TRUE(Schema::table(u"pass_goods"_s)->indexes.contains(QStringList{u"date_d"_s}));
     EXPECT_TRUE(Schema::table(u"account_table"_s)->indexes.contains(QStringList{u"date_d"_s}));
