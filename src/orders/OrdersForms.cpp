@@ -1,11 +1,13 @@
 #include "orders/OrdersForms.h"
 
+#include "core/AppContext.h"
 #include "orders/DeliveryDaysForm.h"
+#include "orders/DeliveryListDialog.h"
 #include "orders/DeliveryTypeOverview.h"
 #include "orders/DeliveryTypesForm.h"
+#include "orders/OrderDateListingDialog.h"
 #include "orders/OrderForm.h"
 #include "orders/SubscriptionOverviewForm.h"
-#include "core/AppContext.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,4 +23,8 @@ void registerOrdersForms(AppContext& app)
                   [](AppContext& context) { return new SubscriptionOverviewForm(context); });
     app.forms.add(u"輪送方式一灠"_s, u"wheel send view"_s, Placement::TopLevel,
                   [](AppContext& context) { return new DeliveryTypeOverview(context); });
+    app.forms.add(u"載入送貨地址"_s, u"goods address"_s, Placement::TopLevel,
+                  [](AppContext& context) { return new DeliveryListDialog(context); });
+    app.forms.add(u"載入客戶訂的日期"_s, u"customer subscribe date"_s, Placement::TopLevel,
+                  [](AppContext& context) { return new OrderDateListingDialog(context); });
 }

@@ -51,4 +51,13 @@ inline const QString addPrompt = QStringLiteral("input add send type");
 inline const QString addTitle = QStringLiteral("add send");
 } // namespace DeliveryTypes
 
+// The spreadsheet listings.
+namespace DeliveryList { // 載入送貨地址
+inline const MessageBoxText failed = critical(QStringLiteral("Err.!!!"), QStringLiteral("Err."));
+} // namespace DeliveryList
+
+namespace OrderDateListing { // 載入客戶訂的日期
+inline const MessageBoxText inputError = critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err."));
+} // namespace OrderDateListing
+
 } // namespace ErrorMessageBoxes
