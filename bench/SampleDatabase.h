@@ -1,13 +1,17 @@
 #pragma once
 
+#include "data/DataError.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "samplegen/SampleBusiness.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTextStream>
+
+#include <benchmark/benchmark.h>
 
 // The sample business a benchmark runs on, filled once and kept in the temporary folder under its
 // size, seed and schema version, so only the first run pays for it (delete it after changing the
@@ -36,4 +40,22 @@ inline QString sampleDatabase(const SampleSize& size)
     }
     QFile::rename(partial, path);
     return path;
+}
+
+// The main() of a benchmark on the sample business: `database` names it once it is filled.
+inline int runOnSampleDatabase(int argc, char** argv, const SampleSize& size, QString& database)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    try {
+        database = sampleDatabase(size);
+    } catch (const DataError& error) {
+        QTextStream(stderr) << "Cannot fill the sample database: " << error.message() << '\n';
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -2,14 +2,11 @@
 // year of a 5,000-customer business (about two million order_date rows). Target: under 20 ms.
 // Run: build/bench/ordersByAreaBench (the first run fills the sample database, about half a minute).
 
-#include "data/DataError.h"
 #include "data/Database.h"
 #include "SampleDatabase.h"
 
-#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTextStream>
 
 #include <benchmark/benchmark.h>
 
@@ -75,17 +72,5 @@ BENCHMARK(monthOfOneAreaByScan)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
-        g_database = sampleDatabase(kSize);
-    } catch (const DataError& error) {
-        QTextStream(stderr) << "Cannot fill the sample database: " << error.message() << '\n';
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOnSampleDatabase(argc, argv, kSize, g_database);
 }

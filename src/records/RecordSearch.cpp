@@ -80,10 +80,10 @@ bool RecordSearch::hasNextMatch(const Option& option)
 std::optional<RecordSearch::Lookup> RecordSearch::lookup() const
 {
     const QString typed = m_box ? m_box->text() : QString();
-    if (typed.isEmpty())
-        return std::nullopt;
     if (const Option* selected = selectedOption()) {
         const Option& option = *selected;
+        if (typed.isEmpty() && !(option.match == Match::Number && option.emptySearchesZero))
+            return std::nullopt;
         if (option.match == Match::Number && option.numberAsRead) {
             const double number = TextRules::numberFromText(typed);
             const QString digits = TextRules::numberText(number);

@@ -41,6 +41,9 @@ public:
         // "search again" finds the next row with the same number or whole value; otherwise only a
         // search for text anywhere in the column has a next match.
         bool findsNext = false;
+        // A number search of an empty box looks for 0, as one of text without a number does; otherwise
+        // an empty box searches nothing.
+        bool emptySearchesZero = false;
     };
 
     // `remembered` is the form's remembered position of `records`, shared with its toolbar.
