@@ -45,8 +45,6 @@ void CustomerCountChartForm::plot()
     if (!y)
         return;
     fillGuarded([&] {
-        const std::array<int, 12> counts = customersEnteredPerMonth(m_customers, *y);
-        for (int month = 1; month <= 12; ++month)
-            m_chart->setData(month, 1, counts[month - 1]);
+        setMonthColumn(1, customersEnteredPerMonth(m_customers, *y));
     });
 }

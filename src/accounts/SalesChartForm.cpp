@@ -47,6 +47,7 @@ SalesChartForm::SalesChartForm(AppContext& app, QWidget* parent)
 
     m_picked = named(new DataCombo(this), u"DataCombo1"_s);
     m_picked->setRowSource(&m_salespeople, u"name"_s);
+    m_picked->setMinimumContentsLength(8);
     connect(m_picked, &QComboBox::activated, this, [this] { plot(); });
     m_single = named(new QRadioButton(u"single"_s, this), u"個別"_s);
     m_everyone = named(new QRadioButton(u"overview"_s, this), u"全灠"_s);
@@ -111,9 +112,7 @@ void SalesChartForm::plotOne(const QString& name)
     if (!y)
         return;
     fillGuarded([&] {
-        const std::array<int, 12> counts = customersEnteredPerMonth(m_counts, *y, name);
-        for (int month = 1; month <= 12; ++month)
-            m_chart->setData(month, 1, counts[month - 1]);
+        setMonthColumn(1, customersEnteredPerMonth(m_counts, *y, name));
     });
 }
 
@@ -130,9 +129,7 @@ void SalesChartForm::plotEveryone()
     fillGuarded([&] {
         for (int row = 0; row < salespeople.recordCount(); ++row) {
             const QString name = salespeople.valueAt(row, nameColumn).toString();
-            const std::array<int, 12> counts = customersEnteredPerMonth(m_counts, *y, name);
-            for (int month = 1; month <= 12; ++month)
-                m_chart->setData(month, row + 1, counts[month - 1]);
+            setMonthColumn(row + 1, customersEnteredPerMonth(m_counts, *y, name));
         }
     });
 }

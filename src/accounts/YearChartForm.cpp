@@ -75,6 +75,12 @@ void YearChartForm::startMonthRows(int columns)
     m_chart->clearData();
 }
 
+void YearChartForm::setMonthColumn(int column, const std::array<int, 12>& figures)
+{
+    for (int month = 1; month <= 12; ++month)
+        m_chart->setData(month, column, figures[month - 1]);
+}
+
 void YearChartForm::fillGuarded(const std::function<void()>& fill)
 {
     try {

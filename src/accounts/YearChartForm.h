@@ -3,6 +3,7 @@
 #include "widgets/ChartTypeOptions.h"
 
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -38,6 +39,8 @@ protected:
     std::optional<int> year() const;
     // Rows labelled "1月" to "12月", `columns` columns, every cell 0.
     void startMonthRows(int columns);
+    // One column of the month rows: January's figure first.
+    void setMonthColumn(int column, const std::array<int, 12>& figures);
     // Runs the queries that fill the cells; a refusal is reported and leaves every cell 0.
     void fillGuarded(const std::function<void()>& fill);
 
