@@ -11,8 +11,18 @@ namespace Schema {
 
 namespace {
 
-// 1: the tables; 2: a posted day of the cash journal is unique.
+// 1: the tables; 2: the month a settlement run settled, and a posted day of the cash journal is unique.
 constexpr int kVersion = 2;
+
+// A column added to a table after books were first created: books of an older version gain it.
+struct AddedColumn {
+    int version;
+    QString table;
+    QString column;
+};
+const AddedColumn addedColumns[] = {
+    {2, QStringLiteral("salary_sum_date"), QStringLiteral("settled_month")},
+};
 
 QString columnType(Type type, Database::Kind kind)
 {
@@ -104,14 +114,22 @@ int storedVersion(Database& db)
 
 void create(Database& db)
 {
-    if (storedVersion(db) >= kVersion)
+    const int stored = storedVersion(db);
+    if (stored >= kVersion)
         return;
     Transaction transaction(db);
     if (!tableExists(db, QStringLiteral("schema_version")))
         db.exec(QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"));
     for (const Table& table : tables()) {
-        if (tableExists(db, table.name))
+        if (tableExists(db, table.name)) {
+            for (const AddedColumn& added : addedColumns) {
+                if (added.version > stored && added.table == table.name) {
+                    db.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                .arg(table.name, added.column, columnType(table.column(added.column)->type, db.kind())));
+                }
+            }
             continue;
+        }
         db.exec(createStatement(table, db.kind()));
         int number = 0;
         for (const QStringList& index : table.indexes)

@@ -47,7 +47,7 @@ RecordSearch::RecordSearch(MessageService& messages, Recordset& records, Remembe
 void RecordSearch::addOption(const Option& option)
 {
     m_options.push_back(option);
-    if (option.clearsBoxWhenSelected) {
+    if (option.clearsBoxWhenSelected && option.button) {
         connect(option.button, &QRadioButton::toggled, this, [this](bool selected) {
             if (selected && m_box)
                 m_box->clear();
@@ -68,7 +68,7 @@ void RecordSearch::setGrid(Recordset* grid, GridMiss miss)
 const RecordSearch::Option* RecordSearch::selectedOption() const
 {
     for (const Option& option : m_options)
-        if (option.button->isChecked())
+        if (!option.button || option.button->isChecked())
             return &option;
     return nullptr;
 }

@@ -28,7 +28,7 @@ public:
     };
 
     struct Option {
-        QRadioButton* button;
+        QRadioButton* button; // nullptr: the form searches this one column and has no choice to offer
         QString field;
         Match match;
         SearchMissStyle missStyle;
