@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -81,11 +83,15 @@ DeliveryListDialog::DeliveryListDialog(AppContext& app, QWidget* parent)
 QVariantList DeliveryListDialog::areaRows() const
 {
     Recordset areas(m_app.db);
-    if (m_oneArea->isChecked())
-        areas.load(u"select milk_area from milk_area where milk_area = ?"_s,
-                   {TextRules::numberFromText(m_areaCombo->text())});
-    else
+    if (m_oneArea->isChecked()) {
+        // The number the combo's text begins with; no area has a fraction.
+        const double area = TextRules::numberFromText(m_areaCombo->text());
+        if (area != std::trunc(area))
+            return {};
+        areas.load(u"select milk_area from milk_area where milk_area = ?"_s, {qint64(area)});
+    } else {
         areas.load(u"select milk_area from milk_area order by milk_area"_s);
+    }
     QVariantList rows;
     for (int row = 0; row < areas.recordCount(); ++row)
         rows << areas.valueAt(row, 0);

@@ -54,6 +54,9 @@ void writeXlsx(const QString& path, const std::vector<std::vector<QVariant>>& ro
     lxw_worksheet* sheet = workbook_add_worksheet(file.workbook, nullptr);
     lxw_format* dateFormat = workbook_add_format(file.workbook);
     format_set_num_format(dateFormat, "yyyy/m/d");
+    // Spreadsheet programs that show a flag cell as a number still show TRUE or FALSE with this.
+    lxw_format* flagFormat = workbook_add_format(file.workbook);
+    format_set_num_format(flagFormat, "\"TRUE\";\"TRUE\";\"FALSE\"");
 
     for (size_t column = 0; column < widths.size(); ++column)
         if (widths[column] > 0)
@@ -85,7 +88,7 @@ void writeXlsx(const QString& path, const std::vector<std::vector<QVariant>>& ro
                 break;
             }
             case QMetaType::Bool:
-                check(worksheet_write_boolean(sheet, r, c, value.toBool(), nullptr), r, c);
+                check(worksheet_write_boolean(sheet, r, c, value.toBool(), flagFormat), r, c);
                 break;
             default:
                 check(worksheet_write_number(sheet, r, c, value.toDouble(), nullptr), r, c);

@@ -150,11 +150,13 @@ TEST_F(DeliveryListTest, OneAreaIsTheComboAreaAndAnUnknownAreaClosesWithoutAShee
     EXPECT_EQ(printed().keys(), (QList<int>{4, 5, 9, 13}));
     EXPECT_TRUE(closed());
 
-    openList();
-    child<DataCombo>(form, u"DataCombo1"_s)->setText(u"area"_s); // no number: area 0
-    clickOk();
-    EXPECT_EQ(runs->sheets().size(), 1);
-    EXPECT_TRUE(closed());
+    for (const QString& unknown : {u"area"_s /* no number: area 0 */, u"1.5"_s}) {
+        openList();
+        child<DataCombo>(form, u"DataCombo1"_s)->setText(unknown);
+        clickOk();
+        EXPECT_EQ(runs->sheets().size(), 1);
+        EXPECT_TRUE(closed());
+    }
 }
 
 TEST_F(DeliveryListTest, PickedAreasPrintAscendingInRouteOrderAndNoneGivesAnEmptySheet)

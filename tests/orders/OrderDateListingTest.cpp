@@ -120,6 +120,7 @@ TEST_F(OrderDateListingTest, OneCustomerListsTheMonthFromRowFourWithEveryColumn)
     EXPECT_EQ(first[2], QVariant(QDate(2026, 12, 9)));
     EXPECT_EQ(first.mid(4, 6), (QVariantList{2.0, 1.0, 0.5, 1.0, 0.0, 42.5}));
     EXPECT_EQ(first.mid(10, 4), (QVariantList{false, true, 1, QVariant()}));
+    EXPECT_EQ(first[10].typeId(), QMetaType::Bool); // a flag, not the number 0
     // Columns are fitted: the date "2026/12/10" is the widest of C.
     EXPECT_EQ(sheet.widths[2], 11);
     EXPECT_EQ(runs->opened().size(), 1);

@@ -92,7 +92,7 @@ TEST_F(SpreadsheetWriterTest, SavedWorkbookKeepsNumbersDatesFlagsTextAndEmptyCel
     EXPECT_TRUE(cells.contains(u"<c r=\"A1\"><v>12.5</v></c>"_s)) << cells.toStdString();
     // 2026/12/8 is day 46364 of the spreadsheet's calendar, shown through the date format.
     EXPECT_TRUE(cells.contains(u"<c r=\"B1\" s=\"1\"><v>46364</v></c>"_s)) << cells.toStdString();
-    EXPECT_TRUE(cells.contains(u"<c r=\"C1\" t=\"b\"><v>1</v></c>"_s)) << cells.toStdString();
+    EXPECT_TRUE(cells.contains(u"<c r=\"C1\" s=\"2\" t=\"b\"><v>1</v></c>"_s)) << cells.toStdString();
     EXPECT_TRUE(cells.contains(u"<c r=\"D1\" t=\"inlineStr\"><is><t>鮮乳 全脂</t></is></c>"_s)) << cells.toStdString();
     EXPECT_FALSE(cells.contains(u"r=\"E1\""_s));
     EXPECT_TRUE(cells.contains(u"<c r=\"A2\"><v>3</v></c>"_s));
