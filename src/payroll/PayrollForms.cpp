@@ -1,6 +1,7 @@
 #include "payroll/PayrollForms.h"
 
 #include "core/AppContext.h"
+#include "payroll/PayDetailForm.h"
 #include "payroll/SettlementForm.h"
 
 using namespace Qt::StringLiterals;
@@ -10,4 +11,6 @@ void registerPayrollForms(AppContext& app)
     using Placement = FormRegistry::Placement;
     app.forms.add(u"薪資結算表單"_s, u"salary balance"_s, Placement::Child,
                   [](AppContext& context) { return new SettlementForm(context); });
+    app.forms.add(u"薪資明細表單"_s, u"salary view"_s, Placement::Child,
+                  [](AppContext& context) { return new PayDetailForm(context); });
 }

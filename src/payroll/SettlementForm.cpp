@@ -203,7 +203,8 @@ void SettlementForm::createSearch()
                        .field = u"e_code"_s,
                        .match = RecordSearch::Match::Number,
                        .missStyle = SearchMissStyle::Spaced,
-                       .findsNext = true});
+                       .findsNext = true,
+                       .emptyBoxIsZero = true});
 }
 
 void SettlementForm::layOutControls()
