@@ -2,8 +2,9 @@
 
 #include "core/AppContext.h"
 #include "records/RunGuarded.h"
-#include "stock/StockControls.h"
+#include "stock/TitleLabel.h"
 #include "widgets/DataGrid.h"
+#include "widgets/DatePicker.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
 

@@ -1,16 +1,6 @@
-#include "stock/StockControls.h"
+#include "stock/TitleLabel.h"
 
-#include <QDateEdit>
 #include <QLabel>
-
-QDateEdit* makeDatePicker(QWidget* parent, const QString& name, QDate date)
-{
-    auto* picker = new QDateEdit(date, parent);
-    picker->setObjectName(name);
-    picker->setDisplayFormat(QStringLiteral("yyyy/M/d"));
-    picker->setCalendarPopup(true);
-    return picker;
-}
 
 QLabel* makeTitleLabel(QWidget* parent, const QString& name, const QString& text)
 {
