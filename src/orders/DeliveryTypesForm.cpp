@@ -38,17 +38,13 @@ QStringList column(Database& db, const QString& sql)
     return values;
 }
 
-QString withoutTrailingBlanks(QString text)
-{
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
-
 } // namespace
 
 DeliveryTypesForm::DeliveryTypesForm(AppContext& app, QWidget* parent)
-    : QWidget(parent), m_app(app), m_rows(app.db, this), m_types(app.db, this)
+    : QWidget(parent), m_app(app), m_rows(app.db, this), m_types(app.db, this),
+      m_typeNames(app, u"send_kind"_s, u"send_type"_s, u"send_type"_s,
+                  {ErrorMessageBoxes::DeliveryTypes::addPrompt, ErrorMessageBoxes::DeliveryTypes::addTitle,
+                   ErrorMessageBoxes::DeliveryTypes::typeExists, ErrorMessageBoxes::DeliveryTypes::inputError})
 {
     setWindowTitle(u"set round mode"_s);
     buildControls();
@@ -232,22 +228,8 @@ void DeliveryTypesForm::saveChosen()
 
 void DeliveryTypesForm::addType()
 {
-    using namespace ErrorMessageBoxes;
-    const std::optional<QString> answer = m_app.messages.inputBox(DeliveryTypes::addPrompt, DeliveryTypes::addTitle);
-    const QString type = withoutTrailingBlanks(answer.value_or(QString()));
-    if (type.isEmpty())
-        return;
-    try {
-        if (m_app.db.scalar(u"select count(*) from send_kind where send_type = ?"_s, {type}).toInt() > 0) {
-            showMessage(m_app.messages, DeliveryTypes::typeExists);
-            return;
-        }
-        m_app.db.exec(u"insert into send_kind (send_type) values (?)"_s, {type});
-    } catch (const std::exception&) {
-        showMessage(m_app.messages, DeliveryTypes::inputError);
-        return;
-    }
-    m_typeList->addItem(type);
+    if (const std::optional<QString> type = m_typeNames.add())
+        m_typeList->addItem(*type);
 }
 
 // The type goes with all of its rows, whichever rows the grid shows.
@@ -257,17 +239,8 @@ void DeliveryTypesForm::deleteCurrentType()
     const QString type = m_current->text();
     if (showMessage(m_app.messages, DeliveryTypes::deleteQuestion(type)) != MessageService::Yes)
         return;
-    if (type.isEmpty())
+    if (type.isEmpty() || !m_typeNames.remove(type))
         return;
-    try {
-        Transaction transaction(m_app.db);
-        m_app.db.exec(u"delete from send_type where send_type = ?"_s, {type});
-        m_app.db.exec(u"delete from send_kind where send_type = ?"_s, {type});
-        transaction.commit();
-    } catch (const std::exception&) {
-        showMessage(m_app.messages, DeliveryTypes::inputError);
-        return;
-    }
     qDeleteAll(m_typeList->findItems(type, Qt::MatchExactly));
     m_current->setText(m_typeList->count() > 0 ? m_typeList->item(0)->text() : QString());
     runGridQuery(m_rows.recordSource(), m_rows.values());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DataSource.h"
+#include "orders/TypeNames.h"
 
 #include <QVariantList>
 #include <QWidget>
@@ -41,6 +42,7 @@ private:
     DataSource m_types; // Adodc4: the combo's list, read at load
     QString m_filter;   // the last filter built from the combo, run again by an empty text
     QVariantList m_filterValues;
+    TypeNames m_typeNames;
 
     QListWidget* m_typeList = nullptr;    // List1
     QLineEdit* m_current = nullptr;       // text1

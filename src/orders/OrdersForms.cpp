@@ -8,6 +8,7 @@
 #include "orders/OrderDateListingDialog.h"
 #include "orders/OrderForm.h"
 #include "orders/SubscriptionOverviewForm.h"
+#include "orders/SubscriptionTypesForm.h"
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +20,8 @@ void registerOrdersForms(AppContext& app)
                   [](AppContext& context) { return new DeliveryDaysForm(context); });
     app.forms.add(u"設定送法"_s, u"set round mode"_s, Placement::Child,
                   [](AppContext& context) { return new DeliveryTypesForm(context); });
+    app.forms.add(u"設定訂法"_s, u"setting"_s, Placement::Child,
+                  [](AppContext& context) { return new SubscriptionTypesForm(context); });
     app.forms.add(u"設定訂法全灠"_s, u"setting overview"_s, Placement::Child,
                   [](AppContext& context) { return new SubscriptionOverviewForm(context); });
     app.forms.add(u"輪送方式一灠"_s, u"wheel send view"_s, Placement::TopLevel,

@@ -1,11 +1,13 @@
 #include "widgets/FetchingGrid.h"
 
+#include "data/DataError.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "widgets/Binder.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QSqlError>
 #include <QSqlRecord>
 
 namespace {
@@ -114,7 +116,16 @@ FetchingGrid::FetchingGrid(Database& db, const QString& table, QWidget* parent)
 
 void FetchingGrid::setQuery(const QString& sql, const QVariantList& values)
 {
-    QSqlQuery query = m_db.exec(sql, values);
+    QSqlQuery query(m_db.connection());
+    // SQLite steps through the rows as they are read. The PostgreSQL driver reads a forward-only
+    // result row by row over the connection, which the next statement on it would cut off; there
+    // the client library holds the result, and the grid still makes its rows only as they are seen.
+    query.setForwardOnly(m_db.kind() == Database::Kind::SQLite);
+    query.prepare(sql);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw DataError(DataError::Kind::Database, query.lastError().text());
     m_sql = sql;
     m_values = values;
     const bool firstRows = m_model->columnCount() == 0;

@@ -1,0 +1,48 @@
+#include "orders/TypeNames.h"
+
+#include "core/AppContext.h"
+#include "data/Database.h"
+
+#include <exception>
+
+using namespace Qt::StringLiterals;
+
+TypeNames::TypeNames(AppContext& app, QString namesTable, QString rowsTable, QString column, Texts texts)
+    : m_app(app), m_namesTable(std::move(namesTable)), m_rowsTable(std::move(rowsTable)), m_column(std::move(column)),
+      m_texts(std::move(texts))
+{
+}
+
+std::optional<QString> TypeNames::add()
+{
+    QString type = m_app.messages.inputBox(m_texts.prompt, m_texts.promptTitle).value_or(QString());
+    while (type.endsWith(u' '))
+        type.chop(1);
+    if (type.isEmpty())
+        return std::nullopt;
+    try {
+        if (m_app.db.scalar(u"select count(*) from %1 where %2 = ?"_s.arg(m_namesTable, m_column), {type}).toInt() > 0) {
+            showMessage(m_app.messages, m_texts.exists);
+            return std::nullopt;
+        }
+        m_app.db.exec(u"insert into %1 (%2) values (?)"_s.arg(m_namesTable, m_column), {type});
+    } catch (const std::exception&) {
+        showMessage(m_app.messages, m_texts.refused);
+        return std::nullopt;
+    }
+    return type;
+}
+
+bool TypeNames::remove(const QString& type)
+{
+    try {
+        Transaction transaction(m_app.db);
+        m_app.db.exec(u"delete from %1 where %2 = ?"_s.arg(m_rowsTable, m_column), {type});
+        m_app.db.exec(u"delete from %1 where %2 = ?"_s.arg(m_namesTable, m_column), {type});
+        transaction.commit();
+    } catch (const std::exception&) {
+        showMessage(m_app.messages, m_texts.refused);
+        return false;
+    }
+    return true;
+}
