@@ -2,19 +2,20 @@
 // year of a 5,000-customer business (about two million order_date rows). Target: under 20 ms.
 // Run: build/bench/ordersByAreaBench (the first run fills the sample database, about half a minute).
 
+#include "BenchSample.h"
+#include "data/DataError.h"
 #include "data/Database.h"
-#include "SampleDatabase.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTextStream>
 
 #include <benchmark/benchmark.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const SampleSize kSize{.customers = 5000, .days = 365};
 
 QString g_database;
 
@@ -72,5 +73,17 @@ BENCHMARK(monthOfOneAreaByScan)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    return runOnSampleDatabase(argc, argv, kSize, g_database);
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    try {
+        g_database = benchSampleDatabase();
+    } catch (const DataError& error) {
+        QTextStream(stderr) << "Cannot fill the sample database: " << error.message() << '\n';
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -3,13 +3,17 @@
 // open pay row (target under 1 s), each beside the same statements run by hand with doubles.
 // Run: build/bench/payrollBench (the first run fills the sample database).
 
-#include "SampleDatabase.h"
+#include "BenchSample.h"
 
+#include "data/DataError.h"
+#include "data/Database.h"
 #include "payroll/Commission.h"
 #include "payroll/MonthEndRun.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSqlQuery>
+#include <QTextStream>
 
 #include <benchmark/benchmark.h>
 
@@ -17,7 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const SampleSize kSize{.customers = 5000, .days = 365};
 const QDate kMonth(2026, 3, 1);
 const QDate kReference(2026, 3, 31);
 QString g_database;
@@ -143,5 +146,17 @@ BENCHMARK(monthEndByHand)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    return runOnSampleDatabase(argc, argv, kSize, g_database);
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    try {
+        g_database = benchSampleDatabase();
+    } catch (const DataError& error) {
+        QTextStream(stderr) << "Cannot fill the sample database: " << error.message() << '\n';
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -11,6 +11,7 @@ namespace Schema {
 
 namespace {
 
+// 1: the tables; 2: the month a settlement run settled, and a posted day of the cash journal is unique.
 constexpr int kVersion = 2;
 
 // A column added to a table after books were first created: books of an older version gain it.
@@ -142,6 +143,13 @@ void create(Database& db)
                         .arg(table.name, row.keys().join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", "))),
                     row.values());
         }
+    }
+    // Books made by an earlier version get the unique indexes added since, as new books do.
+    for (const Table& table : tables()) {
+        int number = 0;
+        for (const QStringList& index : table.uniqueIndexes)
+            db.exec(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1_u%2 ON %1 (%3)")
+                        .arg(table.name).arg(++number).arg(index.join(QStringLiteral(", "))));
     }
     db.exec(QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"), {kVersion});
     transaction.commit();

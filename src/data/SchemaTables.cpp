@@ -263,7 +263,9 @@ QList<Table> buildTables()
         {.name = u"account"_s,
          .columns = {integer(u"serial"_s), date(u"date_d"_s), real(u"original_m"_s), real(u"now_m"_s)},
          .key = u"serial"_s,
-         .indexes = {{u"date_d"_s}}},
+         .indexes = {{u"date_d"_s}},
+         // A day is posted once: a second clerk's posting of the same day is refused.
+         .uniqueIndexes = {{u"date_d"_s}}},
     };
 }
 

@@ -68,7 +68,7 @@ PayDetailForm::PayDetailForm(AppContext& app, QWidget* parent)
                        .missStyle = SearchMissStyle::Spaced,
                        .missNumberWithSignPlace = true,
                        .findsNext = true,
-                       .emptySearchesZero = true});
+                       .emptyBoxIsZero = true});
 
     auto* title = new QLabel(u"salary detailed"_s, this);
     QFont large = title->font();

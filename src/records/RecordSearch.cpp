@@ -55,9 +55,10 @@ void RecordSearch::addOption(const Option& option)
     }
 }
 
-void RecordSearch::setGrid(Recordset* grid)
+void RecordSearch::setGrid(Recordset* grid, GridMiss miss)
 {
     m_grid = grid;
+    m_gridMiss = miss;
     if (grid)
         m_gridRemembered.emplace(*grid);
     else
@@ -72,7 +73,7 @@ const RecordSearch::Option* RecordSearch::selectedOption() const
     return nullptr;
 }
 
-bool RecordSearch::hasNextMatch(const Option& option)
+bool RecordSearch::offersNext(const Option& option)
 {
     return option.match == Match::Text || option.findsNext;
 }
@@ -80,27 +81,25 @@ bool RecordSearch::hasNextMatch(const Option& option)
 std::optional<RecordSearch::Lookup> RecordSearch::lookup() const
 {
     const QString typed = m_box ? m_box->text() : QString();
-    if (const Option* selected = selectedOption()) {
-        const Option& option = *selected;
-        if (typed.isEmpty() && !(option.match == Match::Number && option.emptySearchesZero))
-            return std::nullopt;
-        if (option.match == Match::Number && option.numberAsRead) {
-            const double number = TextRules::numberFromText(typed);
-            const QString digits = TextRules::numberText(number);
-            const QString shown = option.missNumberWithSignPlace && !(number < 0) ? u' ' + digits : digits;
-            return Lookup{Criterion::equals(option.field, number), shown, &option};
-        }
-        if (option.match == Match::Number) {
-            const qint32 number = TextRules::roundToInt32(TextRules::numberFromText(typed));
-            const QString shown = option.missNumberWithSignPlace && number >= 0 ? u' ' + QString::number(number)
-                                                                                 : QString::number(number);
-            return Lookup{Criterion::equals(option.field, number), shown, &option};
-        }
-        if (option.match == Match::Whole)
-            return Lookup{Criterion::equals(option.field, withoutTrailingBlanks(typed)), typed, &option};
-        return Lookup{Criterion::contains(option.field, withoutTrailingBlanks(typed)), typed, &option};
+    const Option* selected = selectedOption();
+    if (!selected || (typed.isEmpty() && !(selected->match == Match::Number && selected->emptyBoxIsZero)))
+        return std::nullopt;
+    const Option& option = *selected;
+    if (option.match == Match::Number && option.numberAsRead) {
+        const double number = TextRules::numberFromText(typed);
+        const QString digits = TextRules::numberText(number);
+        const QString shown = option.missNumberWithSignPlace && !(number < 0) ? u' ' + digits : digits;
+        return Lookup{Criterion::equals(option.field, number), shown, &option};
     }
-    return std::nullopt;
+    if (option.match == Match::Number) {
+        const qint32 number = TextRules::roundToInt32(TextRules::numberFromText(typed));
+        const QString shown = option.missNumberWithSignPlace && number >= 0 ? u' ' + QString::number(number)
+                                                                             : QString::number(number);
+        return Lookup{Criterion::equals(option.field, number), shown, &option};
+    }
+    if (option.match == Match::Whole)
+        return Lookup{Criterion::equals(option.field, withoutTrailingBlanks(typed)), typed, &option};
+    return Lookup{Criterion::contains(option.field, withoutTrailingBlanks(typed)), typed, &option};
 }
 
 bool RecordSearch::find(Recordset& records, const Lookup& lookup, bool fromFirst)
@@ -122,6 +121,25 @@ void RecordSearch::findNext()
     run(false);
 }
 
+// The record, and the grid along with it. A grid that only follows finds on its own and goes back
+// alone when it misses.
+bool RecordSearch::findBoth(const Lookup& lookup, bool fromFirst)
+{
+    if (!m_grid)
+        return find(m_records, lookup, fromFirst);
+    if (m_gridMiss == GridMiss::BothGoBack)
+        return find(m_records, lookup, fromFirst) && find(*m_grid, lookup, fromFirst);
+    const bool found = find(m_records, lookup, fromFirst);
+    bool gridFound = false;
+    try {
+        gridFound = find(*m_grid, lookup, fromFirst);
+    } catch (const DataError&) {
+    }
+    if (!gridFound)
+        m_gridRemembered->restore();
+    return found;
+}
+
 void RecordSearch::run(bool fromFirst)
 {
     m_remembered.remember();
@@ -133,27 +151,33 @@ void RecordSearch::run(bool fromFirst)
         const Option* selected = selectedOption();
         if (fromFirst && m_nextButton && selected && selected->match == Match::Text)
             m_nextButton->setEnabled(true);
+        emit searched(fromFirst);
         return;
     }
-    if (!fromFirst && !hasNextMatch(*wanted->option))
+    const Option& option = *wanted->option;
+    if (!fromFirst && !offersNext(option))
         return;
     // A search is not an action that can fail for the clerk: a step the data layer refuses is a miss.
     bool found = false;
     try {
-        found = find(m_records, *wanted, fromFirst) && (!m_grid || find(*m_grid, *wanted, fromFirst));
+        found = findBoth(*wanted, fromFirst);
     } catch (const DataError&) {
         found = false;
     }
     if (!found) {
-        showMessage(m_messages, ErrorMessageBoxes::searchMiss(wanted->option->missStyle, wanted->shown));
+        const SearchMissStyle style = !fromFirst && option.nextMissStyle ? *option.nextMissStyle : option.missStyle;
+        showMessage(m_messages, ErrorMessageBoxes::searchMiss(style, wanted->shown));
         m_remembered.restore();
-        if (m_gridRemembered)
+        if (m_gridRemembered && m_gridMiss == GridMiss::BothGoBack)
             m_gridRemembered->restore();
-        if (m_box)
+        if (m_box) {
+            if (m_emptiesBoxOnMiss)
+                m_box->clear();
             m_box->setFocus();
+        }
     }
-    if (m_nextButton && wanted->option->match == Match::Text)
+    // Search again stays on after every first search and goes off when it runs out of matches.
+    if (m_nextButton && offersNext(option))
         m_nextButton->setEnabled(fromFirst || found);
-    else if (m_nextButton && hasNextMatch(*wanted->option) && (found || !fromFirst))
-        m_nextButton->setEnabled(found); // a miss of the first search leaves it as it was
+    emit searched(fromFirst);
 }

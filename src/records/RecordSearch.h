@@ -38,12 +38,18 @@ public:
         // A number search against a text column takes the number as read, fraction and all, instead
         // of rounding it to a whole number: a telephone number is longer than any 32-bit code.
         bool numberAsRead = false;
-        // "search again" finds the next row with the same number or whole value; otherwise only a
-        // search for text anywhere in the column has a next match.
+        // A number search that also offers the next match, as a text search does.
         bool findsNext = false;
-        // A number search of an empty box looks for 0, as one of text without a number does; otherwise
-        // an empty box searches nothing.
-        bool emptySearchesZero = false;
+        // An empty box searches for 0 instead of nothing.
+        bool emptyBoxIsZero = false;
+        // How a missed search again words its miss, where it differs from the first search.
+        std::optional<SearchMissStyle> nextMissStyle = std::nullopt;
+    };
+
+    // How a grid searched along with the record takes a miss of its own.
+    enum class GridMiss {
+        BothGoBack,   // the grid must find the row too; a miss in either moves both back and says so
+        GridGoesBack, // the record alone decides; a grid that misses only goes back, silently
     };
 
     // `remembered` is the form's remembered position of `records`, shared with its toolbar.
@@ -52,17 +58,24 @@ public:
 
     void addOption(const Option& option);
     // A grid over the same rows that is searched along with the record; a miss in either moves both back.
-    void setGrid(Recordset* grid);
+    void setGrid(Recordset* grid, GridMiss miss = GridMiss::BothGoBack);
+    // A search whose record is not found empties the box.
+    void setEmptiesBoxOnMiss(bool empties) { m_emptiesBoxOnMiss = empties; }
 
     void search();
     void findNext();
+
+signals:
+    // A search or search again ran, hit or miss.
+    void searched(bool fromFirst);
 
 private:
     struct Lookup;
     std::optional<Lookup> lookup() const;
     const Option* selectedOption() const;
-    static bool hasNextMatch(const Option& option);
+    static bool offersNext(const Option& option);
     bool find(Recordset& records, const Lookup& lookup, bool fromFirst);
+    bool findBoth(const Lookup& lookup, bool fromFirst);
     void run(bool fromFirst);
 
     MessageService& m_messages;
@@ -74,4 +87,6 @@ private:
     QList<Option> m_options;
     Recordset* m_grid = nullptr;
     std::optional<RememberedPosition> m_gridRemembered;
+    GridMiss m_gridMiss = GridMiss::BothGoBack;
+    bool m_emptiesBoxOnMiss = false;
 };

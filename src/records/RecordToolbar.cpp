@@ -310,6 +310,7 @@ void RecordToolbar::deleteCurrent()
     });
     --m_counter;
     showCounter();
+    emit deleted();
 }
 
 void RecordToolbar::refresh()
