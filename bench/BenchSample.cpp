@@ -1,11 +1,14 @@
 #include "BenchSample.h"
 
+#include "data/DataError.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
+
+#include <benchmark/benchmark.h>
 
 using namespace Qt::StringLiterals;
 
@@ -42,4 +45,20 @@ QString benchSampleDatabase()
     }
     QFile::rename(partial, path);
     return path;
+}
+
+int runOnBenchSample(int argc, char** argv, QString& database)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    try {
+        database = benchSampleDatabase();
+    } catch (const DataError& error) {
+        QTextStream(stderr) << "Cannot fill the sample database: " << error.message() << '\n';
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

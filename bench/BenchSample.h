@@ -14,6 +14,10 @@ inline const SampleSize kBenchSample{.customers = 5000, .days = 365};
 // Throws DataError.
 QString benchSampleDatabase();
 
+// The rest of a benchmark's main(), once its application object stands: the sample business is
+// filled where needed and named in `database`, then the benchmarks run. Returns the exit status.
+int runOnBenchSample(int argc, char** argv, QString& database);
+
 // Answers every box at once, so a benchmark never waits for a clerk.
 class SilentMessages : public MessageService {
 public:

@@ -7,7 +7,6 @@
 
 #include "BenchSample.h"
 #include "core/AppContext.h"
-#include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "stock/StockForms.h"
@@ -18,7 +17,6 @@
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTextStream>
 
 #include <benchmark/benchmark.h>
 
@@ -135,16 +133,5 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
-        g_database = benchSampleDatabase();
-    } catch (const DataError& error) {
-        QTextStream(stderr) << "Cannot fill the sample database: " << error.message() << '\n';
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOnBenchSample(argc, argv, g_database);
 }

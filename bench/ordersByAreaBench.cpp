@@ -3,13 +3,11 @@
 // Run: build/bench/ordersByAreaBench (the first run fills the sample database, about half a minute).
 
 #include "BenchSample.h"
-#include "data/DataError.h"
 #include "data/Database.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTextStream>
 
 #include <benchmark/benchmark.h>
 
@@ -74,16 +72,5 @@ BENCHMARK(monthOfOneAreaByScan)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
-        g_database = benchSampleDatabase();
-    } catch (const DataError& error) {
-        QTextStream(stderr) << "Cannot fill the sample database: " << error.message() << '\n';
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOnBenchSample(argc, argv, g_database);
 }

@@ -5,7 +5,6 @@
 
 #include "BenchSample.h"
 
-#include "data/DataError.h"
 #include "data/Database.h"
 #include "payroll/Commission.h"
 #include "payroll/MonthEndRun.h"
@@ -13,7 +12,6 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QSqlQuery>
-#include <QTextStream>
 
 #include <benchmark/benchmark.h>
 
@@ -147,16 +145,5 @@ BENCHMARK(monthEndByHand)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
-        g_database = benchSampleDatabase();
-    } catch (const DataError& error) {
-        QTextStream(stderr) << "Cannot fill the sample database: " << error.message() << '\n';
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOnBenchSample(argc, argv, g_database);
 }
