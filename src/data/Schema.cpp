@@ -16,12 +16,11 @@ constexpr int kVersion = 2;
 
 // A column added to a table after books were first created: books of an older version gain it.
 struct AddedColumn {
-    int version;
     QString table;
     QString column;
 };
 const AddedColumn addedColumns[] = {
-    {2, QStringLiteral("salary_sum_date"), QStringLiteral("settled_month")},
+    {QStringLiteral("salary_sum_date"), QStringLiteral("settled_month")},
 };
 
 QString columnType(Type type, Database::Kind kind)
@@ -114,8 +113,7 @@ int storedVersion(Database& db)
 
 void create(Database& db)
 {
-    const int stored = storedVersion(db);
-    if (stored >= kVersion)
+    if (storedVersion(db) >= kVersion)
         return;
     Transaction transaction(db);
     // Programs starting at once on empty books take turns; the ones that waited find the tables made.
@@ -127,7 +125,7 @@ void create(Database& db)
     for (const Table& table : tables()) {
         if (tableExists(db, table.name)) {
             for (const AddedColumn& added : addedColumns) {
-                if (added.version > stored && added.table == table.name) {
+                if (added.table == table.name && !db.connection().record(table.name).contains(added.column)) {
                     db.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
                                 .arg(table.name, added.column, columnType(table.column(added.column)->type, db.kind())));
                 }

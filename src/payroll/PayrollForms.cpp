@@ -1,6 +1,7 @@
 #include "payroll/PayrollForms.h"
 
 #include "core/AppContext.h"
+#include "payroll/CommissionRatesForm.h"
 #include "payroll/PayDetailForm.h"
 #include "payroll/SettlementForm.h"
 
@@ -13,4 +14,6 @@ void registerPayrollForms(AppContext& app)
                   [](AppContext& context) { return new SettlementForm(context); });
     app.forms.add(u"薪資明細表單"_s, u"salary view"_s, Placement::Child,
                   [](AppContext& context) { return new PayDetailForm(context); });
+    app.forms.add(u"抽成"_s, u"commission table"_s, Placement::Child,
+                  [](AppContext& context) { return new CommissionRatesForm(context); });
 }

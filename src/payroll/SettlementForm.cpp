@@ -14,6 +14,7 @@
 #include "widgets/Binder.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/UpDown.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -91,6 +92,17 @@ void SettlementForm::createControls()
     m_text1[Year]->setText(QString::number(workDate.year()));
     m_text1[Month]->setText(QString::number(workDate.month()));
     m_text1[NetPay]->setText(u"0"_s);
+    // The arrows write the year and the month to settle into their locked boxes.
+    m_yearArrows = named(new UpDown(this), u"UpDown1"_s);
+    m_yearArrows->setRange(1479, 9999);
+    m_yearArrows->setValue(workDate.year());
+    m_monthArrows = named(new UpDown(this), u"UpDown2"_s);
+    m_monthArrows->setRange(1, 12);
+    m_monthArrows->setValue(workDate.month());
+    connect(m_yearArrows, &UpDown::changed, m_text1[Year],
+            [this](int year) { m_text1[Year]->setText(QString::number(year)); });
+    connect(m_monthArrows, &UpDown::changed, m_text1[Month],
+            [this](int month) { m_text1[Month]->setText(QString::number(month)); });
     connect(m_text1[Code], &QLineEdit::textChanged, this, &SettlementForm::followEmployee);
 
     auto* navigation = new FieldKeyNavigation(this);
@@ -212,7 +224,11 @@ void SettlementForm::layOutControls()
     auto* header = new QGridLayout;
     for (int index = Code; index <= Salary; ++index) {
         header->addWidget(new QLabel(QString::fromLatin1(HeaderLabels[index]), this), index / 2, (index % 2) * 2);
-        header->addWidget(m_text1[index], index / 2, (index % 2) * 2 + 1);
+        auto* field = new QHBoxLayout;
+        field->addWidget(m_text1[index]);
+        if (index == Year || index == Month)
+            field->addWidget(index == Year ? m_yearArrows : m_monthArrows);
+        header->addLayout(field, index / 2, (index % 2) * 2 + 1);
     }
     header->addWidget(m_jobTitle, 0, 4);
 

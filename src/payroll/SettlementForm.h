@@ -17,6 +17,7 @@ class QPushButton;
 class QRadioButton;
 struct AppContext;
 struct CommissionInputs;
+class UpDown;
 
 // 薪資結算表單: the month's pay rows, one at a time, each beside the employee's fixed items, name and
 // title. Moving through the rows shows each one's bottle commissions; the item boxes keep the net pay
@@ -70,6 +71,8 @@ private:
     QDateEdit* m_settlementDate; // DTPicker2
     QRadioButton* m_allRows;    // Option1
     QRadioButton* m_openRows;   // Option2
+    UpDown* m_yearArrows;       // UpDown1
+    UpDown* m_monthArrows;      // UpDown2
     QProgressBar* m_progress;   // ProgressBar1
     QPushButton* m_searchButton; // 搜尋
     QPushButton* m_nextButton;   // 再搜尋

@@ -3,6 +3,7 @@
 
 #include "payroll/PayrollForms.h"
 #include "records/RecordToolbar.h"
+#include "widgets/UpDown.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -111,6 +112,15 @@ TEST_F(SettlementFormTest, StepsThroughTheOpenRowsWithTheirCommissionsAndSettles
 TEST_F(SettlementFormTest, AnsweringNoOrSettlingAMonthAgainChangesNothing)
 {
     openForm();
+    // The arrows set the month to settle; the commissions shown stay those of April until a move.
+    auto* monthArrows = child<UpDown>(form, u"UpDown2"_s);
+    monthArrows->stepDown();
+    EXPECT_EQ(text(u"text1(3)"_s), u"3"_s);
+    EXPECT_EQ(text(u"Text7"_s), u"9"_s);
+    click(First);
+    EXPECT_EQ(text(u"Text7"_s), u"7.5"_s) << "101's five bottles of 3/31";
+    monthArrows->stepUp();
+    EXPECT_EQ(child<UpDown>(form, u"UpDown1"_s)->minimum(), 1479);
     messages.answer(MessageService::No);
     click(Balance);
     EXPECT_EQ(db->scalar(u"SELECT count(*) FROM salary_detailed WHERE balance = 1"_s).toInt(), 0);
