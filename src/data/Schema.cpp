@@ -125,7 +125,9 @@ void create(Database& db)
     for (const Table& table : tables()) {
         if (tableExists(db, table.name)) {
             for (const AddedColumn& added : addedColumns) {
-                if (added.table == table.name && !db.connection().record(table.name).contains(added.column)) {
+                // Books that already hold the column keep it: a step may run over them again.
+                if (added.version > stored && added.table == table.name
+                    && !db.connection().record(table.name).contains(added.column)) {
                     db.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
                                 .arg(table.name, added.column, columnType(table.column(added.column)->type, db.kind())));
                 }
