@@ -118,7 +118,8 @@ void create(Database& db)
     Transaction transaction(db);
     // Programs starting at once on empty books take turns; the ones that waited find the tables made.
     db.lock(Database::Lock::Schema);
-    if (storedVersion(db) >= kVersion)
+    const int stored = storedVersion(db);
+    if (stored >= kVersion)
         return;
     if (!tableExists(db, QStringLiteral("schema_version")))
         db.exec(QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"));
