@@ -25,6 +25,7 @@ struct Table {
     bool keyGenerated = false; // the database assigns the key on insert
     bool surrogateKey = false; // the key is an `id` added for the program's sake; grids hide it
     QList<QStringList> indexes = {};  // each a list of columns
+    QList<QStringList> uniqueIndexes = {}; // each a list of columns no two rows share
     QList<QVariantMap> initialRows = {}; // written when the table is created (the single rows)
 
     const Column* column(const QString& name) const;
@@ -41,7 +42,8 @@ const Table* table(const QString& name);
 int currentVersion();
 
 // Creates every missing table, its indexes and the single rows the system only changes,
-// then records the schema version; all of it in one transaction. Throws DataError.
+// then records the schema version; all of it in one transaction, under the schema's writer lock.
+// Throws DataError.
 void create(Database& db);
 
 // The version recorded in the database, 0 where none is.

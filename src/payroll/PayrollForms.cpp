@@ -1,8 +1,16 @@
 #include "payroll/PayrollForms.h"
 
 #include "core/AppContext.h"
+#include "payroll/PayDetailForm.h"
+#include "payroll/SettlementForm.h"
+
+using namespace Qt::StringLiterals;
 
 void registerPayrollForms(AppContext& app)
 {
-    Q_UNUSED(app);
+    using Placement = FormRegistry::Placement;
+    app.forms.add(u"薪資結算表單"_s, u"salary balance"_s, Placement::Child,
+                  [](AppContext& context) { return new SettlementForm(context); });
+    app.forms.add(u"薪資明細表單"_s, u"salary view"_s, Placement::Child,
+                  [](AppContext& context) { return new PayDetailForm(context); });
 }

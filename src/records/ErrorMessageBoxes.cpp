@@ -1,8 +1,8 @@
 #include "records/ErrorMessageBoxes.h"
 
-int showMessage(MessageService& messages, const MessageBoxText& box)
+int showMessage(MessageService& messages, const MessageBoxText& box, const QString& detail)
 {
-    return messages.msgBox(box.text, box.flags, box.title);
+    return messages.msgBox(box.text, box.flags, box.title, detail);
 }
 
 namespace ErrorMessageBoxes {
@@ -19,6 +19,9 @@ MessageBoxText searchMiss(SearchMissStyle style, const QString& value)
         break;
     case SearchMissStyle::TightOpen:
         text = QStringLiteral("no'%1' data!!").arg(value);
+        break;
+    case SearchMissStyle::TightClose:
+        text = QStringLiteral("no '%1'data!!").arg(value);
         break;
     case SearchMissStyle::Search:
         text = QStringLiteral("no search'%1'data!!").arg(value);

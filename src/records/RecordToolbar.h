@@ -103,6 +103,8 @@ public:
 signals:
     // A new record and its companion rows were saved.
     void added();
+    // The clerk said Yes and the current record was deleted.
+    void deleted();
 
 private:
     Recordset& records() const;
@@ -125,7 +127,8 @@ private:
     void leaveEditing(bool saved);
     void lockRecordControls();
     void showCounter();
-    void report(const std::optional<MessageBoxText>& message);
+    // The form's own box for a refusal; `detail` says why.
+    void report(const std::optional<MessageBoxText>& message, const QString& detail = {});
 
     AppContext& m_app;
     Config m_config;

@@ -35,12 +35,18 @@ QMessageBox::Icon iconOf(int flags)
 
 int DesktopMessageService::msgBox(const QString& text, int flags, const QString& title)
 {
+    return msgBox(text, flags, title, QString());
+}
+
+int DesktopMessageService::msgBox(const QString& text, int flags, const QString& title, const QString& detail)
+{
     const int buttons = flags & 7;
     // The box lives on the heap, watched: a window closed while its box is open takes the box with it,
     // and the question then counts as unanswered.
     QPointer<QMessageBox> box = new QMessageBox(ownerOfBox());
     box->setWindowTitle(title.isEmpty() ? ProgramTitle : title);
     box->setText(text);
+    box->setInformativeText(detail);
     box->setIcon(iconOf(flags));
     int answer = Ok;
     if (buttons == YesNo) {

@@ -1,5 +1,6 @@
 #include "widgets/DataGrid.h"
 
+#include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
@@ -157,20 +158,24 @@ void DataGrid::onCurrentRowChanged(const QModelIndex& current)
         returnToRowInEdit();
         return;
     }
-    moveRecordsetTo(current.row());
+    if (moveRecordsetTo(current.row()))
+        emit rowPicked();
 }
 
-void DataGrid::moveRecordsetTo(int row)
+// False where the recordset stays where it was.
+bool DataGrid::moveRecordsetTo(int row)
 {
     Recordset* rs = recordset();
     if (!rs || row < 0 || row >= rs->recordCount() || (rs->hasCurrentRow() && rs->absolutePosition() == row))
-        return;
+        return false;
     QScopedValueRollback following(m_followingRecordset, true);
     try {
         rs->moveTo(row);
     } catch (const std::exception& error) {
-        report(QString::fromStdString(error.what()));
+        report(QString::fromStdString(error.what()), refusalDetail(error));
+        return false;
     }
+    return true;
 }
 
 // Back to the row in edit, and into the refused cell if there is one, once the move that left it has
@@ -230,14 +235,14 @@ void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     QTableView::closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache ? QAbstractItemDelegate::NoHint : hint);
 }
 
-void DataGrid::onRefused(const QModelIndex& at, const QString& message)
+void DataGrid::onRefused(const QModelIndex& at, const QString& message, const QString& detail)
 {
     if (m_editorBeingCommitted) {
         m_refusedCell = at;
         m_refusedEditor = m_editorBeingCommitted;
         m_refusedValue = editorValue(m_editorBeingCommitted);
     }
-    report(message);
+    report(message, detail);
 }
 
 void DataGrid::forgetRefusal()
@@ -247,11 +252,11 @@ void DataGrid::forgetRefusal()
     m_refusedValue.clear();
 }
 
-void DataGrid::report(const QString& message)
+void DataGrid::report(const QString& message, const QString& detail)
 {
     QScopedValueRollback reporting(m_reporting, true);
     if (m_messages)
-        m_messages->reportFailure(message);
+        m_messages->reportFailure(message, detail);
     else
         qWarning("%s", qPrintable(message));
 }
@@ -307,7 +312,7 @@ void DataGrid::deleteSelectedRows()
         }
         transaction.commit();
     } catch (const std::exception& error) {
-        report(QString::fromStdString(error.what()));
+        report(QString::fromStdString(error.what()), refusalDetail(error));
     }
 }
 

@@ -1,12 +1,15 @@
 #include "TestDatabase.h"
 #include "data/Database.h"
-#include "dayrows/DayRows.h"
+#include "data/DayRows.h"
 #include "samplegen/SampleBusiness.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <latch>
+#include <thread>
 
 namespace {
 
@@ -95,6 +98,40 @@ TEST_P(DayRowsTest, RowsAppearOnDeliveryDaysOnly)
                                           u"2026-03-04 鮮乳 2 60 3 玻璃瓶 0 0"_s,
                                           u"2026-03-06 優酪乳 2 70 3 玻璃瓶 0 0"_s,
                                           u"2026-03-06 鮮乳 2 60 3 玻璃瓶 0 0"_s}));
+}
+
+TEST_P(DayRowsTest, TwoWritersAtOnceWriteEachDayOnce)
+{
+    for (int area = 1; area <= 40; ++area)
+        addOrder(addCustomer(area), QDate(2026, 3, 1), 1);
+    // Each writer on its own connection, as two runs of halcyon-dayrows; both read the empty days first.
+    const QString location = db->location();
+    QList<qint64> written(2);
+    std::latch ready(2);
+    std::vector<std::thread> writers;
+    for (int i = 0; i < 2; ++i)
+        writers.emplace_back([&, i] {
+            auto clerk = Database::open(location);
+            ready.arrive_and_wait();
+            written[i] = DayRows::write(*clerk, QDate(2026, 3, 1), QDate(2026, 3, 31));
+        });
+    for (std::thread& writer : writers)
+        writer.join();
+
+    EXPECT_EQ(written[0] + written[1], 40 * 13 * 2);
+    EXPECT_TRUE(written[0] == 0 || written[1] == 0) << written[0] << " and " << written[1];
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM (SELECT DISTINCT c_code, date_d, names FROM order_date) AS once"_s).toInt(),
+              db->scalar(u"SELECT count(*) FROM order_date"_s).toInt());
+}
+
+TEST_P(DayRowsTest, ALoginWritesTodayAndTheNextTwoDays)
+{
+    addOrder(addCustomer(1), QDate(2026, 3, 1), 1);
+    // Sunday the 1st to Tuesday the 3rd hold one delivery day, Monday; two products each.
+    EXPECT_EQ(DayRows::writeComingDays(*db, QDate(2026, 3, 1)), 2);
+    // The next login finds Monday written and adds Wednesday.
+    EXPECT_EQ(DayRows::writeComingDays(*db, QDate(2026, 3, 2)), 2);
+    EXPECT_EQ(db->scalar(u"SELECT count(DISTINCT date_d) FROM order_date"_s).toInt(), 2);
 }
 
 TEST_P(DayRowsTest, RunningAgainAddsNothing)
@@ -224,6 +261,38 @@ TEST_P(SampleBusinessTest, SameSeedSameRows)
               0);
     EXPECT_TRUE(rows == dump(*second));
     EXPECT_FALSE(rows == dump(*other));
+}
+
+// A goods entry per product and day: each day opens on the stock the day before closed on, ships the
+// day's expected total, and the last day's closing stock is the stock on hand.
+TEST_P(SampleBusinessTest, GoodsEntriesChainTheStockIntoStockOnHand)
+{
+    REQUIRE_BACKEND(GetParam());
+    auto db = openTestDatabase(GetParam());
+    const SampleSize size{.customers = 30, .products = 2, .days = 5};
+    SampleBusiness::fill(*db, size);
+    const QDate last = size.firstDay.addDays(4);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM pass_goods"_s).toInt(), 10);
+    EXPECT_EQ(db->scalar(u"SELECT update_date FROM update_date"_s).toDate(), last);
+    QSqlQuery entries = db->exec(u"SELECT p.code, p.date_d, p.original_store, p.today_enter, p.today_exit, d.much,"
+                                 " (SELECT sum(o.subscribe_num + o.give_num + o.add_num - o.subtract_num) FROM order_date o"
+                                 "  WHERE o.names = d.names AND o.date_d = p.date_d), d.amount, d.store"
+                                 " FROM pass_goods p JOIN products_data d ON d.code = p.code ORDER BY p.code, p.serial"_s);
+    QHash<int, double> closing;
+    while (entries.next()) {
+        const int code = entries.value(0).toInt();
+        const double opening = entries.value(2).toDouble(), received = entries.value(3).toDouble();
+        const double shipped = entries.value(4).toDouble();
+        if (closing.contains(code))
+            EXPECT_EQ(opening, closing[code]);
+        EXPECT_EQ(shipped, entries.value(6).toDouble());
+        EXPECT_EQ(std::fmod(received, entries.value(5).toDouble()), 0);
+        closing[code] = opening + received - shipped;
+        EXPECT_GE(closing[code], entries.value(8).toDouble());
+        if (entries.value(1).toDate() == last)
+            EXPECT_EQ(entries.value(7).toDouble(), closing[code]);
+    }
+    EXPECT_EQ(closing.size(), 2);
 }
 
 TEST_P(SampleBusinessTest, TelephoneNumbersKeepTheirLeadingZero)
