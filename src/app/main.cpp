@@ -35,6 +35,10 @@ int main(int argc, char** argv)
         messages.msgBox(QString::fromUtf8(error.what()), MessageService::Critical, MessageService::ProgramTitle);
         return 1;
     }
+    if (db->isReadOnly())
+        messages.msgBox(u"The books %1 are read-only for this account: they can be read, but nothing can be saved."_s
+                            .arg(db->location()),
+                        MessageService::Exclamation, MessageService::ProgramTitle);
 
     Clock clock;
     AppContext app(*db, messages, clock);
