@@ -17,7 +17,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"halcyon-ledger"_s);
-    QApplication::setApplicationDisplayName(u"HALCYON LEDGER"_s);
+    // Only the frame's own caption names the program: Qt would add a display name to every title.
     // Outside a desktop session no icon theme is set; the toolbar's cut, copy and paste come from here then.
     // It must be named before the first icon is looked up, which settles the theme for good.
     QIcon::setFallbackThemeName(u"Adwaita"_s);
@@ -29,12 +29,16 @@ int main(int argc, char** argv)
         db = Database::open();
         Schema::create(*db);
     } catch (const DataError& error) {
-        messages.msgBox(error.message(), MessageService::Critical, u"HALCYON LEDGER"_s);
+        messages.msgBox(error.message(), MessageService::Critical, MessageService::ProgramTitle);
         return 1;
     } catch (const std::exception& error) {
-        messages.msgBox(QString::fromUtf8(error.what()), MessageService::Critical, u"HALCYON LEDGER"_s);
+        messages.msgBox(QString::fromUtf8(error.what()), MessageService::Critical, MessageService::ProgramTitle);
         return 1;
     }
+    if (db->isReadOnly())
+        messages.msgBox(u"The books %1 are read-only for this account: they can be read, but nothing can be saved."_s
+                            .arg(db->location()),
+                        MessageService::Exclamation, MessageService::ProgramTitle);
 
     Clock clock;
     AppContext app(*db, messages, clock);

@@ -20,6 +20,9 @@ public:
     };
     enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
+    // The program's own title: a box that names none shows it.
+    static inline const QString ProgramTitle = QStringLiteral("HALCYON LEDGER");
+
     virtual ~MessageService() = default;
 
     // Shows `text` under `title` and returns the answer (Ok for a box with one button).

@@ -83,11 +83,17 @@ bool isPostgresUri(const QString& location)
 // The database file is the clerks' books: readable by its owner only, from its first byte. The file is
 // made here, before SQLite opens it, with a mode a umask can only narrow; SQLite gives the -wal and -shm
 // files the mode of the database file.
-void createPrivateFile(const QString& path)
+void createPrivateFile(const QString& path, bool mayCreateFolder)
 {
     QFileInfo info(path);
     if (info.exists())
         return;
+    // A folder that is not there is a typing slip in the address, not a place for empty books; only the
+    // program's own data folder is made.
+    if (!mayCreateFolder && !info.absoluteDir().exists())
+        throw DataError(DataError::Kind::Database,
+                        QStringLiteral("Cannot open the database %1: the folder %2 does not exist.")
+                            .arg(path, info.absolutePath()));
     if (!QDir().mkpath(info.absolutePath()))
         throw DataError(DataError::Kind::Database,
                         QStringLiteral("Cannot open the database %1: the folder cannot be created.").arg(path));
@@ -109,6 +115,27 @@ bool onlyReads(const QString& sql)
 
 } // namespace
 
+QString Database::shownAddress(const QString& location)
+{
+    // Parsed strictly before any part of it is shown: a password with a bare '@' must not spill into
+    // the host name of the message.
+    const QUrl url(location, QUrl::StrictMode);
+    if (!url.isValid())
+        return url.scheme().isEmpty() ? QStringLiteral("(an address that cannot be read)")
+                                      : url.scheme() + QStringLiteral("://(an address that cannot be read)");
+    return url.toString(QUrl::RemovePassword);
+}
+
+bool Database::holdsPassword(const QString& location)
+{
+    return isPostgresUri(location) && !QUrl(location).password().isEmpty();
+}
+
+bool Database::isReadOnly() const
+{
+    return m_kind == Kind::SQLite && m_location != QLatin1String(":memory:") && !QFileInfo(m_location).isWritable();
+}
+
 QString Database::defaultSqlitePath()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
@@ -127,23 +154,24 @@ std::unique_ptr<Database> Database::open(const QString& requested)
     const QString name = nextConnectionName();
     const Kind kind = isPostgresUri(location) ? Kind::PostgreSQL : Kind::SQLite;
     std::unique_ptr<Database> db(new Database(kind, location, name));
-    const QString shown = kind == Kind::PostgreSQL ? QUrl(location).toString(QUrl::RemovePassword) : location;
+    const QString shown = kind == Kind::PostgreSQL ? shownAddress(location) : location;
     auto fail = [&](const QString& reason) {
         throw DataError(DataError::Kind::Database, QStringLiteral("Cannot open the database %1: %2").arg(shown, reason));
     };
 
+    const bool existingFile = kind == Kind::SQLite && QFileInfo::exists(location);
     if (kind == Kind::SQLite) {
         if (location != QLatin1String(":memory:"))
-            createPrivateFile(location);
+            createPrivateFile(location, location == defaultSqlitePath());
         QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         sql.setDatabaseName(location);
         sql.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
         if (!sql.open())
             fail(describeError(sql.lastError()));
     } else {
-        const QUrl url(location);
+        const QUrl url(location, QUrl::StrictMode);
         if (!url.isValid())
-            fail(QStringLiteral("the address is not valid"));
+            fail(QStringLiteral("the address is not valid (a '@', ':' or '/' in the password is written %40, %3A, %2F)"));
         QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
         if (!url.host().isEmpty())
             sql.setHostName(url.host());
@@ -176,6 +204,10 @@ std::unique_ptr<Database> Database::open(const QString& requested)
             transaction.commit();
         }
         db->startSession();
+        // A SQLite file of another program is not made into books by adding this program's tables.
+        if (existingFile && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt() > 0
+            && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'schema_version'")).toInt() == 0)
+            fail(QStringLiteral("the file holds the tables of another program"));
     } catch (const DataError& error) {
         fail(error.message());
     }

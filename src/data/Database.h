@@ -33,6 +33,12 @@ public:
     // message that names the database and the reason.
     static std::unique_ptr<Database> open(const QString& location = {});
     static QString defaultSqlitePath();
+    // A database address as it may be shown: the password left out, nothing of an address that does
+    // not parse.
+    static QString shownAddress(const QString& location);
+    // A server address with its password in it. A program's arguments are seen by every account on the
+    // computer, so the tools take such an address only from HALCYON_DATABASE or a password file.
+    static bool holdsPassword(const QString& location);
 
     ~Database();
     Database(const Database&) = delete;
@@ -40,6 +46,8 @@ public:
 
     Kind kind() const { return m_kind; }
     QString location() const { return m_location; }
+    // A SQLite file this account may read but not write: every save will be refused.
+    bool isReadOnly() const;
     QSqlDatabase connection() const;
 
     // Runs one statement with bound values and returns the active query; throws DataError on failure.

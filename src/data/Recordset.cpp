@@ -267,6 +267,12 @@ bool Recordset::isHiddenField(int column) const
         && m_fields[column].compare(m_table->key, Qt::CaseInsensitive) == 0;
 }
 
+bool Recordset::isGivenKeyField(int column) const
+{
+    return m_table && m_table->keyIsGiven() && column >= 0 && column < m_fields.size()
+        && m_fields[column].compare(m_table->key, Qt::CaseInsensitive) == 0;
+}
+
 std::optional<Schema::Type> Recordset::fieldType(int column) const
 {
     return column >= 0 && column < m_types.size() ? m_types[column] : std::nullopt;

@@ -56,6 +56,8 @@ public:
     int fieldIndex(const QString& name) const; // -1 when absent; names match without regard to case
     // The surrogate key of a table without one of its own; grids hide it.
     bool isHiddenField(int column) const;
+    // The written table's key where a code is given, not typed: never changed through a grid.
+    bool isGivenKeyField(int column) const;
     std::optional<Schema::Type> fieldType(int column) const;
 
     // Rows and position

@@ -29,6 +29,9 @@ struct Table {
     QList<QVariantMap> initialRows = {}; // written when the table is created (the single rows)
 
     const Column* column(const QString& name) const;
+    // The key is a code the database or the numbering gives and nobody types: every keyed table but
+    // the lookup tables, whose one column is the value the clerk keeps.
+    bool keyIsGiven() const { return !key.isEmpty() && columns.size() > 1; }
 };
 
 // Every table of the system, in creation order.

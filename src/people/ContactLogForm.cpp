@@ -220,6 +220,9 @@ void ContactLogForm::goToLastContactOf(qint32 customerCode)
 void ContactLogForm::refreshLogAndGrid()
 {
     runGuarded(m_app.messages, [this] {
+        // A person picked while idle waits in the row for the next move to write it; update moves too.
+        if (m_log.recordset().editMode() == Recordset::EditMode::Editing)
+            m_log.recordset().update();
         m_log.refresh();
         m_grid.refresh();
     });

@@ -95,5 +95,5 @@ void AboutDialog::StartSysInfo()
                                            u"mate-system-monitor"_s, u"xfce4-taskmanager"_s};
     if (ProgramLauncher::startFirstFound(systemInformation) || ProgramLauncher::startFirstFound(systemMonitor))
         return;
-    m_app.messages.msgBox(u"目前無法提供系統資訊"_s, MessageService::OkOnly, QApplication::applicationDisplayName());
+    m_app.messages.msgBox(u"目前無法提供系統資訊"_s, MessageService::OkOnly, MessageService::ProgramTitle);
 }

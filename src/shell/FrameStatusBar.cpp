@@ -1,6 +1,7 @@
 #include "shell/FrameStatusBar.h"
 
 #include "data/TextRules.h"
+#include "shell/KeyboardLights.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -15,15 +16,15 @@ FrameStatusBar::FrameStatusBar(QWidget* parent) : QStatusBar(parent)
     addPanel(1, u"使用者"_s, u"使用者"_s);
     m_user = addPanel(2, {}, u"使用者的名字"_s, true);
     m_insert = addPanel(3, u"INS"_s, u"鍵盤上的 Insert 鍵狀態"_s);
-    // Num Lock and Scroll Lock can't be read from the display server: the panels stay as labels.
-    addPanel(4, u"NUM"_s, u"鍵盤上的 Num Lock 狀態"_s);
-    addPanel(5, u"SCRL"_s, u"鍵盤上的 Scroll Lock 狀態"_s);
+    m_numLock = addPanel(4, u"NUM"_s, u"鍵盤上的 Num Lock 狀態"_s);
+    m_scrollLock = addPanel(5, u"SCRL"_s, u"鍵盤上的 Scroll Lock 狀態"_s);
     m_time = addPanel(6, {}, {});
     m_date = addPanel(7, {}, {});
     reserveWidth(m_time, u"23:59"_s);
     reserveWidth(m_date, u"2026/12/28"_s);
 
     showInsertMode();
+    showLockKeys();
     showClock();
     connect(&m_clock, &QTimer::timeout, this, &FrameStatusBar::showClock);
     m_clock.start(1000);
@@ -63,6 +64,11 @@ bool FrameStatusBar::eventFilter(QObject* watched, QEvent* event)
             showInsertMode();
         }
     }
+    if (event->type() == QEvent::KeyRelease && watched == QApplication::focusWidget()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_NumLock || key == Qt::Key_ScrollLock)
+            showLockKeys();
+    }
     return QStatusBar::eventFilter(watched, event);
 }
 
@@ -71,8 +77,20 @@ void FrameStatusBar::showInsertMode()
     m_insert->setEnabled(m_insertMode);
 }
 
+void FrameStatusBar::showLockKeys()
+{
+    // Where the display server tells the keyboard's lights (X11), the panels follow them; elsewhere
+    // they stay as plain labels.
+    const std::optional<KeyboardLights> lights = keyboardLights();
+    if (!lights)
+        return;
+    m_numLock->setEnabled(lights->numLock);
+    m_scrollLock->setEnabled(lights->scrollLock);
+}
+
 void FrameStatusBar::showClock()
 {
+    showLockKeys();
     const QDateTime now = QDateTime::currentDateTime();
     m_time->setText(now.time().toString(u"H:mm"_s));
     m_date->setText(TextRules::dateText(now.date()));

@@ -22,10 +22,13 @@ private:
     QLabel* addPanel(int number, const QString& text, const QString& toolTip, bool stretch = false);
     static void reserveWidth(QLabel* panel, const QString& widestText);
     void showInsertMode();
+    void showLockKeys();
     void showClock();
 
     QLabel* m_user;
     QLabel* m_insert;
+    QLabel* m_numLock;
+    QLabel* m_scrollLock;
     QLabel* m_time;
     QLabel* m_date;
     QTimer m_clock;

@@ -10,11 +10,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -78,7 +81,32 @@ MainFrame::MainFrame(AppContext& app, QWidget* parent)
     buildToolbar();
 
     m_statusBar->setUserName(m_app.values.user_name);
-    resize(1100, 760);
+    // Never larger than the screen: on a small one the status bar would fall off its foot.
+    resize(QSize(1100, 760).boundedTo(screen()->availableGeometry().size()));
+    qApp->installEventFilter(this);
+}
+
+// A text box takes Ctrl+A as select-all before a menu sees it; in this program the menu's shortcuts
+// win (Ctrl+A is MAIN), so a key that one of the frame's items has is not left to the box.
+bool MainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (widget && widget->window() == this && isMenuShortcut(QKeySequence(key->keyCombination()))) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainFrame::isMenuShortcut(const QKeySequence& keys) const
+{
+    const QList<QAction*> actions = menuBar()->findChildren<QAction*>();
+    return std::any_of(actions.cbegin(), actions.cend(), [&](const QAction* action) {
+        return action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == keys;
+    });
 }
 
 QAction* MainFrame::addItem(QMenu* menu, const QString& control, const QString& caption,

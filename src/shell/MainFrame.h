@@ -16,6 +16,9 @@ public:
 
     QMdiArea* workspace() const { return m_workspace; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildFileMenu();
     void buildViewMenu();
@@ -34,6 +37,7 @@ private:
 
     void editFocusedBox(const char* slot, const char* signature);
     void confirmExit();
+    bool isMenuShortcut(const QKeySequence& keys) const;
 
     AppContext& m_app;
     QMdiArea* m_workspace;

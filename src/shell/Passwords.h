@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-// The two fixed passwords of the program, held only as SHA-256 digests. An entry matches as typed,
+// The two fixed passwords of the program, held only as salted, slow digests. An entry matches as typed,
 // whole: case and blanks count.
 namespace Passwords {
 

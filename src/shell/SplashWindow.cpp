@@ -9,13 +9,14 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 SplashWindow::SplashWindow(AppContext& app, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_app(app),
-      m_frame(new QFrame(this)), m_ticks(new QProgressBar(this))
+      m_frame(new QFrame(this)), m_ticks(new QProgressBar(this)), m_timer(new QTimer(this))
 {
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(480, 270);
@@ -50,9 +51,10 @@ SplashWindow::SplashWindow(AppContext& app, QWidget* parent)
 
     centerOnScreen(this);
 
-    m_timer.setInterval(20);
-    connect(&m_timer, &QTimer::timeout, this, &SplashWindow::tick);
-    m_timer.start();
+    m_timer->setObjectName(u"Timer1"_s);
+    m_timer->setInterval(20);
+    connect(m_timer, &QTimer::timeout, this, &SplashWindow::tick);
+    m_timer->start();
 }
 
 void SplashWindow::tick()
@@ -60,7 +62,7 @@ void SplashWindow::tick()
     m_ticks->setValue(m_ticks->value() + 1);
     if (m_ticks->value() != m_ticks->maximum())
         return;
-    m_timer.stop();
+    m_timer->stop();
     // The login is up before the splash goes, so the process never runs without a window.
     OpenFormCommand{m_app}(u"登入"_s);
     close();
@@ -68,7 +70,7 @@ void SplashWindow::tick()
 
 void SplashWindow::endWithoutLogin()
 {
-    m_timer.stop();
+    m_timer->stop();
     close();
     m_app.endProcess(0);
 }

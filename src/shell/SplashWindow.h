@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QTimer>
 #include <QWidget>
 
 class QFrame;
 class QProgressBar;
+class QTimer;
 struct AppContext;
 
 // frmSplash: the first window of the process. An invisible progress bar counts 100 ticks of 20 ms,
@@ -25,5 +25,5 @@ private:
     AppContext& m_app;
     QFrame* m_frame;
     QProgressBar* m_ticks;
-    QTimer m_timer;
+    QTimer* m_timer; // Timer1
 };

@@ -1,5 +1,7 @@
 #include "widgets/Binder.h"
 
+#include "widgets/EntryLimit.h"
+
 #include "data/Recordset.h"
 #include "data/TextRules.h"
 
@@ -13,7 +15,13 @@ Binder::Binder(Recordset& recordset, QObject* parent) : QObject(parent), m_recor
     recordset.addWriteBack(this, [this] { writeBack(); });
 }
 
-void Binder::bind(QLineEdit* box, const QString& field) { add(Kind::LineEdit, box, field); }
+void Binder::bind(QLineEdit* box, const QString& field)
+{
+    // A box with a validator of its own keeps it; the rest take no control characters.
+    if (!box->validator())
+        refuseControlCharacters(box);
+    add(Kind::LineEdit, box, field);
+}
 void Binder::bind(QCheckBox* box, const QString& field) { add(Kind::CheckBox, box, field); }
 void Binder::bind(QLabel* label, const QString& field) { add(Kind::Label, label, field); }
 

@@ -1,27 +1,55 @@
 #include "widgets/EntryLimit.h"
 
 #include <QLineEdit>
+#include <QStringView>
 #include <QValidator>
+#include <limits>
 
 namespace {
 
-// A typed change that makes the text too long is undone; text set by the program is left alone.
-class LengthValidator : public QValidator {
+// A typed or pasted change that makes the text too long, or brings in a control character, is undone;
+// text set by the program is left alone.
+class EntryValidator : public QValidator {
 public:
-    LengthValidator(int maxLength, QObject* parent) : QValidator(parent), m_maxLength(maxLength) {}
+    explicit EntryValidator(QObject* parent) : QValidator(parent) {}
+
+    void setMaxLength(int maxLength) { m_maxLength = maxLength; }
 
     State validate(QString& input, int&) const override
     {
-        return input.size() <= m_maxLength ? Acceptable : Invalid;
+        qsizetype characters = 0;
+        for (char32_t c : QStringView(input).toUcs4()) {
+            if (c < 0x20 || c == 0x7f)
+                return Invalid;
+            ++characters;
+        }
+        return characters <= m_maxLength ? Acceptable : Invalid;
     }
 
 private:
-    int m_maxLength;
+    int m_maxLength = std::numeric_limits<int>::max();
 };
+
+EntryValidator* entryValidator(QLineEdit* box)
+{
+    if (auto* existing = dynamic_cast<EntryValidator*>(const_cast<QValidator*>(box->validator())))
+        return existing;
+    auto* validator = new EntryValidator(box);
+    box->setValidator(validator);
+    return validator;
+}
 
 } // namespace
 
 void limitTyping(QLineEdit* box, int maxLength)
 {
-    box->setValidator(new LengthValidator(maxLength, box));
+    entryValidator(box)->setMaxLength(maxLength);
+    // Room for the whole entry in the widest characters the books hold (CJK), up to a long line.
+    const int shown = qMin(maxLength, 40);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("中")) * shown + 12);
+}
+
+void refuseControlCharacters(QLineEdit* box)
+{
+    entryValidator(box);
 }

@@ -110,6 +110,9 @@ Qt::ItemFlags RecordsetModel::flags(const QModelIndex& index) const
     // Computed columns and columns of other tables have no place to be written to.
     if (!index.isValid() || !m_recordset || !m_recordset->isWritable() || !m_recordset->fieldType(fieldOf(index.column())))
         return flags;
+    // A code the database or the numbering gives is never typed over: other tables' rows carry it.
+    if (m_recordset->isGivenKeyField(fieldOf(index.column())))
+        return flags;
     // A row being added stays editable while it is pending, even where changes of old rows are not allowed.
     const bool pendingNewRow = m_recordset->editMode() == Recordset::EditMode::Adding
         && index.row() == m_recordset->absolutePosition();

@@ -209,6 +209,11 @@ TEST_F(ContactLogTest, PersonPickedWhileIdleIsWrittenWhenTheLogMovesOn)
     clickTool(8); // the person typed before the add was written as the add began; the cancel drops only the add
     EXPECT_EQ(stored(u"contact_man"_s, 2).toString(), u"Dee"_s);
     EXPECT_EQ(messages.count(), 0);
+
+    person->lineEdit()->selectAll();
+    QTest::keyClicks(person->lineEdit(), u"Eve"_s);
+    clickTool(9); // update moves the log as well
+    EXPECT_EQ(stored(u"contact_man"_s, 2).toString(), u"Eve"_s);
 }
 
 TEST_F(ContactLogTest, CodeSearchFindsFirstAndNextAndSaysSoOnAMiss)

@@ -26,7 +26,7 @@ TEST_F(AboutCalendarTest, SystemInformationWithoutAProgramSaysSo)
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text, u"目前無法提供系統資訊"_s);
     EXPECT_EQ(messages.last().flags, 0);
-    EXPECT_EQ(messages.last().title, QApplication::applicationDisplayName());
+    EXPECT_EQ(messages.last().title, u"HALCYON LEDGER"_s);
 
     QTest::mouseClick(child<QPushButton>(about, u"cmdOK"_s), Qt::LeftButton);
     EXPECT_FALSE(isOpen(u"About"_s));

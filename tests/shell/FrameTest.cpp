@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -89,6 +90,23 @@ TEST_F(FrameTest, MainWhileOpenBringsTheOneMenuPageForward)
     EXPECT_EQ(children().size(), 2);
     EXPECT_EQ(app->forms.instance(u"主選單"_s), menuPage);
     EXPECT_EQ(current()->widget(), menuPage);
+}
+
+TEST_F(FrameTest, CtrlAInATextBoxOpensMainAndTheFrameFitsTheScreen)
+{
+    QWidget* menuPage = open(u"主選單"_s);
+    QWidget* boxes = open(u"甲"_s);
+    activate(frame());
+    auto* box = child<QLineEdit>(boxes, u"Text1"_s);
+    box->setFocus();
+    ASSERT_EQ(current()->widget(), boxes);
+
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(current()->widget(), menuPage);
+
+    const QSize screen = frame()->screen()->availableGeometry().size();
+    EXPECT_LE(frame()->width(), screen.width());
+    EXPECT_LE(frame()->height(), screen.height());
 }
 
 TEST_F(FrameTest, PasswordItemDoesNothing)

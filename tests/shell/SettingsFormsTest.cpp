@@ -129,6 +129,29 @@ TEST_F(SettingsFormsTest, TextInANumberColumnIsRefusedAndNotWritten)
         << "a partly numeric entry is not a number either";
 }
 
+TEST_F(SettingsFormsTest, ACorrectedEntryIsWrittenWhenTheKeyboardLeavesTheRow)
+{
+    db->exec(u"INSERT INTO milk_area (milk_area) VALUES (1), (2)"_s);
+    QWidget* form = openActive(u"奶區費區"_s);
+    auto* milkAreas = child<DataGrid>(form, u"DataGrid1"_s);
+    QTest::mouseClick(child<QCheckBox>(form, u"Check1"_s), Qt::LeftButton);
+
+    typeInto(milkAreas, 0, 0, u"x7"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QApplication::processEvents();
+    ASSERT_EQ(messages.count(), 1);
+
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr) << "the refused text waits in its cell";
+    editor->selectAll();
+    QTest::keyClicks(editor, u"7"_s);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(column(u"SELECT milk_area FROM milk_area ORDER BY milk_area"_s), (QVariantList{2, 7}));
+    EXPECT_EQ(messages.count(), 1);
+}
+
 TEST_F(SettingsFormsTest, CompanyRecordCanOnlyBeChanged)
 {
     QWidget* form = openActive(u"公司"_s);

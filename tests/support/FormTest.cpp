@@ -25,6 +25,7 @@ void FormTest::TearDown()
 QWidget* FormTest::open(const QString& formName)
 {
     QWidget* form = OpenFormCommand(*app)(formName);
-    EXPECT_NE(form, nullptr) << "no form named " << formName.toStdString();
+    if (!form)
+        throw MissingControl(formName);
     return form;
 }

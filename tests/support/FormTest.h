@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 
 // A test of forms through their real widgets: a fresh database with the schema (SQLite unless the test
 // asks for the server), the scripted message service, a clock fixed on 2026/12/8 and every form of the
@@ -19,13 +20,21 @@ protected:
     // Opens a form with OpenFormCommand, as a launcher does.
     QWidget* open(const QString& formName);
 
+    // A control of the form by its name. A missing one fails the test and ends it there (the exception
+    // is caught by the test runner), rather than crashing the run on a null pointer.
     template <class T = QWidget>
-    static T* child(QWidget* form, const QString& name)
+    static T* child(QObject* form, const QString& name)
     {
         T* found = form ? form->findChild<T*>(name) : nullptr;
-        EXPECT_NE(found, nullptr) << "no control named " << name.toStdString();
+        if (!found)
+            throw MissingControl(name);
         return found;
     }
+
+    struct MissingControl : std::runtime_error {
+        explicit MissingControl(const QString& name)
+            : std::runtime_error("no control named " + name.toStdString()) {}
+    };
 
     // The database the forms work on; a test of the server database sets PostgreSQL in its constructor
     // and is skipped where no server runs.

@@ -233,6 +233,42 @@ TEST_F(DataGridTest, LettersInANumberColumnAreRefusedAndTheRowStaysInEdit)
     EXPECT_EQ(messages.count(), 1);
 }
 
+TEST_F(DataGridTest, GivenCodesAreNeverTypedOver)
+{
+    addCustomers({u"Lin"_s});
+    showCustomers();
+    grid->setAllowUpdate(true);
+
+    EXPECT_EQ(typeInto(0, 0, u"5005"_s), nullptr) << "the customer code is given by the books";
+    EXPECT_NE(typeInto(0, 1, u"Lin Mei"_s), nullptr) << "other columns stay editable";
+}
+
+TEST_F(DataGridTest, CorrectedTextIsWrittenWhenTheKeyboardLeavesTheRow)
+{
+    addCustomers({u"Lin"_s, u"Wang"_s});
+    showCustomers();
+    grid->setAllowUpdate(true);
+
+    QLineEdit* editor = typeInto(0, 3, u"x7"_s);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QApplication::processEvents();
+    ASSERT_EQ(messages.count(), 1);
+
+    editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr) << "the refused text stays in its editor";
+    editor->selectAll();
+    QTest::keyClicks(editor, u"7"_s);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QApplication::processEvents();
+
+    EXPECT_EQ(db->scalar(u"SELECT milk_area FROM customer_data WHERE name = 'Lin'"_s).toInt(), 7);
+    EXPECT_EQ(messages.count(), 1);
+    EXPECT_EQ(source->recordset().absolutePosition(), 1);
+}
+
 TEST_F(DataGridTest, RowThatCannotBeWrittenStaysPendingUntilEscape)
 {
     addCustomers({u"Lin"_s, u"Wang"_s});

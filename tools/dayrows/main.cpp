@@ -45,6 +45,11 @@ int main(int argc, char* argv[])
         err << parser.helpText();
         return 2;
     }
+    if (Database::holdsPassword(args.value(0))) {
+        err << "halcyon-dayrows: a password on the command line can be read by every account on this computer; "
+               "leave it out of the address and set HALCYON_DATABASE or a password file (~/.pgpass) instead\n";
+        return 2;
+    }
     const QDate first = parseDay(args.at(1));
     const QDate last = args.size() == 3 ? parseDay(args.at(2)) : QDate::currentDate();
     if (!first.isValid() || !last.isValid()) {

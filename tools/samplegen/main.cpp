@@ -33,6 +33,11 @@ int main(int argc, char* argv[])
         err << parser.helpText();
         return 2;
     }
+    if (Database::holdsPassword(args.value(0))) {
+        err << "halcyon-sample: a password on the command line can be read by every account on this computer; "
+               "leave it out of the address and set HALCYON_DATABASE or a password file (~/.pgpass) instead\n";
+        return 2;
+    }
     SampleSize size;
     bool valid = true;
     auto number = [&](qsizetype index, uint fallback) {
