@@ -118,8 +118,7 @@ void create(Database& db)
     Transaction transaction(db);
     // Programs starting at once on empty books take turns; the ones that waited find the tables made.
     db.lock(Database::Lock::Schema);
-    const int stored = storedVersion(db);
-    if (stored >= kVersion)
+    if (storedVersion(db) >= kVersion)
         return;
     if (!tableExists(db, QStringLiteral("schema_version")))
         db.exec(QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"));
@@ -127,7 +126,7 @@ void create(Database& db)
         if (tableExists(db, table.name)) {
             for (const AddedColumn& added : addedColumns) {
                 // Books that already hold the column keep it: a step may run over them again.
-                if (added.version > stored && added.table == table.name
+                if (added.table == table.name
                     && !db.connection().record(table.name).contains(added.column)) {
                     db.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
                                 .arg(table.name, added.column, columnType(table.column(added.column)->type, db.kind())));

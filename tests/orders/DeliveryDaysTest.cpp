@@ -2,7 +2,7 @@
 
 #include "data/DataSource.h"
 #include "data/Database.h"
-#include "dayrows/DayRows.h"
+#include "data/DayRows.h"
 #include "widgets/FetchingGrid.h"
 
 #include <QDateEdit>

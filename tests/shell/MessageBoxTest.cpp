@@ -2,6 +2,7 @@
 
 #include "shell/DesktopMessageService.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWindow>
