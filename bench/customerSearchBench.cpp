@@ -1,11 +1,11 @@
 // How long the full customer list takes to answer one key press in its search box, over 5,000
 // customers: the query, the new rows and the grid showing them.
 
+#include "BenchSample.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "people/PeopleListForms.h"
 #include "core/AppContext.h"
-#include "core/MessageService.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -19,12 +19,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class SilentMessages : public MessageService {
-public:
-    int msgBox(const QString&, int, const QString&) override { return Ok; }
-    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return {}; }
-};
 
 void addCustomers(Database& db, int count)
 {

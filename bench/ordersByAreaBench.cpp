@@ -2,14 +2,11 @@
 // year of a 5,000-customer business (about two million order_date rows). Target: under 20 ms.
 // Run: build/bench/ordersByAreaBench (the first run fills the sample database, about half a minute).
 
+#include "BenchSample.h"
 #include "data/DataError.h"
 #include "data/Database.h"
-#include "data/Schema.h"
-#include "samplegen/SampleBusiness.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTextStream>
@@ -20,36 +17,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const SampleSize kSize{.customers = 5000, .days = 365};
-
 QString g_database;
-
-// The filled database is kept in the temporary folder under its size and seed, so only the first
-// run pays for it (delete it after changing the generator). It is filled under another name and
-// renamed, so a run cut short leaves nothing behind to be taken for a full one.
-QString sampleDatabase()
-{
-    const QString path = QDir::temp().filePath(u"halcyon-bench-v%1-c%2-e%3-p%4-d%5-%6-s%7.sqlite"_s
-                                                   .arg(Schema::currentVersion())
-                                                   .arg(kSize.customers)
-                                                   .arg(kSize.employees)
-                                                   .arg(kSize.products)
-                                                   .arg(kSize.days)
-                                                   .arg(kSize.firstDay.toString(u"yyyyMMdd"_s))
-                                                   .arg(kSize.seed));
-    if (QFile::exists(path))
-        return path;
-    const QString partial = path + u".part"_s;
-    QFile::remove(partial);
-    QTextStream(stderr) << "Filling " << path << " once...\n";
-    {
-        // Closing the last connection folds the write-ahead log into the file.
-        const auto db = Database::open(partial);
-        SampleBusiness::fill(*db, kSize);
-    }
-    QFile::rename(partial, path);
-    return path;
-}
 
 const int kArea = 3;
 const QDate kMonth(2026, 3, 1);
@@ -110,7 +78,7 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     try {
-        g_database = sampleDatabase();
+        g_database = benchSampleDatabase();
     } catch (const DataError& error) {
         QTextStream(stderr) << "Cannot fill the sample database: " << error.message() << '\n';
         return 1;

@@ -11,6 +11,16 @@ inline const ToolbarMessages toolbar{critical(QStringLiteral("input Err!!!"), QS
                                      critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
                                      critical(QStringLiteral("Err.!!!"), QStringLiteral("Err."))};
 inline const MessageBoxText deleteQuestion{QStringLiteral("Delete the data???"), 4, QStringLiteral("del")};
+// 搜尋 and 再搜尋 on the record, 日期搜尋 and 日期再搜尋 on the list of all rows, when the rows cannot be searched.
+inline const MessageBoxText recordSearchFailed = critical(QStringLiteral("input format Err.!!!"), QStringLiteral("Err."));
+inline const MessageBoxText listSearchFailed = critical(QStringLiteral("input format Err!!!"), QStringLiteral("Err"));
+// The daily posting: its question names the day with no blank either side.
+inline MessageBoxText postingQuestion(const QString& day)
+{
+    return {QStringLiteral("sure") + day + QStringLiteral("to do account??"), 52, QStringLiteral("attion")};
+}
+inline const MessageBoxText dayAlreadyPosted = critical(QStringLiteral("today!!!"), QStringLiteral("Err."));
+inline const MessageBoxText postingFailed = critical(QStringLiteral("input Err!!!"), QStringLiteral("Err."));
 } // namespace CashJournal
 
 } // namespace ErrorMessageBoxes

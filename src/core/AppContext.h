@@ -5,10 +5,25 @@
 #include "core/FormRegistry.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QUrl>
 #include <functional>
 
 class Database;
 class MessageService;
+class SpreadsheetWriter;
+
+// Where the spreadsheet listings go: saved in a folder (empty: the user's documents folder), then
+// opened on the desktop. Tests put a folder and steps of their own here to read each run's cells and
+// see its opening, so no program starts.
+struct SpreadsheetOutput {
+    QString folder;
+    // Sees each finished sheet just before it is saved; unset in the program.
+    std::function<void(const SpreadsheetWriter& sheet)> finished;
+    std::function<void(const QString& file)> open = [](const QString& file) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    };
+};
 
 // What every form of the process shares: the database, the message service, today's date, the
 // process-wide values and the forms' single instances.
@@ -26,6 +41,7 @@ struct AppContext {
     // Ends the process with a status, at once: the event loop is left without closing any window.
     // Tests put a step of their own here to see that the program would end.
     std::function<void(int status)> endProcess = [](int status) { QCoreApplication::exit(status); };
+    SpreadsheetOutput spreadsheets;
 };
 
 // The forms that work with today's date set it as they load.

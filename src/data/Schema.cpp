@@ -11,7 +11,18 @@ namespace Schema {
 
 namespace {
 
-constexpr int kVersion = 1;
+// 1: the tables; 2: the month a settlement run settled, and a posted day of the cash journal is unique.
+constexpr int kVersion = 2;
+
+// A column added to a table after books were first created: books of an older version gain it.
+struct AddedColumn {
+    int version;
+    QString table;
+    QString column;
+};
+const AddedColumn addedColumns[] = {
+    {2, QStringLiteral("salary_sum_date"), QStringLiteral("settled_month")},
+};
 
 QString columnType(Type type, Database::Kind kind)
 {
@@ -103,7 +114,8 @@ int storedVersion(Database& db)
 
 void create(Database& db)
 {
-    if (storedVersion(db) >= kVersion)
+    const int stored = storedVersion(db);
+    if (stored >= kVersion)
         return;
     Transaction transaction(db);
     // Programs starting at once on empty books take turns; the ones that waited find the tables made.
@@ -113,8 +125,17 @@ void create(Database& db)
     if (!tableExists(db, QStringLiteral("schema_version")))
         db.exec(QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"));
     for (const Table& table : tables()) {
-        if (tableExists(db, table.name))
+        if (tableExists(db, table.name)) {
+            for (const AddedColumn& added : addedColumns) {
+                // Books that already have it (a run stopped half-way, a copy of newer books) keep it.
+                if (added.version > stored && added.table == table.name
+                    && !db.connection().record(table.name).contains(added.column)) {
+                    db.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                .arg(table.name, added.column, columnType(table.column(added.column)->type, db.kind())));
+                }
+            }
             continue;
+        }
         db.exec(createStatement(table, db.kind()));
         int number = 0;
         for (const QStringList& index : table.indexes)
@@ -128,6 +149,13 @@ void create(Database& db)
                         .arg(table.name, row.keys().join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", "))),
                     row.values());
         }
+    }
+    // Books made by an earlier version get the unique indexes added since, as new books do.
+    for (const Table& table : tables()) {
+        int number = 0;
+        for (const QStringList& index : table.uniqueIndexes)
+            db.exec(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1_u%2 ON %1 (%3)")
+                        .arg(table.name).arg(++number).arg(index.join(QStringLiteral(", "))));
     }
     db.exec(QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"), {kVersion});
     transaction.commit();

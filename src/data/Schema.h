@@ -25,6 +25,7 @@ struct Table {
     bool keyGenerated = false; // the database assigns the key on insert
     bool surrogateKey = false; // the key is an `id` added for the program's sake; grids hide it
     QList<QStringList> indexes = {};  // each a list of columns
+    QList<QStringList> uniqueIndexes = {}; // each a list of columns no two rows share
     QList<QVariantMap> initialRows = {}; // written when the table is created (the single rows)
 
     const Column* column(const QString& name) const;

@@ -234,8 +234,9 @@ QList<Table> buildTables()
                           real(u"request"_s, 0),
                           real(u"other_buckle"_s, 0)},
                          {{u"e_code"_s}}),
-        // Empty until the first settlement run, whose guard then lets it pass.
-        withSurrogateKey(u"salary_sum_date"_s, {date(u"salary_sum_date"_s)}, {},
+        // Empty until the first settlement run, whose guard then lets it pass. settled_month is the
+        // first day of the month that run settled: the guard compares months, not settlement dates.
+        withSurrogateKey(u"salary_sum_date"_s, {date(u"salary_sum_date"_s), date(u"settled_month"_s)}, {},
                          {{{u"salary_sum_date"_s, noDate}}}),
         // One row of rates per product, found by name. A deleted product's code can be given again,
         // so neither column is a key.
@@ -262,7 +263,9 @@ QList<Table> buildTables()
         {.name = u"account"_s,
          .columns = {integer(u"serial"_s), date(u"date_d"_s), real(u"original_m"_s), real(u"now_m"_s)},
          .key = u"serial"_s,
-         .indexes = {{u"date_d"_s}}},
+         .indexes = {{u"date_d"_s}},
+         // A day is posted once: a second clerk's posting of the same day is refused.
+         .uniqueIndexes = {{u"date_d"_s}}},
     };
 }
 

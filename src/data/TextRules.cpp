@@ -114,7 +114,19 @@ QString numberText(double value)
 {
     if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
         return QString::number(qint64(value));
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15)
+        return QString::number(value, 'g', 15);
+    // Fifteen significant digits, as the books always showed them: a sum such as 0.1 + 0.2, stored a
+    // hair off, shows as 0.3. Written out in full, without an exponent, and without trailing zeros.
+    const int wholeDigits = value == 0 ? 1 : int(std::floor(std::log10(std::fabs(value)))) + 1;
+    QString text = QString::number(value, 'f', qBound(0, 15 - wholeDigits, 20));
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
 }
 
 } // namespace TextRules

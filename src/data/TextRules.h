@@ -30,7 +30,8 @@ QString dateText(const QDate& date);
 // Reads "yyyy/M/d" (also "yyyy-M-d"); an impossible date such as 2002/2/30 gives nothing.
 std::optional<QDate> dateFromText(QStringView text);
 
-// The plain decimal text of a number: whole numbers without a fraction, others as short as exact.
+// The plain decimal text of a number: whole numbers without a fraction, others to at most fifteen
+// significant digits, without an exponent (0.1 + 0.2 -> "0.3", 0.00001 -> "0.00001").
 QString numberText(double value);
 
 } // namespace TextRules

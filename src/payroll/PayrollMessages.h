@@ -25,6 +25,17 @@ inline const ToolbarMessages toolbar{critical(QStringLiteral("input Err.!!!"), Q
                                      std::nullopt,
                                      critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
                                      critical(QStringLiteral("Err!!!"), QStringLiteral("Err"))};
+// A figure a change handler cannot work with, and a month-end run the database refused.
+inline const MessageBoxText inputError = critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err."));
+inline MessageBoxText monthEndQuestion(const QString& year, const QString& month)
+{
+    return {QStringLiteral("按下Yes鈕將對** %1 年** %2 月** 做結算!!").arg(year, month), 52, QStringLiteral("本月結帳")};
+}
+inline MessageBoxText monthAlreadySettled(const QString& year, const QString& month)
+{
+    return {QStringLiteral("** %1 年** %2 月** 已結算過!!").arg(year, month), 48, QStringLiteral("本月結帳")};
+}
+inline const MessageBoxText monthSettled{QStringLiteral("結算完成"), 48, QStringLiteral("完成")};
 } // namespace Settlement
 
 namespace Commission { // 抽成: no add, no delete

@@ -20,6 +20,9 @@ MessageBoxText searchMiss(SearchMissStyle style, const QString& value)
     case SearchMissStyle::TightOpen:
         text = QStringLiteral("no'%1' data!!").arg(value);
         break;
+    case SearchMissStyle::TightClose:
+        text = QStringLiteral("no '%1'data!!").arg(value);
+        break;
     case SearchMissStyle::Search:
         text = QStringLiteral("no search'%1'data!!").arg(value);
         break;

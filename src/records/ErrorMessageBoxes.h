@@ -34,6 +34,7 @@ enum class SearchMissStyle {
     Spaced,    // no '…' data!!
     Tight,     // no'…'data!!
     TightOpen, // no'…' data!!
+    TightClose, // no '…'data!!
     Search,    // no search'…'data!!
 };
 

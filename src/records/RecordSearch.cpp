@@ -47,7 +47,7 @@ RecordSearch::RecordSearch(MessageService& messages, Recordset& records, Remembe
 void RecordSearch::addOption(const Option& option)
 {
     m_options.push_back(option);
-    if (option.clearsBoxWhenSelected) {
+    if (option.clearsBoxWhenSelected && option.button) {
         connect(option.button, &QRadioButton::toggled, this, [this](bool selected) {
             if (selected && m_box)
                 m_box->clear();
@@ -55,48 +55,51 @@ void RecordSearch::addOption(const Option& option)
     }
 }
 
-void RecordSearch::setGrid(Recordset* grid)
+void RecordSearch::setGrid(Recordset* grid, GridMiss miss)
 {
     m_grid = grid;
+    m_gridMiss = miss;
     if (grid)
         m_gridRemembered.emplace(*grid);
     else
         m_gridRemembered.reset();
 }
 
-std::optional<RecordSearch::Match> RecordSearch::selectedMatch() const
+const RecordSearch::Option* RecordSearch::selectedOption() const
 {
     for (const Option& option : m_options)
-        if (option.button->isChecked())
-            return option.match;
-    return std::nullopt;
+        if (!option.button || option.button->isChecked())
+            return &option;
+    return nullptr;
+}
+
+bool RecordSearch::offersNext(const Option& option)
+{
+    return option.match == Match::Text || option.findsNext;
 }
 
 std::optional<RecordSearch::Lookup> RecordSearch::lookup() const
 {
     const QString typed = m_box ? m_box->text() : QString();
-    if (typed.isEmpty())
+    const Option* selected = selectedOption();
+    if (!selected || (typed.isEmpty() && !(selected->match == Match::Number && selected->emptyBoxIsZero)))
         return std::nullopt;
-    for (const Option& option : m_options) {
-        if (!option.button->isChecked())
-            continue;
-        if (option.match == Match::Number && option.numberAsRead) {
-            const double number = TextRules::numberFromText(typed);
-            const QString digits = TextRules::numberText(number);
-            const QString shown = option.missNumberWithSignPlace && !(number < 0) ? u' ' + digits : digits;
-            return Lookup{Criterion::equals(option.field, number), shown, &option};
-        }
-        if (option.match == Match::Number) {
-            const qint32 number = TextRules::roundToInt32(TextRules::numberFromText(typed));
-            const QString shown = option.missNumberWithSignPlace && number >= 0 ? u' ' + QString::number(number)
-                                                                                 : QString::number(number);
-            return Lookup{Criterion::equals(option.field, number), shown, &option};
-        }
-        if (option.match == Match::Whole)
-            return Lookup{Criterion::equals(option.field, withoutTrailingBlanks(typed)), typed, &option};
-        return Lookup{Criterion::contains(option.field, withoutTrailingBlanks(typed)), typed, &option};
+    const Option& option = *selected;
+    if (option.match == Match::Number && option.numberAsRead) {
+        const double number = TextRules::numberFromText(typed);
+        const QString digits = TextRules::numberText(number);
+        const QString shown = option.missNumberWithSignPlace && !(number < 0) ? u' ' + digits : digits;
+        return Lookup{Criterion::equals(option.field, number), shown, &option};
     }
-    return std::nullopt;
+    if (option.match == Match::Number) {
+        const qint32 number = TextRules::roundToInt32(TextRules::numberFromText(typed));
+        const QString shown = option.missNumberWithSignPlace && number >= 0 ? u' ' + QString::number(number)
+                                                                             : QString::number(number);
+        return Lookup{Criterion::equals(option.field, number), shown, &option};
+    }
+    if (option.match == Match::Whole)
+        return Lookup{Criterion::equals(option.field, withoutTrailingBlanks(typed)), typed, &option};
+    return Lookup{Criterion::contains(option.field, withoutTrailingBlanks(typed)), typed, &option};
 }
 
 bool RecordSearch::find(Recordset& records, const Lookup& lookup, bool fromFirst)
@@ -118,6 +121,25 @@ void RecordSearch::findNext()
     run(false);
 }
 
+// The record, and the grid along with it. A grid that only follows finds on its own and goes back
+// alone when it misses.
+bool RecordSearch::findBoth(const Lookup& lookup, bool fromFirst)
+{
+    if (!m_grid)
+        return find(m_records, lookup, fromFirst);
+    if (m_gridMiss == GridMiss::BothGoBack)
+        return find(m_records, lookup, fromFirst) && find(*m_grid, lookup, fromFirst);
+    const bool found = find(m_records, lookup, fromFirst);
+    bool gridFound = false;
+    try {
+        gridFound = find(*m_grid, lookup, fromFirst);
+    } catch (const DataError&) {
+    }
+    if (!gridFound)
+        m_gridRemembered->restore();
+    return found;
+}
+
 void RecordSearch::run(bool fromFirst)
 {
     m_remembered.remember();
@@ -126,29 +148,36 @@ void RecordSearch::run(bool fromFirst)
     const std::optional<Lookup> wanted = lookup();
     if (!wanted) {
         // An empty box searches nothing, yet a search by a text column still offers the next match.
-        if (fromFirst && m_nextButton && selectedMatch() == Match::Text)
+        const Option* selected = selectedOption();
+        if (fromFirst && m_nextButton && selected && selected->match == Match::Text)
             m_nextButton->setEnabled(true);
+        emit searched(fromFirst);
         return;
     }
-    // Only a text search has a next match to look for.
-    if (!fromFirst && wanted->option->match != Match::Text)
+    const Option& option = *wanted->option;
+    if (!fromFirst && !offersNext(option))
         return;
     // A search is not an action that can fail for the clerk: a step the data layer refuses is a miss.
     bool found = false;
     try {
-        found = find(m_records, *wanted, fromFirst) && (!m_grid || find(*m_grid, *wanted, fromFirst));
+        found = findBoth(*wanted, fromFirst);
     } catch (const DataError&) {
         found = false;
     }
-    const bool textSearch = wanted->option->match == Match::Text;
     if (!found) {
-        showMessage(m_messages, ErrorMessageBoxes::searchMiss(wanted->option->missStyle, wanted->shown));
+        const SearchMissStyle style = !fromFirst && option.nextMissStyle ? *option.nextMissStyle : option.missStyle;
+        showMessage(m_messages, ErrorMessageBoxes::searchMiss(style, wanted->shown));
         m_remembered.restore();
-        if (m_gridRemembered)
+        if (m_gridRemembered && m_gridMiss == GridMiss::BothGoBack)
             m_gridRemembered->restore();
-        if (m_box)
+        if (m_box) {
+            if (m_emptiesBoxOnMiss)
+                m_box->clear();
             m_box->setFocus();
+        }
     }
-    if (m_nextButton && textSearch)
+    // Search again stays on after every first search and goes off when it runs out of matches.
+    if (m_nextButton && offersNext(option))
         m_nextButton->setEnabled(fromFirst || found);
+    emit searched(fromFirst);
 }

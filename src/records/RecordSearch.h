@@ -28,7 +28,7 @@ public:
     };
 
     struct Option {
-        QRadioButton* button;
+        QRadioButton* button; // nullptr: the form searches this one column and has no choice to offer
         QString field;
         Match match;
         SearchMissStyle missStyle;
@@ -38,6 +38,18 @@ public:
         // A number search against a text column takes the number as read, fraction and all, instead
         // of rounding it to a whole number: a telephone number is longer than any 32-bit code.
         bool numberAsRead = false;
+        // A number search that also offers the next match, as a text search does.
+        bool findsNext = false;
+        // An empty box searches for 0 instead of nothing.
+        bool emptyBoxIsZero = false;
+        // How a missed search again words its miss, where it differs from the first search.
+        std::optional<SearchMissStyle> nextMissStyle = std::nullopt;
+    };
+
+    // How a grid searched along with the record takes a miss of its own.
+    enum class GridMiss {
+        BothGoBack,   // the grid must find the row too; a miss in either moves both back and says so
+        GridGoesBack, // the record alone decides; a grid that misses only goes back, silently
     };
 
     // `remembered` is the form's remembered position of `records`, shared with its toolbar.
@@ -46,16 +58,24 @@ public:
 
     void addOption(const Option& option);
     // A grid over the same rows that is searched along with the record; a miss in either moves both back.
-    void setGrid(Recordset* grid);
+    void setGrid(Recordset* grid, GridMiss miss = GridMiss::BothGoBack);
+    // A search whose record is not found empties the box.
+    void setEmptiesBoxOnMiss(bool empties) { m_emptiesBoxOnMiss = empties; }
 
     void search();
     void findNext();
 
+signals:
+    // A search or search again ran, hit or miss.
+    void searched(bool fromFirst);
+
 private:
     struct Lookup;
     std::optional<Lookup> lookup() const;
-    std::optional<Match> selectedMatch() const;
+    const Option* selectedOption() const;
+    static bool offersNext(const Option& option);
     bool find(Recordset& records, const Lookup& lookup, bool fromFirst);
+    bool findBoth(const Lookup& lookup, bool fromFirst);
     void run(bool fromFirst);
 
     MessageService& m_messages;
@@ -67,4 +87,6 @@ private:
     QList<Option> m_options;
     Recordset* m_grid = nullptr;
     std::optional<RememberedPosition> m_gridRemembered;
+    GridMiss m_gridMiss = GridMiss::BothGoBack;
+    bool m_emptiesBoxOnMiss = false;
 };

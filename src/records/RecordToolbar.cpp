@@ -311,6 +311,7 @@ void RecordToolbar::deleteCurrent()
     });
     --m_counter;
     showCounter();
+    emit deleted();
 }
 
 void RecordToolbar::refresh()

@@ -103,6 +103,8 @@ public:
 signals:
     // A new record and its companion rows were saved.
     void added();
+    // The clerk said Yes and the current record was deleted.
+    void deleted();
 
 private:
     Recordset& records() const;

@@ -158,20 +158,24 @@ void DataGrid::onCurrentRowChanged(const QModelIndex& current)
         returnToRowInEdit();
         return;
     }
-    moveRecordsetTo(current.row());
+    if (moveRecordsetTo(current.row()))
+        emit rowPicked();
 }
 
-void DataGrid::moveRecordsetTo(int row)
+// False where the recordset stays where it was.
+bool DataGrid::moveRecordsetTo(int row)
 {
     Recordset* rs = recordset();
     if (!rs || row < 0 || row >= rs->recordCount() || (rs->hasCurrentRow() && rs->absolutePosition() == row))
-        return;
+        return false;
     QScopedValueRollback following(m_followingRecordset, true);
     try {
         rs->moveTo(row);
     } catch (const std::exception& error) {
         report(QString::fromStdString(error.what()), refusalDetail(error));
+        return false;
     }
+    return true;
 }
 
 // Back to the row in edit, and into the refused cell if there is one, once the move that left it has

@@ -39,6 +39,11 @@ public:
     // The selected rows go, top to bottom, all of them or none.
     void deleteSelectedRows();
 
+signals:
+    // The clerk went to another row, with a click or a key, and the recordset followed; a move of the
+    // recordset itself, which the grid only follows, is not a pick.
+    void rowPicked();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void commitData(QWidget* editor) override;
@@ -53,7 +58,7 @@ private:
     void onFocusChanged(QWidget* old, QWidget* now);
     void onRefused(const QModelIndex& at, const QString& message, const QString& detail);
     void followRecordset();
-    void moveRecordsetTo(int row);
+    bool moveRecordsetTo(int row);
     void returnToRowInEdit();
     void forgetRefusal();
     void fitColumnsOnce();

@@ -9,10 +9,10 @@ void GridUnlockCheck(QCheckBox* box, const QList<DataGrid*>& grids, GridUnlock p
 {
     const auto apply = [grids, permissions](bool unlocked) {
         for (DataGrid* grid : grids) {
-            if (permissions == GridUnlock::AddChangeDelete) {
+            if (permissions == GridUnlock::AddChangeDelete)
                 grid->setAllowAddNew(unlocked);
+            if (permissions != GridUnlock::ChangeOnly)
                 grid->setAllowDelete(unlocked);
-            }
             grid->setAllowUpdate(unlocked);
         }
     };

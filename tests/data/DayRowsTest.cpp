@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <latch>
 #include <thread>
@@ -260,6 +261,38 @@ TEST_P(SampleBusinessTest, SameSeedSameRows)
               0);
     EXPECT_TRUE(rows == dump(*second));
     EXPECT_FALSE(rows == dump(*other));
+}
+
+// A goods entry per product and day: each day opens on the stock the day before closed on, ships the
+// day's expected total, and the last day's closing stock is the stock on hand.
+TEST_P(SampleBusinessTest, GoodsEntriesChainTheStockIntoStockOnHand)
+{
+    REQUIRE_BACKEND(GetParam());
+    auto db = openTestDatabase(GetParam());
+    const SampleSize size{.customers = 30, .products = 2, .days = 5};
+    SampleBusiness::fill(*db, size);
+    const QDate last = size.firstDay.addDays(4);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM pass_goods"_s).toInt(), 10);
+    EXPECT_EQ(db->scalar(u"SELECT update_date FROM update_date"_s).toDate(), last);
+    QSqlQuery entries = db->exec(u"SELECT p.code, p.date_d, p.original_store, p.today_enter, p.today_exit, d.much,"
+                                 " (SELECT sum(o.subscribe_num + o.give_num + o.add_num - o.subtract_num) FROM order_date o"
+                                 "  WHERE o.names = d.names AND o.date_d = p.date_d), d.amount, d.store"
+                                 " FROM pass_goods p JOIN products_data d ON d.code = p.code ORDER BY p.code, p.serial"_s);
+    QHash<int, double> closing;
+    while (entries.next()) {
+        const int code = entries.value(0).toInt();
+        const double opening = entries.value(2).toDouble(), received = entries.value(3).toDouble();
+        const double shipped = entries.value(4).toDouble();
+        if (closing.contains(code))
+            EXPECT_EQ(opening, closing[code]);
+        EXPECT_EQ(shipped, entries.value(6).toDouble());
+        EXPECT_EQ(std::fmod(received, entries.value(5).toDouble()), 0);
+        closing[code] = opening + received - shipped;
+        EXPECT_GE(closing[code], entries.value(8).toDouble());
+        if (entries.value(1).toDate() == last)
+            EXPECT_EQ(entries.value(7).toDouble(), closing[code]);
+    }
+    EXPECT_EQ(closing.size(), 2);
 }
 
 TEST_P(SampleBusinessTest, TelephoneNumbersKeepTheirLeadingZero)

@@ -1,4 +1,5 @@
 #include "TestDatabase.h"
+#include "data/DataError.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 
@@ -121,6 +122,20 @@ TEST_P(SchemaTest, WritesTheSingleRowsOnce)
     // No settlement has run and no goods entry has been made yet.
     EXPECT_TRUE(db->scalar(u"SELECT salary_sum_date FROM salary_sum_date"_s).isNull());
     EXPECT_TRUE(db->scalar(u"SELECT update_date FROM update_date"_s).isNull());
+}
+
+TEST_P(SchemaTest, BooksOfTheFirstVersionGetOnePostingADay)
+{
+    Schema::create(*db);
+    db->exec(u"DROP INDEX account_u1"_s);
+    db->exec(u"UPDATE schema_version SET version = 1"_s);
+    db->exec(u"INSERT INTO account (serial, date_d) VALUES (?, ?)"_s, {1, QDate(2026, 9, 30)});
+
+    Schema::create(*db);
+
+    EXPECT_EQ(Schema::storedVersion(*db), Schema::currentVersion());
+    EXPECT_THROW(db->exec(u"INSERT INTO account (serial, date_d) VALUES (?, ?)"_s, {2, QDate(2026, 9, 30)}),
+                 DataError);
 }
 
 TEST_P(SchemaTest, SecondCreateChangesNothing)

@@ -60,4 +60,8 @@ TEST(TextRules, NumberTextIsPlainDecimal)
     EXPECT_EQ(numberText(12.0), QStringLiteral("12"));
     EXPECT_EQ(numberText(-3.25), QStringLiteral("-3.25"));
     EXPECT_EQ(numberText(0.1), QStringLiteral("0.1"));
+    EXPECT_EQ(numberText(0.1 + 0.2), QStringLiteral("0.3"));
+    EXPECT_EQ(numberText(-1234.5678), QStringLiteral("-1234.5678"));
+    EXPECT_EQ(numberText(0.00001), QStringLiteral("0.00001"));
+    EXPECT_EQ(numberText(1.0 / 3), QStringLiteral("0.333333333333333"));
 }

@@ -128,6 +128,48 @@ TEST_F(RecordSearchTest, SearchingAGridAlongWithTheRecord)
     EXPECT_EQ(grid.recordset().value(QStringLiteral("c_code")).toInt(), birch) << "the grid goes back too";
 }
 
+TEST_F(RecordSearchTest, ANumberSearchWithNextMatchesAndAGridThatOnlyFollows)
+{
+    db->exec(QStringLiteral("UPDATE customer_data SET milk_area = 3 WHERE c_code IN (?, ?)"), {alder, cedar});
+    form->customers.refresh();
+    DataSource grid(*db);
+    grid.setQuery(QStringLiteral("SELECT c_code, milk_area FROM customer_data WHERE c_code <> ? ORDER BY c_code"),
+                  {cedar});
+    grid.refresh();
+    RememberedPosition position(form->customers.recordset());
+    RecordSearch search(messages, form->customers.recordset(), position, form->searchBox, form->searchButton,
+                        form->nextButton);
+    search.addOption({.button = form->byTel, .field = QStringLiteral("milk_area"), .match = RecordSearch::Match::Number,
+                      .missStyle = SearchMissStyle::TightOpen, .findsNext = true, .emptyBoxIsZero = true,
+                      .nextMissStyle = SearchMissStyle::Spaced});
+    search.setGrid(&grid.recordset(), RecordSearch::GridMiss::GridGoesBack);
+    search.setEmptiesBoxOnMiss(true);
+    auto recordCode = [&] { return form->customers.recordset().value(QStringLiteral("c_code")).toInt(); };
+    auto gridCode = [&] { return grid.recordset().value(QStringLiteral("c_code")).toInt(); };
+
+    form->byTel->setChecked(true);
+    form->searchBox->setText(QStringLiteral("003"));
+    search.search();
+    EXPECT_EQ(recordCode(), alder);
+    EXPECT_EQ(gridCode(), alder);
+    EXPECT_TRUE(form->nextButton->isEnabled());
+
+    search.findNext();
+    EXPECT_EQ(recordCode(), cedar);
+    EXPECT_EQ(gridCode(), alder) << "the grid misses and goes back alone";
+    EXPECT_EQ(messages.count(), 0);
+
+    search.findNext();
+    expectMiss(QStringLiteral("no '3' data!!"));
+    EXPECT_EQ(recordCode(), cedar);
+    EXPECT_TRUE(form->searchBox->text().isEmpty());
+    EXPECT_FALSE(form->nextButton->isEnabled());
+
+    search.search();
+    expectMiss(QStringLiteral("no'0' data!!"));
+    EXPECT_TRUE(form->nextButton->isEnabled()) << "on after every first search";
+}
+
 TEST_F(RecordSearchTest, EnterSearchesInTheSearchBoxAndMovesOnInEntryFields)
 {
     QApplication::setActiveWindow(form);

@@ -2,6 +2,8 @@
 
 #include "data/Database.h"
 
+#include <QSignalSpy>
+
 namespace {
 
 using Boxes = QList<ScriptedMessageService::Box>;
@@ -161,10 +163,12 @@ TEST_F(RecordFormTest, DeleteAsksFirstAndShowsThePreviousOrTheNewFirstRow)
     addCustomer(QStringLiteral("Cedar"));
     auto* form = openSample();
     form->click(4);
+    QSignalSpy deletions(form->toolbar, &RecordToolbar::deleted);
 
     messages.answer(MessageService::No);
     form->click(6);
     EXPECT_TRUE(sameBox(messages.last(), QStringLiteral("Delete the data???"), 52, QStringLiteral("del")));
+    EXPECT_EQ(deletions.count(), 0);
     EXPECT_EQ(count(QStringLiteral("customer_data")), 3);
     EXPECT_EQ(form->name->text(), QStringLiteral("Cedar"));
 
@@ -173,6 +177,7 @@ TEST_F(RecordFormTest, DeleteAsksFirstAndShowsThePreviousOrTheNewFirstRow)
     EXPECT_EQ(count(QStringLiteral("customer_data")), 2);
     EXPECT_EQ(form->name->text(), QStringLiteral("Birch"));
     EXPECT_EQ(form->counter->text(), QStringLiteral("2"));
+    EXPECT_EQ(deletions.count(), 1);
 
     form->click(1);
     messages.answer(MessageService::Yes);
@@ -197,6 +202,7 @@ TEST_F(RecordFormTest, ADeleteAnotherClerkGotInFirstIsReportedAndCountsNothing)
     auto* form = openSample();
     form->click(4);
     openSecondConnection(*db)->exec(QStringLiteral("UPDATE customer_data SET tel = '1' WHERE c_code = ?"), {birch});
+    QSignalSpy deletions(form->toolbar, &RecordToolbar::deleted);
 
     messages.answer(MessageService::Yes);
     form->click(6);
@@ -206,6 +212,7 @@ TEST_F(RecordFormTest, ADeleteAnotherClerkGotInFirstIsReportedAndCountsNothing)
     EXPECT_EQ(form->counter->text(), QStringLiteral("2"));
     EXPECT_EQ(form->name->text(), QStringLiteral("Birch"));
     EXPECT_EQ(form->tel->text(), QStringLiteral("1")) << "the row as it now stands";
+    EXPECT_EQ(deletions.count(), 0);
 }
 
 TEST_F(RecordFormTest, AfterAnotherClerksChangeCancelShowsTheRowAsItStandsAndTheNextModifySaves)

@@ -277,6 +277,27 @@ TEST_F(DataGridTest, FollowsRefreshesAndMovesOfItsSource)
     EXPECT_EQ(grid->currentIndex().row(), 0) << "the current row is followed through the sort";
 }
 
+TEST_F(DataGridTest, OnlyTheClerksMovesArePicks)
+{
+    addCustomers({u"Lin"_s, u"Wang"_s, u"Chen"_s});
+    showCustomers();
+    int picks = 0;
+    QObject::connect(grid.get(), &DataGrid::rowPicked, [&picks] { ++picks; });
+
+    source->recordset().moveLast();
+    source->recordset().setSort(u"name ASC"_s);
+    source->refresh();
+    EXPECT_EQ(picks, 0);
+
+    clickCell(1, 1);
+    EXPECT_EQ(picks, 1);
+    EXPECT_EQ(source->recordset().absolutePosition(), 1);
+    clickCell(1, 2); // the same row
+    QTest::keyClick(grid.get(), Qt::Key_Down);
+    EXPECT_EQ(picks, 2);
+    EXPECT_EQ(source->recordset().absolutePosition(), 2);
+}
+
 TEST_F(DataGridTest, NavigationBarMovesTheGridAndStopsAtTheEnds)
 {
     addCustomers({u"Lin"_s, u"Wang"_s, u"Chen"_s});

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <cmath>
 #include <random>
 #include <utility>
 
@@ -89,6 +90,14 @@ private:
     std::mt19937 m_engine;
 };
 
+struct Product {
+    int code = 0;
+    QString names;
+    double amount = 0; // stock on hand
+    double store = 0;  // safety stock
+    int much = 0;      // bottles per box
+};
+
 struct Employee {
     int code = 0;
     QString name;
@@ -117,6 +126,7 @@ public:
         deliveryTypes();
         customers();
         deliveries();
+        goodsEntries();
     }
 
 private:
@@ -217,12 +227,11 @@ private:
             // Past the end of the list the names come round again with a number: 鮮乳2, 低脂鮮乳2, ...
             const qsizetype round = i / productKinds.size();
             const QString name = round ? kind.names + QString::number(round + 1) : kind.names;
-            const int bottlesPerBox = i % 2 ? 12 : 24;
-            product.run({i + 1, name, kind.price, kind.price - 2, m_dice.between(200, 600), 100, bottlesPerBox,
-                         m_first.addDays(-30)});
+            const Product p{i + 1, name, double(m_dice.between(200, 600)), 100, i % 2 ? 12 : 24};
+            product.run({p.code, name, kind.price, kind.price - 2, p.amount, p.store, p.much, m_first.addDays(-30)});
             // Per bottle: old customers, new customers, a milkman's own customers, his milk area.
             rates.run({name, i + 1, 1.0, 2.0, 0.5, 0.3});
-            m_products.append(name);
+            m_products.append(p);
         }
     }
 
@@ -246,7 +255,7 @@ private:
         for (const QList<int>& group : deliveryGroups) {
             QStringList names;
             for (int position : group) {
-                const QString& name = m_products.at(position % m_products.size());
+                const QString& name = m_products.at(position % m_products.size()).names;
                 if (!names.contains(name))
                     names.append(name);
             }
@@ -341,6 +350,35 @@ private:
         });
     }
 
+    // A goods entry per product and day, as a clerk would make them: shipped what the delivery rows
+    // call for, received whole boxes enough to keep the safety stock, each day opening on the stock
+    // the day before closed on. The last day's stock is the product's stock on hand.
+    void goodsEntries()
+    {
+        QHash<QPair<QString, QDate>, double> shipped;
+        QSqlQuery totals = m_db.exec(u"SELECT names, date_d, sum(subscribe_num + give_num + add_num - subtract_num)"
+                                     " FROM order_date GROUP BY names, date_d"_s);
+        while (totals.next())
+            shipped.insert({totals.value(0).toString(), totals.value(1).toDate()}, totals.value(2).toDouble());
+
+        PreparedStatement entry(m_db, u"INSERT INTO pass_goods (serial, code, date_d, original_store, today_enter,"
+                              " today_exit, retail, loss, sales_milk, other) VALUES (?, ?, ?, ?, ?, ?, 0, 0, 0, 0)"_s);
+        int serial = 0;
+        for (QDate day = m_first; day <= m_last; day = day.addDays(1)) {
+            for (Product& p : m_products) {
+                const double out = shipped.value({p.names, day});
+                const double missing = p.store + out - p.amount;
+                const double received = missing > 0 ? std::ceil(missing / p.much) * p.much : 0;
+                entry.run({++serial, p.code, day, p.amount, received, out});
+                p.amount += received - out;
+            }
+        }
+        PreparedStatement stock(m_db, u"UPDATE products_data SET amount = ? WHERE code = ?"_s);
+        for (const Product& p : std::as_const(m_products))
+            stock.run({p.amount, p.code});
+        m_db.exec(u"UPDATE update_date SET update_date = ?"_s, {m_last});
+    }
+
     Database& m_db;
     const SampleSize m_size;
     const QDate m_first;
@@ -348,7 +386,7 @@ private:
     Dice m_dice;
     QList<Employee> m_employees;
     QHash<int, int> m_milkmen; // milk area → the code of the employee who delivers there
-    QStringList m_products;
+    QList<Product> m_products;
     QStringList m_deliveryTypes;
 };
 

@@ -1,0 +1,45 @@
+#include "BenchSample.h"
+
+#include "data/Database.h"
+#include "data/Schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Raised whenever the generator writes other rows, so no benchmark reads a database filled before.
+constexpr int kGeneratorRevision = 2; // 2: goods entries
+
+} // namespace
+
+// Filled under another name and renamed, so a run cut short leaves nothing behind to be taken for a
+// full one.
+QString benchSampleDatabase()
+{
+    const SampleSize& size = kBenchSample;
+    const QString path = QDir::temp().filePath(u"halcyon-bench-v%1-c%2-e%3-p%4-d%5-%6-s%7-r%8.sqlite"_s
+                                                   .arg(Schema::currentVersion())
+                                                   .arg(size.customers)
+                                                   .arg(size.employees)
+                                                   .arg(size.products)
+                                                   .arg(size.days)
+                                                   .arg(size.firstDay.toString(u"yyyyMMdd"_s))
+                                                   .arg(size.seed)
+                                                   .arg(kGeneratorRevision));
+    if (QFile::exists(path))
+        return path;
+    const QString partial = path + u".part"_s;
+    QFile::remove(partial);
+    QTextStream(stderr) << "Filling " << path << " once...\n";
+    {
+        // Closing the last connection folds the write-ahead log into the file.
+        const auto db = Database::open(partial);
+        SampleBusiness::fill(*db, size);
+    }
+    QFile::rename(partial, path);
+    return path;
+}

@@ -1,0 +1,128 @@
+#include "orders/DeliveryDaysForm.h"
+
+#include "data/Database.h"
+#include "data/TextRules.h"
+#include "core/AppContext.h"
+#include "widgets/Binder.h"
+#include "widgets/DataGrid.h"
+#include "widgets/ExitButton.h"
+#include "widgets/NamedControls.h"
+#include "records/RunGuarded.h"
+#include "orders/OrdersMessages.h"
+
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlQuery>
+#include <QVBoxLayout>
+#include <exception>
+
+using namespace Qt::StringLiterals;
+
+DeliveryDaysForm::DeliveryDaysForm(AppContext& app, QWidget* parent)
+    : QWidget(parent), m_app(app), m_days(app.db, this)
+{
+    setWindowTitle(u"France view"_s);
+    WorkDateAtLoad(m_app);
+
+    m_title = named(new QLabel(u"France view"_s, this), u"Label1"_s);
+    QFont titleFont = m_title->font();
+    titleFont.setPointSize(titleFont.pointSize() + 4);
+    titleFont.setBold(true);
+    m_title->setFont(titleFont);
+    m_allRows = named(new QRadioButton(u"all view"_s, this), u"Option1"_s);
+    m_month = named(new QRadioButton(u"month view"_s, this), u"Option2"_s);
+    m_day = named(new QDateEdit(m_app.values.work_date, this), u"DTPicker1"_s);
+    m_day->setDisplayFormat(u"yyyy/M/d"_s);
+    m_day->setCalendarPopup(true);
+    auto* suspend = named(new QPushButton(u"all customer suspend"_s, this), u"所有客戶暫停"_s);
+    auto* resume = named(new QPushButton(u"all customercancel"_s, this), u"所有客戶取消暫停"_s);
+    DataGrid* grid = readOnlyGrid(&m_app.messages, m_days, this);
+    auto* dayShown = named(new QLineEdit(this), u"Text2"_s);
+    m_suspendShown = named(new QLineEdit(this), u"Text1"_s);
+    for (QLineEdit* box : {dayShown, m_suspendShown})
+        box->setReadOnly(true);
+    (new Binder(m_days.recordset(), this))->bind(dayShown, u"date_d"_s);
+
+    auto* controls = new QHBoxLayout;
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_allRows, m_month, named(new QLabel(u"date"_s, this), u"Label2"_s),
+                                                          m_day, suspend, resume})
+        controls->addWidget(widget);
+    controls->addStretch();
+    auto* current = new QHBoxLayout;
+    current->addWidget(dayShown);
+    current->addWidget(m_suspendShown);
+    current->addStretch();
+    current->addWidget(makeExitButton(this));
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(m_title);
+    page->addLayout(controls);
+    page->addWidget(grid, 1);
+    page->addLayout(current);
+
+    for (QRadioButton* option : {m_allRows, m_month})
+        connect(option, &QRadioButton::toggled, this, [this](bool selected) {
+            if (selected)
+                showRows();
+        });
+    connect(&m_days.recordset(), &Recordset::currentChanged, this, &DeliveryDaysForm::showCurrentRowFlag);
+    connect(&m_days.recordset(), &Recordset::rowsReset, this, &DeliveryDaysForm::showCurrentRowFlag);
+    connect(suspend, &QPushButton::clicked, this,
+            [this] { setDaySuspended(true, ErrorMessageBoxes::DeliveryDays::suspendTitle); });
+    connect(resume, &QPushButton::clicked, this,
+            [this] { setDaySuspended(false, ErrorMessageBoxes::DeliveryDays::resumeTitle); });
+
+    m_month->setChecked(true);
+}
+
+// Rows in the order of customer and day; rows that tie stay in the order they were written.
+void DeliveryDaysForm::showRows()
+{
+    runGuarded(m_app.messages, [this] {
+        if (m_allRows->isChecked()) {
+            AdodcQuery(m_days, u"select * from order_date order by c_code, date_d, id"_s);
+            return;
+        }
+        const QDate& workDate = m_app.values.work_date;
+        const QDate firstDay(workDate.year(), workDate.month(), 1);
+        AdodcQuery(m_days,
+                   u"select * from order_date where date_d >= ? and date_d < ? order by c_code, date_d, id"_s,
+                   {firstDay, firstDay.addMonths(1)});
+    });
+    m_title->setText(u"order_view"_s);
+}
+
+void DeliveryDaysForm::showCurrentRowFlag()
+{
+    const Recordset& rows = m_days.recordset();
+    m_suspendShown->setText(!rows.hasCurrentRow() ? QString()
+                            : rows.value(u"suspend"_s).toInt() != 0 ? u"True"_s
+                                                                    : u"False"_s);
+}
+
+// Every row of the picked day, whichever rows the grid shows, in one statement: all of them or none.
+void DeliveryDaysForm::setDaySuspended(bool suspended, const QString& title)
+{
+    using namespace ErrorMessageBoxes;
+    const QDate day = m_day->date();
+    if (showMessage(m_app.messages, DeliveryDays::question(TextRules::dateText(day), title)) != MessageService::Yes)
+        return;
+    int written = 0;
+    try {
+        Transaction transaction(m_app.db);
+        written = m_app.db.exec(u"update order_date set suspend = ? where date_d = ?"_s, {suspended ? 1 : 0, day})
+                      .numRowsAffected();
+        transaction.commit();
+    } catch (const std::exception&) {
+        showMessage(m_app.messages, DeliveryDays::writeRefused);
+        return;
+    }
+    if (written == 0) {
+        showMessage(m_app.messages, DeliveryDays::noRows(title));
+        return;
+    }
+    runGuarded(m_app.messages, [this] { m_days.refresh(); });
+}

@@ -1,0 +1,99 @@
+#include "payroll/PayFigures.h"
+
+#include "data/DataError.h"
+#include "data/TextRules.h"
+
+#include <cmath>
+#include <limits>
+
+namespace PayFigures {
+
+namespace {
+
+// No pay comes near a trillion, and the two dozen figures of a pay row below it still add up exactly.
+constexpr double Limit = 1e12;
+
+void checkRange(double approximate)
+{
+    if (!std::isfinite(approximate) || std::fabs(approximate) >= Limit)
+        throw DataError(DataError::Kind::Conversion, QStringLiteral("The figure is beyond the range of a pay row."));
+}
+
+} // namespace
+
+Decimal read(QStringView text)
+{
+    checkRange(TextRules::numberFromText(text));
+    return Decimal::fromText(text);
+}
+
+Decimal stored(const QVariant& value)
+{
+    if (value.isNull())
+        return {};
+    checkRange(value.toDouble());
+    return Decimal::fromVariant(value);
+}
+
+Decimal multiply(Decimal a, Decimal b)
+{
+    checkRange(a.toDouble() * b.toDouble());
+    return a * b;
+}
+
+qint32 whole(Decimal value)
+{
+    const qint64 rounded = value.roundedToWhole();
+    if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
+        throw DataError(DataError::Kind::Conversion, QStringLiteral("The figure is beyond 32 bits."));
+    return qint32(rounded);
+}
+
+Decimal netPay(QStringView salary, const QStringList& additions, const QStringList& deductions)
+{
+    Decimal total = read(salary);
+    for (const QString& addition : additions)
+        total += read(addition);
+    for (const QString& deduction : deductions)
+        total -= read(deduction);
+    return total;
+}
+
+Decimal settledNetPay(const QList<Decimal>& additions, const QList<Decimal>& deductions)
+{
+    Decimal added;
+    for (Decimal addition : additions)
+        added += addition;
+    qint32 deducted = 0;
+    for (Decimal deduction : deductions)
+        deducted = whole(Decimal(deducted) + deduction);
+    return added - Decimal(deducted);
+}
+
+} // namespace PayFigures
+
+qint32 LeaveDeduction::hourlyRate(QStringView salary)
+{
+    return TextRules::intDiv(TextRules::intDiv(PayFigures::whole(PayFigures::read(salary)), 30), 8);
+}
+
+qint32 LeaveDeduction::price(int box, QStringView hours, QStringView salary)
+{
+    const Decimal rate(hourlyRate(salary));
+    Decimal personal = m_personal;
+    qint32 sick = m_sick;
+    if (box == PersonalLeave)
+        personal = PayFigures::multiply(rate, PayFigures::read(hours));
+    else if (box == SickLeave)
+        sick = PayFigures::whole(PayFigures::multiply(rate, PayFigures::read(hours)));
+    const qint32 total = PayFigures::whole(personal + Decimal(sick));
+    m_personal = personal;
+    m_sick = sick;
+    return total;
+}
+
+void LeaveDeduction::reset()
+{
+    m_personal = {};
+    m_sick = 0;
+}

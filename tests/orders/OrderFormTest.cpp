@@ -1,0 +1,315 @@
+#include "FormTest.h"
+
+#include "data/DataSource.h"
+#include "data/Database.h"
+#include "widgets/DataCombo.h"
+#include "widgets/DataGrid.h"
+#include "widgets/ExitButton.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+// Customers 5 Alder and 6 Birch with two orders each, 7 Cedar with none; orders by code:
+// 6/"B", 5/"B", 5/"A", 6/"A".
+class OrderFormTest : public FormTest {
+protected:
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        if (IsSkipped())
+            return;
+        db->exec(u"insert into customer_data (c_code, name) values (5, 'Alder'), (6, 'Birch'), (7, 'Cedar')"_s);
+        db->exec(u"insert into bottle_type (bottle_type) values ('glass'), ('plastic')"_s);
+        db->exec(u"insert into subscribe_type (subscribe_type, date_d) values ('daily', ?), ('weekday', ?)"_s,
+                 {QDate(2026, 12, 1), QDate(2026, 12, 2)});
+        db->exec(u"insert into send_type (serial, send_type, names) values (1, 'A', 'milk'), (2, 'B', 'tea')"_s);
+        for (const auto& [customer, sendType] : {std::pair{6, "B"}, {5, "B"}, {5, "A"}, {6, "A"}})
+            orders << addOrder(customer, QString::fromLatin1(sendType));
+    }
+
+    int addOrder(int customer, const QString& sendType)
+    {
+        return db->scalar(u"insert into order_data (c_code, send_type, subscribe_type, bottle_type, start_date) "
+                          "values (?, ?, 'daily', 'glass', ?) returning o_code"_s,
+                          {customer, sendType, QDate(2026, 12, 1)})
+            .toInt();
+    }
+
+    QWidget* openOrders(int selectedCustomer)
+    {
+        app->values.selected_c_code = selectedCustomer;
+        form = open(u"訂單"_s);
+        grid = child<DataGrid>(form, u"DataGrid1"_s);
+        return form;
+    }
+
+    QLineEdit* field(int index) { return child<QLineEdit>(form, u"text1(%1)"_s.arg(index)); }
+    DataCombo* combo(int index) { return child<DataCombo>(form, u"DataCombo%1"_s.arg(index)); }
+    QToolButton* tool(int index) { return child<QToolButton>(form, u"Button%1"_s.arg(index)); }
+    void clickTool(int index) { QTest::mouseClick(tool(index), Qt::LeftButton); }
+    template <class Button = QPushButton>
+    void click(const QString& name) { QTest::mouseClick(child<Button>(form, name), Qt::LeftButton); }
+    void retype(QLineEdit* box, const QString& text)
+    {
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    void search(const QString& option, const QString& key)
+    {
+        child<QRadioButton>(form, option)->setChecked(true);
+        child<QLineEdit>(form, u"Text2"_s)->setText(key);
+        click(u"搜尋"_s);
+    }
+
+    int shownOrder() { return field(0)->text().toInt(); }
+    Recordset& gridRows() { return grid->dataSource()->recordset(); }
+    int gridOrder() { return gridRows().hasCurrentRow() ? gridRows().value(u"o_code"_s).toInt() : -1; }
+    QList<int> gridColumn(const QString& column)
+    {
+        QList<int> values;
+        for (int row = 0; row < gridRows().recordCount(); ++row)
+            values << gridRows().valueAt(row, gridRows().fieldIndex(column)).toInt();
+        return values;
+    }
+    QVariant stored(const QString& column, int order)
+    {
+        return db->scalar(u"select %1 from order_data where o_code = ?"_s.arg(column), {order});
+    }
+
+    QList<int> orders;
+    QWidget* form = nullptr;
+    DataGrid* grid = nullptr;
+};
+
+TEST_F(OrderFormTest, OpensOnTheHandedCustomerAndANewOrderIsTheirs)
+{
+    struct Case {
+        int selected, order, gridCustomer;
+    };
+    for (const Case& c : {Case{5, 1, 5}, Case{7, 0, 6}, Case{0, 0, 6}}) {
+        SCOPED_TRACE(c.selected);
+        openOrders(c.selected);
+        EXPECT_EQ(form->windowTitle(), u"order"_s);
+        EXPECT_EQ(shownOrder(), orders[c.order]);
+        EXPECT_EQ(gridColumn(u"c_code"_s), QList<int>(2, c.gridCustomer));
+        EXPECT_EQ(gridOrder(), orders[c.order]);
+        EXPECT_FALSE(tool(8)->isEnabled());
+        EXPECT_FALSE(child<QPushButton>(form, u"再搜尋"_s)->isEnabled());
+        EXPECT_TRUE(child<QRadioButton>(form, u"Option3"_s)->isChecked());
+        clickTool(5);
+        EXPECT_EQ(field(1)->text(), QString::number(c.selected));
+        clickTool(8);
+        closeForm(form);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    openOrders(5);
+    app->values.selected_c_code = 6;
+    EXPECT_EQ(open(u"訂單"_s), form);
+    EXPECT_EQ(shownOrder(), orders[1]) << "only brought forward";
+}
+
+TEST_F(OrderFormTest, AnAddTakesItsDefaultsAndTheGridShowsTheSavedOrder)
+{
+    openOrders(5);
+    QTest::mouseClick(child<QWidget>(form, u"Adodc7"_s)->findChild<QAbstractButton*>(u"next"_s), Qt::LeftButton);
+    clickTool(5);
+    EXPECT_EQ(tool(5)->text(), u"sure_add"_s);
+    EXPECT_EQ(field(1)->text(), u"5"_s);
+    EXPECT_EQ(field(2)->text(), u"Alder"_s);
+    EXPECT_EQ(field(3)->text(), u"2026/12/8"_s);
+    EXPECT_EQ(field(4)->text(), u"2026/12/8"_s);
+    EXPECT_EQ(combo(4)->text(), u"plastic"_s);
+    EXPECT_TRUE(field(2)->isReadOnly());
+    retype(field(5), u"2"_s);
+    clickTool(5);
+
+    EXPECT_EQ(messages.count(), 0);
+    const int saved = shownOrder();
+    EXPECT_GT(saved, orders.last());
+    EXPECT_EQ(stored(u"c_code"_s, saved).toInt(), 5);
+    EXPECT_EQ(stored(u"bottle_type"_s, saved).toString(), u"plastic"_s);
+    EXPECT_EQ(stored(u"start_date"_s, saved).toDate(), QDate(2026, 12, 8));
+    EXPECT_EQ(gridOrder(), saved);
+    EXPECT_FALSE(tool(8)->isEnabled()) << "cancel goes off after a save";
+}
+
+TEST_F(OrderFormTest, AnAddThatCannotBeSavedStaysInProgressAndCancelWritesNothing)
+{
+    openOrders(5);
+    clickTool(5);
+    for (const auto& [entry, text] : {std::pair{1, u"99"_s}, {3, u"2002/13/40"_s}}) {
+        SCOPED_TRACE(text.toStdString());
+        retype(field(1), u"5"_s);
+        retype(field(entry), text);
+        clickTool(5);
+        ASSERT_EQ(messages.count(), 1);
+        EXPECT_EQ(messages.last().text, u"input Err!!!"_s);
+        EXPECT_EQ(messages.last().title, u"Err."_s);
+        EXPECT_EQ(tool(5)->text(), u"sure_add"_s);
+        messages.clear();
+    }
+    clickTool(8);
+    EXPECT_EQ(db->scalar(u"select count(*) from order_data"_s).toInt(), 4);
+    EXPECT_EQ(shownOrder(), orders[1]);
+    EXPECT_TRUE(tool(8)->isEnabled()) << "cancel leaves itself on";
+}
+
+TEST_F(OrderFormTest, AModifySavesTheComboTextsAndCancelPutsThemBack)
+{
+    openOrders(5);
+    auto* cancelFlag = child<QCheckBox>(form, u"Check3"_s);
+    EXPECT_FALSE(cancelFlag->isEnabled());
+
+    clickTool(7);
+    EXPECT_TRUE(cancelFlag->isEnabled());
+    QTest::mouseClick(combo(3), Qt::LeftButton); // remembers "B"
+    combo(3)->setText(u"A"_s);
+    combo(2)->lineEdit()->selectAll();
+    QTest::keyClicks(combo(2)->lineEdit(), u"twice a week"_s);
+    clickTool(8);
+    EXPECT_EQ(combo(3)->text(), u"B"_s);
+    EXPECT_EQ(combo(2)->text(), u"daily"_s);
+    EXPECT_FALSE(cancelFlag->isEnabled());
+
+    clickTool(7);
+    combo(3)->setText(u"A"_s);
+    combo(2)->lineEdit()->selectAll();
+    QTest::keyClicks(combo(2)->lineEdit(), u"twice a week"_s);
+    cancelFlag->click();
+    clickTool(7);
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(stored(u"send_type"_s, orders[1]).toString(), u"A"_s);
+    EXPECT_EQ(stored(u"subscribe_type"_s, orders[1]).toString(), u"twice a week"_s);
+    EXPECT_EQ(stored(u"cancel"_s, orders[1]).toInt(), 1);
+    EXPECT_EQ(gridRows().value(u"send_type"_s).toString(), u"B"_s) << "the grid is not read again";
+    EXPECT_TRUE(cancelFlag->isEnabled()) << "until the next click of the toolbar";
+
+    // A change after the save goes into the order on show and is written as the record moves on.
+    cancelFlag->click();
+    clickTool(3);
+    EXPECT_FALSE(cancelFlag->isEnabled());
+    EXPECT_EQ(stored(u"cancel"_s, orders[1]).toInt(), 0);
+}
+
+TEST_F(OrderFormTest, DeleteAsksThenShowsThePreviousOrderAndReadsTheGridAgain)
+{
+    openOrders(5);
+    clickTool(3);
+    ASSERT_EQ(shownOrder(), orders[2]);
+    messages.answer(7);
+    clickTool(6);
+    EXPECT_EQ(messages.last().text, u"delete the data???"_s);
+    EXPECT_EQ(messages.last().flags, 52);
+    EXPECT_EQ(messages.last().title, u"del"_s);
+    EXPECT_EQ(db->scalar(u"select count(*) from order_data"_s).toInt(), 4);
+
+    messages.answer(6);
+    clickTool(6);
+    EXPECT_EQ(db->scalar(u"select count(*) from order_data"_s).toInt(), 3);
+    EXPECT_EQ(shownOrder(), orders[1]);
+    EXPECT_EQ(gridColumn(u"o_code"_s), QList<int>{orders[1]});
+    EXPECT_EQ(gridOrder(), orders[1]);
+
+    auto otherClerk = openSecondConnection(*db);
+    otherClerk->exec(u"update order_data set amount = 3 where o_code = ?"_s, {orders[1]});
+    messages.clear();
+    messages.answer(6);
+    clickTool(6);
+    EXPECT_EQ(messages.last().text, u"input Err!!!"_s);
+    EXPECT_EQ(db->scalar(u"select count(*) from order_data"_s).toInt(), 3);
+}
+
+TEST_F(OrderFormTest, SearchesMissWithTheirOwnWordsAndEmptyTheBox)
+{
+    openOrders(5);
+    auto* box = child<QLineEdit>(form, u"Text2"_s);
+    auto* again = child<QPushButton>(form, u"再搜尋"_s);
+    struct Case {
+        QString option, key, miss;
+    };
+    for (const Case& c : {Case{u"Option2"_s, u"007x"_s, u"no'7' data!!"_s},
+                          Case{u"Option1"_s, u"9"_s, u"no '9' data!!"_s}}) {
+        messages.clear();
+        search(c.option, c.key);
+        EXPECT_EQ(messages.last().text, c.miss);
+        EXPECT_EQ(messages.last().flags, 0);
+        EXPECT_EQ(messages.last().title, u"search"_s);
+        EXPECT_TRUE(box->text().isEmpty());
+        EXPECT_EQ(shownOrder(), orders[1]);
+        EXPECT_TRUE(again->isEnabled());
+    }
+
+    messages.clear();
+    search(u"Option2"_s, u"00"_s + QString::number(orders[3]));
+    EXPECT_EQ(shownOrder(), orders[3]);
+    EXPECT_EQ(gridOrder(), orders[1]) << "the grid lists only customer 5 and goes back, silently";
+    EXPECT_EQ(messages.count(), 0);
+    click(u"再搜尋"_s);
+    EXPECT_EQ(messages.last().text, u"no '%1' data!!"_s.arg(orders[3]));
+
+    messages.clear();
+    search(u"Option1"_s, u"6"_s);
+    EXPECT_EQ(shownOrder(), orders[0]);
+    click(u"再搜尋"_s);
+    EXPECT_EQ(shownOrder(), orders[3]);
+    click(u"再搜尋"_s);
+    EXPECT_EQ(messages.last().text, u"no '6' data!!"_s);
+    EXPECT_EQ(shownOrder(), orders[3]);
+    EXPECT_FALSE(again->isEnabled());
+
+    clickTool(5);
+    retype(field(1), u"6"_s);
+    clickTool(5);
+    EXPECT_EQ(field(1)->text(), u"6"_s) << "the search made customer 6 the form's";
+    clickTool(8);
+}
+
+TEST_F(OrderFormTest, SortsReadTheGridInTheirOrderUntilTheNextScope)
+{
+    openOrders(0);
+    child<QRadioButton>(form, u"Option4"_s)->setChecked(true);
+    click(u"Command1"_s);
+    EXPECT_EQ(gridColumn(u"o_code"_s), (QList<int>{orders[2], orders[3], orders[0], orders[1]}));
+    click(u"訂戶代號排序"_s);
+    const QList<int> byCustomer = gridColumn(u"o_code"_s);
+    EXPECT_EQ(byCustomer, (QList<int>{orders[1], orders[2], orders[0], orders[3]}));
+    click(u"訂法排序"_s);
+    EXPECT_EQ(gridColumn(u"o_code"_s), byCustomer);
+
+    child<QRadioButton>(form, u"Option3"_s)->setChecked(true);
+    click(u"Command1"_s);
+    EXPECT_EQ(gridColumn(u"o_code"_s), (QList<int>{orders[3], orders[0]}));
+    clickTool(4);
+    EXPECT_EQ(gridColumn(u"o_code"_s), (QList<int>{orders[0], orders[3]}));
+}
+
+TEST_F(OrderFormTest, WhileEditingNothingMovesTheRecordButScopeAndSortsStay)
+{
+    openOrders(5);
+    clickTool(7);
+    for (const QString& name : {u"搜尋"_s, u"再搜尋"_s})
+        EXPECT_FALSE(child<QPushButton>(form, name)->isEnabled()) << name.toStdString();
+    EXPECT_FALSE(grid->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(form, u"Command1"_s)->isEnabled());
+    EXPECT_TRUE(child<QRadioButton>(form, u"Option4"_s)->isEnabled());
+    clickTool(8);
+    EXPECT_TRUE(grid->isEnabled());
+
+    // Only the clerk's pick in the grid moves the record, and the form's customer stays.
+    child<QRadioButton>(form, u"Option4"_s)->setChecked(true);
+    const QRect lastRow = grid->visualRect(grid->model()->index(3, 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, lastRow.center());
+    EXPECT_EQ(shownOrder(), orders[3]);
+    clickTool(5);
+    EXPECT_EQ(field(1)->text(), u"5"_s);
+    clickTool(8);
+}

@@ -1,0 +1,213 @@
+#include "ScriptedMessageService.h"
+#include "SheetRuns.h"
+#include "TestDatabase.h"
+#include "core/AppContext.h"
+#include "data/Recordset.h"
+#include "sheets/SpreadsheetWriter.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class SpreadsheetWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        db = openTestDatabase(Backend::SQLite);
+        app = std::make_unique<AppContext>(*db, messages, clock);
+        runs = std::make_unique<SheetRuns>(*app);
+    }
+
+    // One part of the saved workbook, as the spreadsheet program reads it.
+    static QString partOf(const QString& file, const QString& part)
+    {
+        QProcess unzip;
+        unzip.start(u"unzip"_s, {u"-p"_s, file, part});
+        EXPECT_TRUE(unzip.waitForFinished());
+        return QString::fromUtf8(unzip.readAllStandardOutput());
+    }
+
+    std::unique_ptr<Database> db;
+    ScriptedMessageService messages;
+    FixedClock clock{QDate(2026, 12, 8)};
+    std::unique_ptr<AppContext> app;
+    std::unique_ptr<SheetRuns> runs;
+};
+
+TEST_F(SpreadsheetWriterTest, CopyWritesEveryFieldInSelectOrderFromItsRowAndColumn)
+{
+    db->exec(u"insert into customer_data (c_code, name) values (7, '林小姐')"_s);
+    db->exec(u"insert into order_date (c_code, date_d, names, subscribe_num, refund) values "
+             "(7, '2026-12-08', 'milk', 2, 0), (7, '2026-12-09', 'tea', 1.5, 1)"_s);
+    Recordset records(*db);
+    // A join: its fields take their types from the columns of the same name.
+    records.load(u"select order_date.c_code, name, date_d, subscribe_num, refund, order_date.bottle_type "
+                 "from customer_data, order_date where customer_data.c_code = order_date.c_code order by date_d"_s);
+
+    SpreadsheetWriter sheet(*app, u"listing"_s);
+    EXPECT_EQ(sheet.copyRecords(records, 4, 2), 2);
+
+    EXPECT_EQ(sheet.rowCount(), 5);
+    EXPECT_EQ(sheet.columnCount(), 7);
+    EXPECT_EQ(sheet.cell(4, 1), QVariant());
+    EXPECT_EQ(sheet.cell(4, 2).toInt(), 7);
+    EXPECT_EQ(sheet.cell(4, 3), QVariant(u"林小姐"_s));
+    EXPECT_EQ(sheet.cell(4, 4), QVariant(QDate(2026, 12, 8)));
+    EXPECT_EQ(sheet.cell(5, 5).toDouble(), 1.5);
+    EXPECT_EQ(sheet.cell(4, 6), QVariant(false));
+    EXPECT_EQ(sheet.cell(5, 6), QVariant(true));
+    EXPECT_TRUE(sheet.cell(5, 7).isNull());
+
+    records.load(u"select c_code, name from customer_data where c_code = 0"_s);
+    EXPECT_EQ(sheet.copyRecords(records, 6, 1), 0);
+    EXPECT_EQ(sheet.rowCount(), 5);
+}
+
+TEST_F(SpreadsheetWriterTest, SavedWorkbookKeepsNumbersDatesFlagsTextAndEmptyCells)
+{
+    SpreadsheetWriter sheet(*app, u"goods address"_s);
+    sheet.setCell(1, 1, 12.5);
+    sheet.setCell(1, 2, QDate(2026, 12, 8));
+    sheet.setCell(1, 3, true);
+    sheet.setCell(1, 4, u"鮮乳 全脂"_s);
+    sheet.setCell(1, 5, QVariant());
+    sheet.setCell(2, 1, 3);
+    sheet.fitColumns();
+    const QString file = sheet.saveAndOpen();
+
+    EXPECT_TRUE(QFileInfo(file).fileName().startsWith(u"goods address 20"_s)) << file.toStdString();
+    EXPECT_EQ(QFileInfo(file).suffix(), u"xlsx"_s);
+    const QString cells = partOf(file, u"xl/worksheets/sheet1.xml"_s);
+    EXPECT_TRUE(cells.contains(u"<c r=\"A1\"><v>12.5</v></c>"_s)) << cells.toStdString();
+    // 2026/12/8 is day 46364 of the spreadsheet's calendar, shown through the date format.
+    EXPECT_TRUE(cells.contains(u"<c r=\"B1\" s=\"1\"><v>46364</v></c>"_s)) << cells.toStdString();
+    EXPECT_TRUE(cells.contains(u"<c r=\"C1\" t=\"b\"><v>1</v></c>"_s)) << cells.toStdString();
+    EXPECT_TRUE(cells.contains(u"<c r=\"D1\" t=\"inlineStr\"><is><t>鮮乳 全脂</t></is></c>"_s)) << cells.toStdString();
+    EXPECT_FALSE(cells.contains(u"r=\"E1\""_s));
+    EXPECT_TRUE(cells.contains(u"<c r=\"A2\"><v>3</v></c>"_s));
+    // "鮮乳 全脂" is nine characters wide, so its column ten.
+    EXPECT_TRUE(cells.contains(u"<col min=\"4\" max=\"4\" width=\"10.7109375\" customWidth=\"1\"/>"_s)) << cells.toStdString();
+    EXPECT_TRUE(partOf(file, u"xl/styles.xml"_s).contains(u"formatCode=\"yyyy/m/d\""_s));
+
+    ASSERT_EQ(runs->sheets().size(), 1);
+    EXPECT_EQ(runs->sheets()[0].cell(1, 4), QVariant(u"鮮乳 全脂"_s));
+    EXPECT_EQ(runs->opened(), QStringList{file});
+}
+
+TEST_F(SpreadsheetWriterTest, EachRunSavesANewFileAndOpensIt)
+{
+    QStringList files;
+    for (int run = 0; run < 2; ++run) {
+        SpreadsheetWriter sheet(*app, u"customer subscribe date"_s);
+        sheet.setCell(4, 1, run);
+        files << sheet.saveAndOpen();
+    }
+    EXPECT_NE(files[0], files[1]);
+    EXPECT_TRUE(QFile::exists(files[0]) && QFile::exists(files[1]));
+    EXPECT_EQ(runs->opened(), files);
+    // Two runs within one second: the second name takes a number.
+    if (QFileInfo(files[0]).baseName().left(40) == QFileInfo(files[1]).baseName().left(40)) {
+        EXPECT_TRUE(files[1].endsWith(u" (2).xlsx"_s)) << files[1].toStdString();
+    }
+}
+
+TEST_F(SpreadsheetWriterTest, AFolderThatCannotBeMadeStopsTheSaveAndOpensNothing)
+{
+    QFile blocker(runs->folder() + u"/plain file"_s);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    app->spreadsheets.folder = blocker.fileName() + u"/listings"_s;
+
+    SpreadsheetWriter sheet(*app, u"goods address"_s);
+    sheet.setCell(4, 1, 1);
+    EXPECT_THROW(sheet.saveAndOpen(), SheetError);
+    EXPECT_TRUE(runs->opened().isEmpty());
+}
+
+TEST_F(SpreadsheetWriterTest, ARunThatFailsPartWayStillSavesAndOpensWhatItWrote)
+{
+    const auto failing = [](SpreadsheetWriter& sheet, bool writeFirst) {
+        return sheet.run([&] {
+            if (writeFirst)
+                sheet.setCell(4, 1, u"first line"_s);
+            throw SheetError(u"refused"_s);
+        });
+    };
+    SpreadsheetWriter partial(*app, u"goods address"_s);
+    EXPECT_FALSE(failing(partial, true));
+    ASSERT_EQ(runs->opened().size(), 1);
+    EXPECT_EQ(runs->sheets().last().cell(4, 1), QVariant(u"first line"_s));
+
+    SpreadsheetWriter nothing(*app, u"goods address"_s);
+    EXPECT_FALSE(failing(nothing, false));
+    EXPECT_EQ(runs->opened().size(), 1);
+
+    SpreadsheetWriter empty(*app, u"goods address"_s);
+    EXPECT_TRUE(empty.run([] {}));
+    EXPECT_EQ(runs->opened().size(), 2);
+}
+
+TEST_F(SpreadsheetWriterTest, RowsEndAtTheSheetsLastRow)
+{
+    SpreadsheetWriter sheet(*app, u"listing"_s);
+    sheet.setCell(SpreadsheetWriter::lastRow, 1, 1);
+    EXPECT_THROW(sheet.setCell(SpreadsheetWriter::lastRow + 1, 1, 1), SheetError);
+    EXPECT_THROW(sheet.setCell(0, 1, 1), SheetError);
+    EXPECT_THROW(sheet.setCell(1, 0, 1), SheetError);
+
+    db->exec(u"insert into milk_area (milk_area) values (1), (2), (3)"_s);
+    Recordset areas(*db);
+    areas.load(u"select milk_area from milk_area order by milk_area"_s);
+    // A copy that runs past the last row keeps what fits.
+    EXPECT_THROW(sheet.copyRecords(areas, SpreadsheetWriter::lastRow - 1, 2), SheetError);
+    EXPECT_EQ(sheet.cell(SpreadsheetWriter::lastRow, 2).toInt(), 2);
+}
+
+TEST_F(SpreadsheetWriterTest, FittedWidthsFollowTheWidestCellWithinACap)
+{
+    SpreadsheetWriter sheet(*app, u"listing"_s);
+    sheet.setCell(1, 1, u"牛奶"_s);               // two wide characters: 4
+    sheet.setCell(2, 1, u"abc"_s);
+    sheet.setCell(1, 2, QDate(2026, 1, 2));       // "2026/1/2": 8
+    sheet.setCell(1, 3, -1234.0);                 // 5
+    sheet.setCell(1, 4, 0.125);                   // 5
+    sheet.setCell(1, 5, false);                   // "FALSE": 5
+    sheet.setCell(1, 7, QString(200, u'x'));
+    sheet.setCell(1, 27, u"beyond Z"_s);
+    sheet.fitColumns();
+
+    const QList<double> expected{5, 9, 6, 6, 6, 0, 60};
+    for (int column = 1; column <= expected.size(); ++column)
+        EXPECT_EQ(sheet.columnWidth(column), expected[column - 1]) << "column " << column;
+    EXPECT_EQ(sheet.columnWidth(27), 0);
+}
+
+TEST_F(SpreadsheetWriterTest, ALongRunShowsItsProgressWithoutCancel)
+{
+    QWidget window;
+    window.show();
+    SpreadsheetWriter sheet(*app, u"goods address"_s, &window);
+    for (int row = 1; row <= 2048; ++row)
+        sheet.setCell(row, 1, row);
+    EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
+    QTest::qWait(600);
+    sheet.saveAndOpen();
+
+    auto* progress = window.findChild<QProgressDialog*>();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->labelText(), u"goods address"_s);
+    EXPECT_EQ(progress->findChild<QPushButton*>(), nullptr);
+}
+
+} // namespace
