@@ -3,6 +3,8 @@
 #include "data/DataError.h"
 
 #include <QAtomicInt>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <QSqlDriver>
 #include <QDir>
 #include <QFile>
@@ -20,6 +22,9 @@
 #include <unistd.h>
 
 namespace {
+
+// How long a statement waits for another clerk's lock on SQLite before the books count as busy.
+constexpr int kBusyTimeoutMs = 5000;
 
 QString nextConnectionName()
 {
@@ -165,7 +170,7 @@ std::unique_ptr<Database> Database::open(const QString& requested)
             createPrivateFile(location, location == defaultSqlitePath());
         QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         sql.setDatabaseName(location);
-        sql.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        sql.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
         if (!sql.open())
             fail(describeError(sql.lastError()));
     } else {
@@ -195,7 +200,7 @@ std::unique_ptr<Database> Database::open(const QString& requested)
 
     try {
         if (kind == Kind::SQLite) {
-            db->exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+            db->useWriteAheadLog();
         } else if (!db->m_schema.isEmpty()) {
             // Programs starting at once on empty books would otherwise race to make the schema.
             Transaction transaction(*db);
@@ -232,6 +237,24 @@ Database::~Database()
 QSqlDatabase Database::connection() const
 {
     return QSqlDatabase::database(m_connectionName, false);
+}
+
+// WAL mode is kept in the file, and set by the first program to open it. Programs opening new books at
+// once may find another one setting it: SQLite refuses that at once, without the busy time-out, so the
+// refusal is waited out here, for as long as the time-out would.
+void Database::useWriteAheadLog()
+{
+    QDeadlineTimer deadline(kBusyTimeoutMs);
+    for (;;) {
+        try {
+            exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+            return;
+        } catch (const DataError& error) {
+            if (error.reason() != DataError::Reason::Busy || deadline.hasExpired())
+                throw;
+            QThread::msleep(10);
+        }
+    }
 }
 
 // What a fresh server connection is told before the clerks' statements run on it.

@@ -76,6 +76,7 @@ private:
     };
 
     Database(Kind kind, QString location, QString connectionName);
+    void useWriteAheadLog();
     void startSession();
     void reconnectIfLost();
     // The error of a failed statement, classified; notes a lost connection and fails the open scope.

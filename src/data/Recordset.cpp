@@ -193,7 +193,7 @@ void Recordset::load(const QString& sql, const QVariantList& values, const QStri
     while (query.next()) {
         for (int i = 0; i < columns; ++i) {
             QVariant value = query.value(i);
-            if (value.typeId() == QMetaType::QString) {
+            if (value.typeId() == QMetaType::QString && !value.isNull()) {
                 QSet<QString>& texts = repeated[i];
                 const QString text = value.toString();
                 if (const auto seen = texts.constFind(text); seen != texts.cend())
