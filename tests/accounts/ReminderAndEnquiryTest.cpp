@@ -1,5 +1,4 @@
-#include "FormTest.h"
-#include "SheetRuns.h"
+#include "ReportTest.h"
 
 #include "data/Database.h"
 #include "widgets/DataCombo.h"
@@ -7,7 +6,6 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -31,12 +29,11 @@ void clickRow(QListWidget* list, int row)
 
 // The working day is 2026/12/8. Customer 1 has bottles and amounts on counted and uncounted rows,
 // customer 2 none, customer 3 one bottle.
-class ReminderAndEnquiryTest : public FormTest {
+class ReminderAndEnquiryTest : public ReportTest {
 protected:
     void SetUp() override
     {
-        FormTest::SetUp();
-        runs = std::make_unique<SheetRuns>(*app);
+        ReportTest::SetUp();
         db->exec(u"insert into customer_data (c_code, name) values (2, 'B'), (1, '王大明'), (3, 'C')"_s);
         // customer, day, subscribed, given, not returned, refunded, suspended, amount
         const QList<QVariantList> rows = {
@@ -51,14 +48,6 @@ protected:
                      row);
     }
 
-    bool closed() const
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return form.isNull() || !form->isVisible();
-    }
-
-    std::unique_ptr<SheetRuns> runs;
-    QPointer<QWidget> form;
 };
 
 TEST_F(ReminderAndEnquiryTest, ReminderListsTotalsAboveTheThresholdOfTheMonthsCountedRows)
