@@ -3,7 +3,7 @@
 #include "accounts/AccountsMessages.h"
 #include "core/AppContext.h"
 #include "data/Decimal.h"
-#include "data/Recordset.h"
+#include "data/Database.h"
 #include "data/TextRules.h"
 #include "records/RunGuarded.h"
 #include "sheets/SpreadsheetWriter.h"
@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSqlQuery>
 
 using namespace Qt::StringLiterals;
 
@@ -34,13 +35,6 @@ const QString totalsStatement =
 QDate firstDayCounted(const QDate& workDate)
 {
     return QDate(workDate.year(), workDate.month(), 1);
-}
-
-QListWidgetItem* numberItem(const QString& text, const QVariant& number)
-{
-    auto* item = new QListWidgetItem(text);
-    item->setData(Qt::UserRole, number); // what "print" writes: a number, not the text shown
-    return item;
 }
 
 QLineEdit* readOnlyBox(QWidget* form, const QString& name)
@@ -106,10 +100,10 @@ PaymentReminderForm::PaymentReminderForm(AppContext& app, QWidget* parent)
     listCustomersToRemind();
 }
 
-void PaymentReminderForm::showCustomer(const QVariant& code, const QVariant& name, const QString& total)
+void PaymentReminderForm::showCustomer(const QString& code, const QString& name, const QString& total)
 {
-    m_code->setText(code.toString());
-    m_name->setText(name.toString());
+    m_code->setText(code);
+    m_name->setText(name);
     m_total->setText(total);
 }
 
@@ -118,31 +112,40 @@ void PaymentReminderForm::listCustomersToRemind()
     const QDate workDate = m_app.values.work_date;
     const Decimal threshold = Decimal::fromText(m_threshold->text());
     runGuarded(m_app.messages, [&] {
-        Recordset customers(m_app.db);
-        customers.load(totalsStatement, {firstDayCounted(workDate), workDate});
-        for (customers.moveFirst(); !customers.eof(); customers.moveNext()) {
-            const QVariant code = customers.value(0);
-            const Decimal total = Decimal::fromVariant(customers.value(2));
-            showCustomer(code, customers.value(1), total.toString());
+        QSqlQuery customers = m_app.db.exec(totalsStatement, {firstDayCounted(workDate), workDate});
+        QStringList codes, names, totals;
+        QString code, name;
+        Decimal total;
+        while (customers.next()) {
+            code = customers.value(0).toString();
+            name = customers.value(1).toString();
+            total = Decimal::fromVariant(customers.value(2));
             if (!(threshold < total))
                 continue;
-            m_codes->addItem(numberItem(code.toString(), code));
-            m_names->addItem(customers.value(1).toString());
-            m_totals->addItem(numberItem(total.toString() + u"瓶"_s, total.toDouble()));
+            codes << code;
+            names << name;
+            totals << total.toString() + u"瓶"_s;
         }
+        m_codes->addItems(codes);
+        m_names->addItems(names);
+        m_totals->addItems(totals);
+        showCustomer(code, name, code.isEmpty() ? QString() : total.toString()); // where the walk ended
     });
 }
 
 void PaymentReminderForm::appendEveryCustomer()
 {
     runGuarded(m_app.messages, [&] {
-        Recordset customers(m_app.db);
-        customers.load(u"select c_code, name from customer_data order by c_code"_s);
-        for (customers.moveFirst(); !customers.eof(); customers.moveNext()) {
-            showCustomer(customers.value(0), customers.value(1));
-            m_codes->addItem(numberItem(customers.value(0).toString(), customers.value(0)));
-            m_names->addItem(customers.value(1).toString());
+        QSqlQuery customers = m_app.db.exec(u"select c_code, name from customer_data order by c_code"_s);
+        QStringList codes, names;
+        while (customers.next()) {
+            codes << customers.value(0).toString();
+            names << customers.value(1).toString();
         }
+        m_codes->addItems(codes);
+        m_names->addItems(names);
+        if (!codes.isEmpty())
+            showCustomer(codes.last(), names.last());
     });
 }
 
@@ -158,15 +161,13 @@ void PaymentReminderForm::print()
 {
     SpreadsheetWriter sheet(m_app, windowTitle(), this);
     const bool printed = sheet.run([&] {
-        const QList<QListWidget*> columns{m_codes, m_names, m_totals};
-        for (int column = 0; column < columns.size(); ++column) {
-            const QListWidget* list = columns[column];
-            for (int row = 0; row < list->count(); ++row) {
-                const QListWidgetItem* item = list->item(row);
-                const QVariant number = item->data(Qt::UserRole);
-                sheet.setCell(firstRow + row, column + 1, number.isValid() ? number : QVariant(item->text()));
-            }
-        }
+        // Codes and totals go in as numbers: a total's text is its number followed by "瓶".
+        for (int row = 0; row < m_codes->count(); ++row)
+            sheet.setCell(firstRow + row, 1, Decimal::fromText(m_codes->item(row)->text()).toDouble());
+        for (int row = 0; row < m_names->count(); ++row)
+            sheet.setCell(firstRow + row, 2, m_names->item(row)->text());
+        for (int row = 0; row < m_totals->count(); ++row)
+            sheet.setCell(firstRow + row, 3, Decimal::fromText(m_totals->item(row)->text()).toDouble());
         sheet.fitColumns();
     });
     if (printed)

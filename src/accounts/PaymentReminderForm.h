@@ -19,7 +19,7 @@ private:
     void print();
     // A click in one list selects the same position in the others where they reach that far.
     void followSelection(QListWidget* clicked);
-    void showCustomer(const QVariant& code, const QVariant& name, const QString& total = {});
+    void showCustomer(const QString& code, const QString& name, const QString& total = {});
 
     AppContext& m_app;
     QLineEdit* m_code;      // text1
