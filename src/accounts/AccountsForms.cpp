@@ -1,9 +1,13 @@
 #include "accounts/AccountsForms.h"
 
+#include "accounts/AccountEnquiryDialog.h"
 #include "accounts/CashChartForm.h"
 #include "accounts/CashJournalForm.h"
 #include "accounts/CustomerCountChartForm.h"
+#include "accounts/DailyReportDialog.h"
+#include "accounts/InvoiceListingDialog.h"
 #include "accounts/JournalOverviewForm.h"
+#include "accounts/PaymentReminderForm.h"
 #include "accounts/SalesChartForm.h"
 #include "core/AppContext.h"
 
@@ -22,4 +26,12 @@ void registerAccountsForms(AppContext& app)
                   [](AppContext& context) { return new CustomerCountChartForm(context); });
     app.forms.add(u"業務圖表"_s, u"business chart"_s, Placement::Child,
                   [](AppContext& context) { return new SalesChartForm(context); });
+    app.forms.add(u"載入日計報表"_s, u"daily count form"_s, Placement::TopLevel,
+                  [](AppContext& context) { return new DailyReportDialog(context); });
+    app.forms.add(u"載入發票明細"_s, u"invoice customer detailed"_s, Placement::TopLevel,
+                  [](AppContext& context) { return new InvoiceListingDialog(context); });
+    app.forms.add(u"提示繳款名單"_s, u"prompt pay"_s, Placement::Child,
+                  [](AppContext& context) { return new PaymentReminderForm(context); });
+    app.forms.add(u"客戶帳款查詢"_s, u"customer money inquire"_s, Placement::TopLevel,
+                  [](AppContext& context) { return new AccountEnquiryDialog(context); });
 }

@@ -23,4 +23,9 @@ inline const MessageBoxText dayAlreadyPosted = critical(QStringLiteral("today!!!
 inline const MessageBoxText postingFailed = critical(QStringLiteral("input Err!!!"), QStringLiteral("Err."));
 } // namespace CashJournal
 
+namespace Reports { // 載入日計報表, 載入發票明細, 提示繳款名單, 客戶帳款查詢
+// A report that cannot run on what the boxes hold, or whose sheet or total failed.
+inline const MessageBoxText inputError = critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err."));
+} // namespace Reports
+
 } // namespace ErrorMessageBoxes

@@ -1,0 +1,80 @@
+#include "accounts/AccountEnquiryDialog.h"
+
+#include "accounts/AccountsMessages.h"
+#include "accounts/DatePicker.h"
+#include "core/AppContext.h"
+#include "data/Database.h"
+#include "data/Decimal.h"
+#include "data/TextRules.h"
+#include "records/RunGuarded.h"
+#include "widgets/DataCombo.h"
+#include "widgets/ExitButton.h"
+#include "widgets/NamedControls.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <climits>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+AccountEnquiryDialog::AccountEnquiryDialog(AppContext& app, QWidget* parent)
+    : QDialog(parent),
+      m_app(app),
+      m_customers(app.db, this),
+      m_customerCombo(named(new DataCombo(this), u"DataCombo1"_s)),
+      m_total(named(new QLineEdit(this), u"Text2"_s))
+{
+    setWindowTitle(u"customer money inquire"_s);
+    WorkDateAtLoad(app);
+    m_from = makeDatePicker(u"DTPicker1"_s, app.values.work_date, this);
+    m_to = makeDatePicker(u"DTPicker2"_s, app.values.work_date, this);
+    m_customerCombo->setMinimumContentsLength(8);
+    m_total->setReadOnly(true);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(u"choose date"_s, this), 0, 0);
+    layout->addWidget(m_from, 0, 1);
+    layout->addWidget(new QLabel(u"to"_s, this), 0, 2);
+    layout->addWidget(m_to, 0, 3);
+    layout->addWidget(new QLabel(u"choose customer code"_s, this), 1, 0);
+    layout->addWidget(m_customerCombo, 1, 1);
+    layout->addWidget(new QLabel(u"sum money"_s, this), 2, 0);
+    layout->addWidget(m_total, 2, 1);
+    layout->addWidget(makeExitButton(this), 2, 3);
+
+    runGuarded(app.messages, [this] {
+        m_customers.setQuery(u"select c_code from customer_data order by c_code"_s);
+        m_customers.refresh();
+        m_customerCombo->setRowSource(&m_customers, u"c_code"_s);
+    });
+    if (m_customerCombo->count() > 0)
+        m_customerCombo->setText(m_customerCombo->itemText(0));
+    showTotal();
+
+    connect(m_from, &QDateEdit::dateChanged, this, &AccountEnquiryDialog::showTotal);
+    connect(m_to, &QDateEdit::dateChanged, this, &AccountEnquiryDialog::showTotal);
+    connect(m_customerCombo, &QComboBox::editTextChanged, this, &AccountEnquiryDialog::showTotal);
+}
+
+void AccountEnquiryDialog::showTotal()
+{
+    m_total->clear();
+    // The code is the number the text begins with; a text that names no whole code names no customer.
+    const double code = TextRules::numberFromText(m_customerCombo->text());
+    if (code != std::trunc(code) || code < INT_MIN || code > INT_MAX)
+        return;
+    try {
+        const QVariant total = m_app.db.scalar(u"select sum(expense) as 總金額 from order_date"
+                                               " where date_d >= ? and date_d <= ? and c_code = ?"
+                                               " and refund = 0 and suspend = 0"_s,
+                                               {m_from->date(), m_to->date(), int(code)});
+        if (!total.isNull())
+            m_total->setText(Decimal::fromVariant(total).toString());
+    } catch (const std::exception&) {
+        showMessage(m_app.messages, ErrorMessageBoxes::Reports::inputError);
+    }
+}
