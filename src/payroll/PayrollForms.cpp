@@ -1,6 +1,8 @@
 #include "payroll/PayrollForms.h"
 
 #include "core/AppContext.h"
+#include "payroll/LostBottleReportDialog.h"
+#include "payroll/PaySlipDialog.h"
 #include "payroll/SettlementForm.h"
 
 using namespace Qt::StringLiterals;
@@ -10,4 +12,8 @@ void registerPayrollForms(AppContext& app)
     using Placement = FormRegistry::Placement;
     app.forms.add(u"薪資結算表單"_s, u"salary balance"_s, Placement::Child,
                   [](AppContext& context) { return new SettlementForm(context); });
+    app.forms.add(u"載入應收帳款扣薪明細表"_s, u"promise detailed"_s, Placement::TopLevel,
+                  [](AppContext& context) { return new LostBottleReportDialog(context); });
+    app.forms.add(u"載入員工薪資"_s, u"employees salary"_s, Placement::TopLevel,
+                  [](AppContext& context) { return new PaySlipDialog(context); });
 }
