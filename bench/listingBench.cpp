@@ -238,17 +238,5 @@ BENCHMARK(BM_MonthlyListingByHand)->Unit(benchmark::kMillisecond)->Iterations(3)
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
-        g_database = benchSampleDatabase();
-    } catch (const DataError& error) {
-        QTextStream(stderr) << "Cannot fill the sample database: " << error.message() << '\n';
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, &g_database);
 }

@@ -2,7 +2,9 @@
 
 #include "core/AppContext.h"
 #include "payroll/CommissionRatesForm.h"
+#include "payroll/LostBottleReportDialog.h"
 #include "payroll/PayDetailForm.h"
+#include "payroll/PaySlipDialog.h"
 #include "payroll/SettlementForm.h"
 
 using namespace Qt::StringLiterals;
@@ -16,4 +18,8 @@ void registerPayrollForms(AppContext& app)
                   [](AppContext& context) { return new PayDetailForm(context); });
     app.forms.add(u"抽成"_s, u"commission table"_s, Placement::Child,
                   [](AppContext& context) { return new CommissionRatesForm(context); });
+    app.forms.add(u"載入應收帳款扣薪明細表"_s, u"promise detailed"_s, Placement::TopLevel,
+                  [](AppContext& context) { return new LostBottleReportDialog(context); });
+    app.forms.add(u"載入員工薪資"_s, u"employees salary"_s, Placement::TopLevel,
+                  [](AppContext& context) { return new PaySlipDialog(context); });
 }

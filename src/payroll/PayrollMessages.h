@@ -45,4 +45,9 @@ inline const ToolbarMessages toolbar{std::nullopt,
                                      critical(QStringLiteral("Err!!!"), QStringLiteral("Err"))};
 } // namespace Commission
 
+// The lost-bottle deduction report.
+namespace LostBottleReport { // 載入應收帳款扣薪明細表
+inline const MessageBoxText inputError = critical(QStringLiteral("input Err.!!!"), QStringLiteral("錯誤"));
+} // namespace LostBottleReport
+
 } // namespace ErrorMessageBoxes

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDate>
+#include <optional>
+
+class QLineEdit;
+class QWidget;
+class UpDown;
+
+// The year and month boxes of a payroll dialog: `text1` with its spinner `UpDown1` and `Text2` with
+// `UpDown2` (1 to 12). Each spinner writes its value into its box; what the clerk types into a box
+// never moves its spinner, and the dialog reads the boxes.
+class YearMonthBoxes {
+public:
+    YearMonthBoxes(QWidget* form, int firstYear);
+
+    // Moves both spinners to the month of `day`; they write the boxes.
+    void showMonth(const QDate& day);
+
+    // The first day of the month the boxes name, each read by the number rule ("abc" is 0); none where
+    // they name no month (year 0, month 13, "2024.5").
+    std::optional<QDate> firstDay() const;
+
+    QLineEdit* const year;
+    UpDown* const yearSpinner;
+    QLineEdit* const month;
+    UpDown* const monthSpinner;
+};
