@@ -14,9 +14,10 @@ inline const SampleSize kBenchSample{.customers = 5000, .days = 365};
 // Throws DataError.
 QString benchSampleDatabase();
 
-// The rest of a benchmark's main(), once its application object stands: the sample business is
-// filled where needed and named in `database`, then the benchmarks run. Returns the exit status.
-int runOnBenchSample(int argc, char** argv, QString& database);
+// The main() of the benchmarks: an application on the offscreen platform unless another is named,
+// then every benchmark registered. With `sample`, the sample database is filled first and its path
+// put there. Returns the exit status.
+int runBenchmarks(int argc, char** argv, QString* sample = nullptr);
 
 // Answers every box at once, so a benchmark never waits for a clerk.
 class SilentMessages : public MessageService {

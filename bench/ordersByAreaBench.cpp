@@ -5,7 +5,6 @@
 #include "BenchSample.h"
 #include "data/Database.h"
 
-#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -71,6 +70,5 @@ BENCHMARK(monthOfOneAreaByScan)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    return runOnBenchSample(argc, argv, g_database);
+    return runBenchmarks(argc, argv, &g_database);
 }

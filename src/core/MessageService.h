@@ -24,11 +24,20 @@ public:
 
     // Shows `text` under `title` and returns the answer (Ok for a box with one button).
     virtual int msgBox(const QString& text, int flags = OkOnly, const QString& title = {}) = 0;
+    // The same box with a detail line: why a refusal happened, below the form's own text. A service
+    // without a place of its own for it shows it under the text.
+    virtual int msgBox(const QString& text, int flags, const QString& title, const QString& detail)
+    {
+        return msgBox(detail.isEmpty() ? text : text + QStringLiteral("\n\n") + detail, flags, title);
+    }
     // An input prompt; nothing when the clerk cancels.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title = {},
                                             const QString& initial = {}) = 0;
 
     // The box every list, grid and report shows when the database refuses its work: the reason,
-    // critical, titled "Err.".
-    void reportFailure(const QString& reason) { msgBox(reason, Critical, QStringLiteral("Err.")); }
+    // critical, titled "Err.", with a detail line where there is one.
+    void reportFailure(const QString& reason, const QString& detail = {})
+    {
+        msgBox(reason, Critical, QStringLiteral("Err."), detail == reason ? QString() : detail);
+    }
 };

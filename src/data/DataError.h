@@ -1,21 +1,45 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 #include <stdexcept>
 
 // A failure of the data layer: a statement the database refused, a row another clerk changed,
-// a value that cannot be converted. Forms catch it in their handlers and show their own message.
+// a value that cannot be converted. Forms catch it in their handlers and show their own message,
+// with detail() as the box's detail line: why it failed, in the clerk's words.
 class DataError : public std::runtime_error {
 public:
     enum class Kind { Database, Conflict, Conversion, NoCurrentRow, Usage };
 
+    // Why the database refused, as far as the clerk can act on it.
+    enum class Reason {
+        Other,            // the message says it
+        ChangedByAnother, // the row was changed or deleted by another clerk since it was read
+        KeyTaken,         // a code or key another row already has
+        Busy,             // another clerk's work held the books past the time-out
+        ReadOnly,         // the books cannot be written
+        DiskFull,
+        ServerUnreachable,
+        OutOfRange,       // a number beyond what its column holds; the message names the range
+    };
+
     DataError(Kind kind, const QString& message)
-        : std::runtime_error(message.toStdString()), m_kind(kind), m_message(message) {}
+        : DataError(kind, kind == Kind::Conflict ? Reason::ChangedByAnother : Reason::Other, message) {}
+    DataError(Kind kind, Reason reason, const QString& message)
+        : std::runtime_error(message.toStdString()), m_kind(kind), m_reason(reason), m_message(message) {}
 
     Kind kind() const { return m_kind; }
+    Reason reason() const { return m_reason; }
     QString message() const { return m_message; }
+
+    // The detail line of the refusal's box.
+    QString detail() const;
 
 private:
     Kind m_kind;
+    Reason m_reason;
     QString m_message;
 };
+
+// The detail line for any failure a handler caught: the data layer's reason, or the failure's own text.
+QString refusalDetail(const std::exception& error);

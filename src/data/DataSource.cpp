@@ -10,14 +10,17 @@ void DataSource::setTable(const QString& table)
     m_source = table;
     m_values.clear();
     m_updateTable = table;
+    m_writableColumns.clear();
 }
 
-void DataSource::setQuery(const QString& sql, const QVariantList& values, const QString& updateTable)
+void DataSource::setQuery(const QString& sql, const QVariantList& values, const QString& updateTable,
+                          const QStringList& writableColumns)
 {
     m_type = CommandType::Text;
     m_source = sql;
     m_values = values;
     m_updateTable = updateTable;
+    m_writableColumns = writableColumns;
 }
 
 void DataSource::refresh()
@@ -29,7 +32,7 @@ void DataSource::refresh()
             sql += QStringLiteral(" ORDER BY ") + table->key;
         m_recordset.load(sql, {}, m_updateTable);
     } else {
-        m_recordset.load(m_source, m_values, m_updateTable);
+        m_recordset.load(m_source, m_values, m_updateTable, m_writableColumns);
     }
 }
 

@@ -19,8 +19,10 @@ public:
 
     // The whole table, in the order of its key.
     void setTable(const QString& table);
-    // A SELECT with bound values. Writes go to `updateTable`, or to the one table a plain SELECT reads.
-    void setQuery(const QString& sql, const QVariantList& values = {}, const QString& updateTable = {});
+    // A SELECT with bound values. Writes go to `updateTable`, or to the one table a plain SELECT reads;
+    // `writableColumns`, where given, are the fields written (see Recordset::load).
+    void setQuery(const QString& sql, const QVariantList& values = {}, const QString& updateTable = {},
+                  const QStringList& writableColumns = {});
 
     // Runs the command again: the recordset is replaced and stands on its first row. Throws DataError.
     void refresh();
@@ -37,6 +39,7 @@ private:
     QString m_source;
     QVariantList m_values;
     QString m_updateTable;
+    QStringList m_writableColumns;
     Recordset m_recordset;
 };
 

@@ -3,6 +3,7 @@
 #include "data/DataError.h"
 
 #include <QAtomicInt>
+#include <QSqlDriver>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,11 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <QUrlQuery>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,12 +35,54 @@ QString describeError(const QSqlError& error)
     return text.isEmpty() ? QStringLiteral("unknown error") : text;
 }
 
+// A failure the server gave as its connection went: SQLSTATE class 08, or the server shutting down.
+bool isConnectionLoss(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    return error.type() == QSqlError::ConnectionError || code.startsWith(QLatin1String("08"))
+        || code.startsWith(QLatin1String("57P"));
+}
+
+// What the clerk can do about a refused statement depends on why; the drivers say it in their own codes
+// (SQLite's result codes, PostgreSQL's SQLSTATE).
+DataError::Reason reasonOf(Database::Kind kind, const QSqlError& error)
+{
+    using Reason = DataError::Reason;
+    const QString code = error.nativeErrorCode();
+    if (kind == Database::Kind::SQLite) {
+        switch (code.toInt() & 0xff) { // the primary code of an extended one
+        case 5: case 6: return Reason::Busy;        // SQLITE_BUSY, SQLITE_LOCKED
+        case 8: return Reason::ReadOnly;            // SQLITE_READONLY
+        case 13: return Reason::DiskFull;           // SQLITE_FULL
+        case 19:                                    // SQLITE_CONSTRAINT
+            return error.databaseText().contains(QLatin1String("UNIQUE")) ? Reason::KeyTaken : Reason::Other;
+        default: return Reason::Other;
+        }
+    }
+    if (code == QLatin1String("23505"))
+        return Reason::KeyTaken;
+    if (code == QLatin1String("40001") || code == QLatin1String("40P01") || code == QLatin1String("55P03")
+        || code == QLatin1String("57014"))
+        return Reason::Busy; // serialisation, deadlock, lock wait or statement time-out
+    if (code == QLatin1String("25006"))
+        return Reason::ReadOnly;
+    if (code == QLatin1String("53100"))
+        return Reason::DiskFull;
+    if (code == QLatin1String("22003"))
+        return Reason::OutOfRange;
+    if (isConnectionLoss(error))
+        return Reason::ServerUnreachable;
+    return Reason::Other;
+}
+
 bool isPostgresUri(const QString& location)
 {
     return location.startsWith(QLatin1String("postgresql://")) || location.startsWith(QLatin1String("postgres://"));
 }
 
-// The database file is the clerks' books: readable by its owner only.
+// The database file is the clerks' books: readable by its owner only, from its first byte. The file is
+// made here, before SQLite opens it, with a mode a umask can only narrow; SQLite gives the -wal and -shm
+// files the mode of the database file.
 void createPrivateFile(const QString& path)
 {
     QFileInfo info(path);
@@ -43,11 +91,20 @@ void createPrivateFile(const QString& path)
     if (!QDir().mkpath(info.absolutePath()))
         throw DataError(DataError::Kind::Database,
                         QStringLiteral("Cannot open the database %1: the folder cannot be created.").arg(path));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        return;
+    }
+    if (errno != EEXIST) // another program made it meanwhile: that is as good
         throw DataError(DataError::Kind::Database,
-                        QStringLiteral("Cannot open the database %1: %2").arg(path, file.errorString()));
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+                        QStringLiteral("Cannot open the database %1: %2").arg(path, QString::fromLocal8Bit(strerror(errno))));
+}
+
+// Statements that only read may run again on a reopened connection; nothing was written by them.
+bool onlyReads(const QString& sql)
+{
+    return sql.trimmed().startsWith(QLatin1String("select"), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -57,6 +114,7 @@ QString Database::defaultSqlitePath()
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
         .filePath(QStringLiteral("halcyon-ledger.sqlite"));
 }
+
 
 std::unique_ptr<Database> Database::open(const QString& requested)
 {
@@ -74,7 +132,6 @@ std::unique_ptr<Database> Database::open(const QString& requested)
         throw DataError(DataError::Kind::Database, QStringLiteral("Cannot open the database %1: %2").arg(shown, reason));
     };
 
-    QString schema;
     if (kind == Kind::SQLite) {
         if (location != QLatin1String(":memory:"))
             createPrivateFile(location);
@@ -99,10 +156,10 @@ std::unique_ptr<Database> Database::open(const QString& requested)
         const QString database = url.path().mid(1);
         if (!database.isEmpty())
             sql.setDatabaseName(database);
-        schema = QUrlQuery(url).queryItemValue(QStringLiteral("schema"));
+        db->m_schema = QUrlQuery(url).queryItemValue(QStringLiteral("schema"));
         static const QRegularExpression plainName(QStringLiteral("^[a-z_][a-z0-9_]*$"));
-        if (!schema.isEmpty() && !plainName.match(schema).hasMatch())
-            fail(QStringLiteral("the schema name %1 is not a plain name").arg(schema));
+        if (!db->m_schema.isEmpty() && !plainName.match(db->m_schema).hasMatch())
+            fail(QStringLiteral("the schema name %1 is not a plain name").arg(db->m_schema));
         sql.setConnectOptions(QStringLiteral("connect_timeout=15"));
         if (!sql.open())
             fail(describeError(sql.lastError()));
@@ -111,14 +168,14 @@ std::unique_ptr<Database> Database::open(const QString& requested)
     try {
         if (kind == Kind::SQLite) {
             db->exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        } else {
-            db->exec(QStringLiteral("SET client_min_messages TO warning"));
-            db->exec(QStringLiteral("SET statement_timeout TO 30000"));
-            if (!schema.isEmpty()) {
-                db->exec(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(schema));
-                db->exec(QStringLiteral("SET search_path TO %1").arg(schema));
-            }
+        } else if (!db->m_schema.isEmpty()) {
+            // Programs starting at once on empty books would otherwise race to make the schema.
+            Transaction transaction(*db);
+            db->lock(Lock::Schema);
+            db->exec(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(db->m_schema));
+            transaction.commit();
         }
+        db->startSession();
     } catch (const DataError& error) {
         fail(error.message());
     }
@@ -145,21 +202,82 @@ QSqlDatabase Database::connection() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
+// What a fresh server connection is told before the clerks' statements run on it.
+void Database::startSession()
+{
+    if (m_kind != Kind::PostgreSQL)
+        return;
+    exec(QStringLiteral("SET client_min_messages TO warning"));
+    exec(QStringLiteral("SET statement_timeout TO 30000"));
+    if (!m_schema.isEmpty())
+        exec(QStringLiteral("SET search_path TO %1").arg(m_schema));
+}
+
+void Database::reconnectIfLost()
+{
+    if (!m_lost)
+        return;
+    if (inTransaction()) // the transaction went with the connection: its action is refused as a whole
+        throw DataError(DataError::Kind::Database, DataError::Reason::ServerUnreachable,
+                        QStringLiteral("the connection to the server was lost during the action"));
+    QSqlDatabase sql = connection();
+    sql.close();
+    if (!sql.open())
+        throw DataError(DataError::Kind::Database, DataError::Reason::ServerUnreachable, describeError(sql.lastError()));
+    m_lost = false;
+    ++m_generation;
+    startSession();
+}
+
+bool Database::serverAnswers()
+{
+    QSqlQuery probe(connection());
+    // Inside a transaction an earlier failure makes the server refuse even this, but it did answer.
+    return probe.exec(QStringLiteral("SELECT 1")) || !probe.lastError().nativeErrorCode().isEmpty();
+}
+
+DataError Database::failure(const QSqlError& error)
+{
+    DataError::Reason reason = reasonOf(m_kind, error);
+    // A client-side failure without a code may be a connection that is gone; the server is asked.
+    if (m_kind == Kind::PostgreSQL
+        && (reason == DataError::Reason::ServerUnreachable || (error.nativeErrorCode().isEmpty() && !serverAnswers()))) {
+        reason = DataError::Reason::ServerUnreachable;
+        m_lost = true;
+    }
+    DataError refused(DataError::Kind::Database, reason, describeError(error));
+    if (!m_scopes.empty() && !m_scopes.back().failure)
+        m_scopes.back().failure = refused;
+    return refused;
+}
+
 QSqlQuery Database::exec(const QString& sql, const QVariantList& values)
 {
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    // PostgreSQL prepares only queries and row changes; a statement without values runs as it is.
-    const bool ok = values.isEmpty() ? query.exec(sql) : [&] {
+    reconnectIfLost();
+    auto run = [&](QSqlQuery& query) {
+        query.setForwardOnly(true);
+        // PostgreSQL prepares only queries and row changes; a statement without values runs as it is.
+        if (values.isEmpty())
+            return query.exec(sql);
         if (!query.prepare(sql))
             return false;
         for (const QVariant& value : values)
             query.addBindValue(value);
         return query.exec();
-    }();
-    if (!ok)
-        throw DataError(DataError::Kind::Database, describeError(query.lastError()));
-    return query;
+    };
+    QSqlQuery query(connection());
+    if (run(query))
+        return query;
+    DataError refused = failure(query.lastError());
+    // A read that found the connection gone is asked again at once on a new one.
+    if (m_lost && !inTransaction() && onlyReads(sql)) {
+        reconnectIfLost();
+        QSqlQuery again(connection());
+        if (run(again))
+            return again;
+        refused = failure(again.lastError());
+    }
+    throw refused;
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& values)
@@ -168,58 +286,95 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values)
     return query.next() ? query.value(0) : QVariant();
 }
 
+void Database::lock(Lock which)
+{
+    if (!inTransaction())
+        throw DataError(DataError::Kind::Usage, QStringLiteral("A writer lock is taken inside a transaction"));
+    if (m_kind == Kind::PostgreSQL)
+        exec(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {qint64(which)});
+}
+
+void Database::setLockTimeout(int milliseconds)
+{
+    if (m_kind == Kind::SQLite)
+        exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds));
+    else
+        exec(QStringLiteral("SET lock_timeout TO %1").arg(milliseconds));
+}
+
+QString Database::savepoint() const
+{
+    return QStringLiteral("halcyon_scope_%1").arg(m_scopes.size());
+}
+
+// A statement that starts or ends a transaction or savepoint.
+void Database::control(const QString& statement)
+{
+    QSqlQuery query(connection());
+    if (!query.exec(statement))
+        throw failure(query.lastError());
+}
+
 void Database::begin()
 {
-    if (m_depth++ > 0)
-        return;
-    m_failed = false;
-    m_undo.clear();
-    if (!connection().transaction()) {
-        m_depth = 0;
-        throw DataError(DataError::Kind::Database, describeError(connection().lastError()));
+    if (m_scopes.empty()) {
+        reconnectIfLost();
+        // IMMEDIATE: the write lock is taken now, within the busy time-out, not at the first write,
+        // where a transaction that has read already could only be refused.
+        control(m_kind == Kind::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+        m_undo.clear();
+    } else {
+        if (m_scopes.back().failure) // PostgreSQL would refuse it; both databases say the same
+            throw *m_scopes.back().failure;
+        control(QStringLiteral("SAVEPOINT ") + savepoint());
     }
+    m_scopes.push_back(Scope{m_undo.size()});
 }
 
 void Database::commit()
 {
-    if (m_depth == 0)
+    if (m_scopes.empty())
         return;
-    if (--m_depth > 0)
-        return;
-    if (m_failed) {
-        // An inner scope gave up: the whole action goes.
-        m_depth = 1;
+    if (const std::optional<DataError> failed = m_scopes.back().failure) {
+        // A statement of this scope was refused: its work goes, and the caller hears why.
         rollback();
-        throw DataError(DataError::Kind::Database, QStringLiteral("the action was abandoned"));
+        throw *failed;
     }
-    if (!connection().commit()) {
-        const QString reason = describeError(connection().lastError());
-        m_depth = 1;
+    const Scope scope = m_scopes.back();
+    m_scopes.pop_back();
+    try {
+        control((m_scopes.empty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE SAVEPOINT ") + savepoint()));
+    } catch (const DataError&) {
+        m_scopes.push_back(scope);
         rollback();
-        throw DataError(DataError::Kind::Database, reason);
+        throw;
     }
-    m_undo.clear();
+    if (m_scopes.empty())
+        m_undo.clear();
 }
 
 void Database::rollback()
 {
-    if (m_depth == 0)
+    if (m_scopes.empty())
         return;
-    if (--m_depth > 0) {
-        m_failed = true;
-        return;
-    }
-    connection().rollback();
+    const std::size_t mark = m_scopes.back().undoMark;
+    m_scopes.pop_back();
+    // A connection that is gone took the transaction with it; nothing is left to take back there.
+    QSqlQuery query(connection());
+    if (m_scopes.empty())
+        query.exec(QStringLiteral("ROLLBACK"));
+    else if (query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint()))
+        query.exec(QStringLiteral("RELEASE SAVEPOINT ") + savepoint());
     // Undo in reverse order, so a row written twice ends as it was first read.
-    auto undo = std::move(m_undo);
-    m_undo.clear();
+    std::vector<std::function<void()>> undo(m_undo.begin() + qsizetype(mark), m_undo.end());
+    m_undo.resize(mark);
     for (auto it = undo.rbegin(); it != undo.rend(); ++it)
         (*it)();
 }
 
 void Database::onRollback(std::function<void()> undo)
 {
-    if (m_depth > 0)
+    if (inTransaction())
         m_undo.push_back(std::move(undo));
 }
 
@@ -238,4 +393,30 @@ void Transaction::commit()
 {
     m_done = true;
     m_db.commit();
+}
+
+PreparedStatement::PreparedStatement(Database& db, const QString& sql) : m_db(db), m_sql(sql)
+{
+    prepare();
+}
+
+void PreparedStatement::prepare()
+{
+    m_db.reconnectIfLost();
+    m_query = QSqlQuery(m_db.connection());
+    m_query.setForwardOnly(true);
+    if (!m_query.prepare(m_sql))
+        throw m_db.failure(m_query.lastError());
+    m_generation = m_db.m_generation;
+}
+
+QSqlQuery& PreparedStatement::run(const QVariantList& values)
+{
+    if (m_db.m_lost || m_generation != m_db.m_generation)
+        prepare();
+    for (qsizetype i = 0; i < values.size(); ++i)
+        m_query.bindValue(int(i), values.at(i));
+    if (!m_query.exec())
+        throw m_db.failure(m_query.lastError());
+    return m_query;
 }

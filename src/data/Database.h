@@ -1,20 +1,32 @@
 #pragma once
 
+#include "data/DataError.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
-class QSqlQuery;
+class QSqlError;
 
 // The one connection of the process to its database: a SQLite file (the default) or a PostgreSQL
 // server. Forms receive it by reference; every statement goes through it with bound values.
+//
+// A server connection that was lost is opened again before the next statement outside a transaction:
+// the action that found it lost is refused (the server cannot be reached), the clerk's next one works.
 class Database {
 public:
     enum class Kind { SQLite, PostgreSQL };
+
+    // The program's writer locks, each held by one writer at a time until its transaction ends.
+    enum class Lock : qint64 {
+        Schema = 0x48414c0001,  // creating and upgrading the tables
+        DayRows = 0x48414c0002, // writing delivery-day rows (order_date)
+    };
 
     // Opens what `location` names: a `postgresql://` URI or a SQLite file path. An empty location means
     // HALCYON_DATABASE, or else the SQLite file in the user's data folder. Throws DataError with a
@@ -35,28 +47,55 @@ public:
     // The first column of the first row, or a null value where there is none.
     QVariant scalar(const QString& sql, const QVariantList& values = {});
 
-    bool inTransaction() const { return m_depth > 0; }
+    bool inTransaction() const { return !m_scopes.empty(); }
+
+    // Takes one of the writer locks for the rest of the current transaction, waiting while another
+    // connection holds it. On SQLite the transaction's own write lock already is that lock.
+    void lock(Lock which);
+
+    // How long a statement waits for another connection's lock before the books count as busy.
+    void setLockTimeout(int milliseconds);
 
 private:
     friend class Transaction;
+    friend class PreparedStatement;
+    friend class Recordset;
+
+    // One open Transaction: where its undo steps begin, and the first statement that failed in it.
+    struct Scope {
+        std::size_t undoMark = 0;
+        std::optional<DataError> failure = {};
+    };
+
     Database(Kind kind, QString location, QString connectionName);
+    void startSession();
+    void reconnectIfLost();
+    // The error of a failed statement, classified; notes a lost connection and fails the open scope.
+    DataError failure(const QSqlError& error);
+    bool serverAnswers();
+    void control(const QString& statement);
+
     void begin();
     void commit();
     void rollback();
+    void onRollback(std::function<void()> undo);
+    QString savepoint() const;
 
     Kind m_kind;
     QString m_location;
     QString m_connectionName;
-    int m_depth = 0;
-    bool m_failed = false;
+    QString m_schema;        // PostgreSQL: the schema the URI names, where unqualified names resolve
+    bool m_lost = false;     // the server connection broke; reopened before the next statement
+    int m_generation = 0;    // counts the openings of the connection, so prepared statements know theirs
+    std::vector<Scope> m_scopes;
     std::vector<std::function<void()>> m_undo;
-    friend class Recordset;
-    void onRollback(std::function<void()> undo);
 };
 
-// One user action that writes several rows: all of it is written, or nothing. Scopes nest; the
-// outermost one commits. A scope left without commit() rolls back, and every recordset that wrote
-// inside it puts its rows back the way they were before the write.
+// One user action that writes several rows: all of it is written, or nothing. On SQLite the write
+// lock is taken as the action begins (BEGIN IMMEDIATE), so a busy database is waited for rather than
+// refused halfway. Scopes nest as savepoints: an inner scope left without commit() takes back its own
+// work only, and every recordset that wrote inside it puts its rows back the way they were. A scope
+// in which a statement failed cannot commit: commit() takes its work back and throws.
 class Transaction {
 public:
     explicit Transaction(Database& db);
@@ -69,4 +108,23 @@ public:
 private:
     Database& m_db;
     bool m_done = false;
+};
+
+// One statement prepared once and run many times with new values: the work that writes many rows
+// (day rows, bulk suspend, settlement) pays the preparing once. It prepares again by itself after
+// the connection was reopened.
+class PreparedStatement {
+public:
+    PreparedStatement(Database& db, const QString& sql);
+
+    // Binds `values` in order and runs the statement; throws DataError.
+    QSqlQuery& run(const QVariantList& values);
+
+private:
+    void prepare();
+
+    Database& m_db;
+    QString m_sql;
+    QSqlQuery m_query;
+    int m_generation = -1;
 };

@@ -6,9 +6,12 @@
 
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <numeric>
 
 namespace {
@@ -49,11 +52,110 @@ QString tableOfQuery(const QString& sql)
     return match.captured(1);
 }
 
+// Which fields of a SELECT are plain columns of `table`, read from its select list: `*`, `column`,
+// `table.column`, or a column under its own name. An expression, or a column under another column's
+// name, is not one, whatever name it is given.
+class SelectList {
+public:
+    SelectList(const QString& sql, const QString& table)
+    {
+        static const QRegularExpression head(QStringLiteral("^\\s*select\\s+(?:distinct\\s+|all\\s+)?"),
+                                             QRegularExpression::CaseInsensitiveOption);
+        const auto start = head.match(sql);
+        if (!start.hasMatch())
+            return;
+        m_understood = true;
+        const QString qualifiers = QStringLiteral("(?:%1|%2)").arg(QRegularExpression::escape(table), aliasOf(sql, table));
+        const QRegularExpression plain(QStringLiteral("^(?:%1\\.)?(\\*|%2)(?:\\s+(?:as\\s+)?(%2))?$").arg(qualifiers, kName),
+                                       QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpression named(QStringLiteral("(?:\\bas\\s+|\\s)(%1)$").arg(kName),
+                                       QRegularExpression::CaseInsensitiveOption);
+        for (const QString& item : items(sql.mid(start.capturedEnd()))) {
+            if (const auto column = plain.match(item); column.hasMatch()) {
+                const QString name = column.captured(1);
+                const QString alias = column.captured(2);
+                if (name == QLatin1String("*"))
+                    m_star = true;
+                else if (alias.isEmpty() || alias.compare(name, Qt::CaseInsensitive) == 0)
+                    m_plain << name.toLower();
+                else
+                    m_other << alias.toLower();
+            } else if (const auto alias = named.match(item); alias.hasMatch()) {
+                m_other << alias.captured(1).toLower();
+            }
+        }
+    }
+
+    bool isPlainColumn(const QString& field) const
+    {
+        const QString name = field.toLower();
+        if (!m_understood)
+            return true; // not a SELECT of ours to read: the field's name decides, as it always did
+        return m_plain.contains(name) || (m_star && !m_other.contains(name));
+    }
+
+private:
+    static inline const QString kName = QStringLiteral("[\\p{L}_][\\p{L}\\p{N}_]*");
+
+    // The name the query gives the table (FROM customer_data c), or one that matches nothing.
+    static QString aliasOf(const QString& sql, const QString& table)
+    {
+        const QRegularExpression alias(QStringLiteral("\\b(?:from|join)\\s+%1\\s+(?:as\\s+)?(%2)")
+                                           .arg(QRegularExpression::escape(table), kName),
+                                       QRegularExpression::CaseInsensitiveOption);
+        const QString found = alias.match(sql).captured(1);
+        static const QRegularExpression keyword(QStringLiteral("^(where|order|group|join|left|right|inner|on|limit)$"),
+                                                QRegularExpression::CaseInsensitiveOption);
+        return found.isEmpty() || keyword.match(found).hasMatch() ? QStringLiteral("(?!)") : QRegularExpression::escape(found);
+    }
+
+    // The items of the select list: split at its commas, up to its FROM, outside brackets and quotes.
+    static QStringList items(const QString& rest)
+    {
+        QStringList found;
+        int depth = 0;
+        QChar quote;
+        qsizetype begin = 0;
+        for (qsizetype i = 0; i <= rest.size(); ++i) {
+            const QChar c = i < rest.size() ? rest.at(i) : QChar(u',');
+            if (!quote.isNull()) {
+                if (c == quote)
+                    quote = QChar();
+                continue;
+            }
+            const bool from = depth == 0 && rest.mid(i, 4).compare(QLatin1String("from"), Qt::CaseInsensitive) == 0
+                && (i == 0 || !rest.at(i - 1).isLetterOrNumber()) && (i + 4 >= rest.size() || !rest.at(i + 4).isLetterOrNumber());
+            if (c == u'\'' || c == u'"')
+                quote = c;
+            else if (c == u'(')
+                ++depth;
+            else if (c == u')')
+                --depth;
+            else if ((c == u',' && depth == 0) || from || i == rest.size()) {
+                found << rest.mid(begin, i - begin).trimmed();
+                begin = i + 1;
+                if (from || i == rest.size())
+                    break;
+            }
+        }
+        return found;
+    }
+
+    bool m_understood = false;
+    bool m_star = false;
+    QSet<QString> m_plain;
+    QSet<QString> m_other;
+};
+
+// A column with more different texts than this (names, addresses) gains nothing from sharing them.
+constexpr qsizetype kSharedTextsPerColumn = 1024;
+
 } // namespace
 
 Recordset::Recordset(Database& db, QObject* parent) : QObject(parent), m_db(db) {}
 
-void Recordset::load(const QString& sql, const QVariantList& values, const QString& updateTable)
+void Recordset::load(const QString& sql, const QVariantList& values, const QString& updateTable,
+                     const QStringList& writableColumns)
 {
     QSqlQuery query = m_db.exec(sql, values);
     const QSqlRecord record = query.record();
@@ -64,19 +166,43 @@ void Recordset::load(const QString& sql, const QVariantList& values, const QStri
     m_tableColumn.clear();
     m_types.clear();
     const int columns = record.count();
+    const SelectList selectList(sql, tableName);
+    QStringList names;
+    for (int i = 0; i < columns; ++i)
+        names << record.fieldName(i).toLower();
+    // A field is written to the column of its name only where it is that column: named in the select
+    // list as it is (or declared by the caller), and once, so a join's other `c_code` is not taken for it.
+    auto isTableColumn = [&](const QString& name) {
+        if (!writableColumns.isEmpty())
+            return writableColumns.contains(name, Qt::CaseInsensitive);
+        return selectList.isPlainColumn(name) && names.count(name.toLower()) == 1;
+    };
     for (int i = 0; i < columns; ++i) {
         const QString name = record.fieldName(i);
         m_fields << name;
-        const Schema::Column* column = m_table ? m_table->column(name) : nullptr;
+        const Schema::Column* column = m_table && isTableColumn(name) ? m_table->column(name) : nullptr;
         m_tableColumn << (column ? int(column - m_table->columns.constData()) : -1);
         m_types << (column ? std::optional<Schema::Type>(column->type) : std::nullopt);
     }
 
     m_rows.clear();
     m_pool.clear();
+    // Texts that repeat down a column (product names, dates as SQLite gives them, bottle types) are kept
+    // once and shared: a large snapshot then costs a fraction of the memory, and of the time.
+    QVector<QSet<QString>> repeated(columns);
     while (query.next()) {
-        for (int i = 0; i < columns; ++i)
-            m_pool.push_back(query.value(i));
+        for (int i = 0; i < columns; ++i) {
+            QVariant value = query.value(i);
+            if (value.typeId() == QMetaType::QString) {
+                QSet<QString>& texts = repeated[i];
+                const QString text = value.toString();
+                if (const auto seen = texts.constFind(text); seen != texts.cend())
+                    value = QVariant(*seen);
+                else if (texts.size() < kSharedTextsPerColumn)
+                    texts.insert(text);
+            }
+            m_pool.push_back(std::move(value));
+        }
         m_rows.push_back(Row{m_nextId++, m_rows.size()});
     }
     m_mode = EditMode::None;
@@ -203,6 +329,14 @@ QVariant Recordset::toDatabase(int column, const QVariant& value) const
             return number;
         if (*type == Schema::Type::Flag)
             return number != 0 ? 1 : 0;
+        // A whole number the column cannot hold is refused, never cut to fit.
+        if (std::nearbyint(number) < std::numeric_limits<qint32>::min()
+            || std::nearbyint(number) > std::numeric_limits<qint32>::max())
+            throw DataError(DataError::Kind::Conversion, DataError::Reason::OutOfRange,
+                            QStringLiteral("%1 is out of range for %2: whole numbers from %3 to %4")
+                                .arg(isText ? text.trimmed() : TextRules::numberText(number), m_fields[column])
+                                .arg(std::numeric_limits<qint32>::min())
+                                .arg(std::numeric_limits<qint32>::max()));
         return TextRules::roundToInt32(number);
     }
     }
@@ -561,7 +695,8 @@ QString Recordset::matchClause(const QVector<QVariant>& original, QVariantList& 
         if (m_tableColumn[i] < 0)
             continue;
         const QString name = m_table->columns[m_tableColumn[i]].name;
-        const QVariant value = stored(i, original[i]);
+        // Bound exactly as read: a date SQLite holds as "2026/2/8" matches only that text.
+        const QVariant& value = original[i];
         if (value.isNull()) {
             conditions << name + QStringLiteral(" IS NULL");
         } else {
@@ -588,8 +723,7 @@ void Recordset::updateRow()
                                         .arg(m_table->name, assignments.join(QStringLiteral(", ")), where),
                                     values);
         if (query.numRowsAffected() != 1)
-            throw DataError(DataError::Kind::Conflict,
-                            QStringLiteral("The row was changed or deleted by another user since it was read."));
+            refuseConflict();
     }
     const Bookmark id = m_rows[m_pos].id;
     const QVector<QVariant> original = m_original;
@@ -653,18 +787,11 @@ void Recordset::remove()
     const QString where = matchClause(original, values);
     QSqlQuery query = m_db.exec(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table->name, where), values);
     if (query.numRowsAffected() != 1)
-        throw DataError(DataError::Kind::Conflict,
-                        QStringLiteral("The row was changed or deleted by another user since it was read."));
+        refuseConflict();
 
     const int at = m_pos;
     const Row removed = m_rows[at];
-    m_rows.removeAt(at);
-    m_mode = EditMode::None;
-    m_original.clear();
-    m_changed.clear();
-    m_afterDelete = true;
-    emit rowRemoved(at);
-    emit currentChanged();
+    dropCurrentRow();
 
     QPointer<Recordset> self(this);
     m_db.onRollback([self, at, removed, original] {
@@ -678,4 +805,58 @@ void Recordset::remove()
         emit self->rowInserted(row);
         emit self->currentChanged();
     });
+}
+
+void Recordset::dropCurrentRow()
+{
+    const int at = m_pos;
+    m_rows.removeAt(at);
+    m_mode = EditMode::None;
+    m_original.clear();
+    m_changed.clear();
+    m_afterDelete = true;
+    emit rowRemoved(at);
+    emit currentChanged();
+}
+
+std::optional<QVector<QVariant>> Recordset::readAgain(const QVector<QVariant>& original)
+{
+    const int keyField = fieldIndex(m_table->key);
+    QStringList columns;
+    QVector<int> fields;
+    for (int i = 0; i < fieldCount(); ++i) {
+        if (m_tableColumn[i] >= 0) {
+            columns << m_table->columns[m_tableColumn[i]].name;
+            fields << i;
+        }
+    }
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                                    .arg(columns.join(QStringLiteral(", ")), m_table->name, m_table->key),
+                                {original[keyField]});
+    if (!query.next())
+        return std::nullopt;
+    QVector<QVariant> current = original;
+    for (int j = 0; j < fields.size(); ++j)
+        current[fields[j]] = query.value(j);
+    return current;
+}
+
+void Recordset::refuseConflict()
+{
+    const QVector<QVariant> original = m_mode == EditMode::Editing ? m_original : rowValues(m_pos);
+    if (const auto current = readAgain(original)) {
+        if (m_mode == EditMode::Editing) {
+            for (int i = 0; i < fieldCount(); ++i)
+                if (!m_changed[i])
+                    cell(m_pos, i) = (*current)[i];
+            m_original = *current;
+        } else {
+            setRowValues(m_pos, *current);
+        }
+        emit rowChanged(m_pos);
+        emit currentChanged();
+    } else {
+        dropCurrentRow();
+    }
+    throw DataError(DataError::Kind::Conflict, QStringLiteral("The row was changed or deleted by another user since it was read."));
 }

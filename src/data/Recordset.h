@@ -39,7 +39,10 @@ public:
 
     // Runs the query and replaces the rows; positions on the first row (EOF when empty).
     // `updateTable` names the table that writes go to (taken from the schema); empty: read-only.
-    void load(const QString& sql, const QVariantList& values = {}, const QString& updateTable = {});
+    // The fields written are the table's columns that the select list names as they are; an expression
+    // or a column under another's name stays read-only. `writableColumns`, where given, names them instead.
+    void load(const QString& sql, const QVariantList& values = {}, const QString& updateTable = {},
+              const QStringList& writableColumns = {});
     void clear();
 
     Database& database() const { return m_db; }
@@ -130,6 +133,13 @@ private:
     void insertRow();
     void updateRow();
     QString matchClause(const QVector<QVariant>& original, QVariantList& values) const;
+    // Another clerk got to the row first. It is read again by its key, so that what the clerk sees, and
+    // what the next write matches, is the row as it now stands: a pending edit keeps the clerk's changes
+    // over it and cancel shows it. A row that is gone leaves the snapshot. Throws the conflict.
+    [[noreturn]] void refuseConflict();
+    // The table's columns of the row whose key `original` holds, as they now stand; nothing when it is gone.
+    std::optional<QVector<QVariant>> readAgain(const QVector<QVariant>& original);
+    void dropCurrentRow();
     void applySort();
     int rowOf(Bookmark bookmark) const;
 

@@ -116,6 +116,10 @@ void create(Database& db)
     if (storedVersion(db) >= kVersion)
         return;
     Transaction transaction(db);
+    // Programs starting at once on empty books take turns; the ones that waited find the tables made.
+    db.lock(Database::Lock::Schema);
+    if (storedVersion(db) >= kVersion)
+        return;
     if (!tableExists(db, QStringLiteral("schema_version")))
         db.exec(QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"));
     for (const Table& table : tables()) {

@@ -39,7 +39,8 @@ const Table* table(const QString& name);
 int currentVersion();
 
 // Creates every missing table, its indexes and the single rows the system only changes,
-// then records the schema version; all of it in one transaction. Throws DataError.
+// then records the schema version; all of it in one transaction, under the schema's writer lock.
+// Throws DataError.
 void create(Database& db);
 
 // The version recorded in the database, 0 where none is.

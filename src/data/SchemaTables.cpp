@@ -198,7 +198,10 @@ QList<Table> buildTables()
                          {{u"date_d"_s},
                           {u"milk_area"_s, u"date_d"_s},
                           {u"c_code"_s, u"date_d"_s},
-                          {u"names"_s, u"date_d"_s}}),
+                          // Covers the bottles of a product's days, so the expected shipments of a
+                          // range and a day's total read the index alone.
+                          {u"names"_s, u"date_d"_s, u"refund"_s, u"suspend"_s, u"subscribe_num"_s,
+                           u"give_num"_s, u"add_num"_s, u"subtract_num"_s}}),
 
         // Payroll and leave. The forms that add payroll rows leave the amounts
         // to the database and the settlement adds them up, so they start at 0.

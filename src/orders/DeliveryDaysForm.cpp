@@ -3,8 +3,7 @@
 #include "data/Database.h"
 #include "data/TextRules.h"
 #include "core/AppContext.h"
-#include "widgets/Binder.h"
-#include "widgets/DataGrid.h"
+#include "widgets/FetchingGrid.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
 #include "records/RunGuarded.h"
@@ -23,7 +22,7 @@
 using namespace Qt::StringLiterals;
 
 DeliveryDaysForm::DeliveryDaysForm(AppContext& app, QWidget* parent)
-    : QWidget(parent), m_app(app), m_days(app.db, this)
+    : QWidget(parent), m_app(app)
 {
     setWindowTitle(u"France view"_s);
     WorkDateAtLoad(m_app);
@@ -40,12 +39,11 @@ DeliveryDaysForm::DeliveryDaysForm(AppContext& app, QWidget* parent)
     m_day->setCalendarPopup(true);
     auto* suspend = named(new QPushButton(u"all customer suspend"_s, this), u"所有客戶暫停"_s);
     auto* resume = named(new QPushButton(u"all customercancel"_s, this), u"所有客戶取消暫停"_s);
-    DataGrid* grid = readOnlyGrid(&m_app.messages, m_days, this);
-    auto* dayShown = named(new QLineEdit(this), u"Text2"_s);
+    m_grid = named(new FetchingGrid(m_app.db, u"order_date"_s, this), u"DataGrid1"_s);
+    m_dayShown = named(new QLineEdit(this), u"Text2"_s);
     m_suspendShown = named(new QLineEdit(this), u"Text1"_s);
-    for (QLineEdit* box : {dayShown, m_suspendShown})
+    for (QLineEdit* box : {m_dayShown, m_suspendShown})
         box->setReadOnly(true);
-    (new Binder(m_days.recordset(), this))->bind(dayShown, u"date_d"_s);
 
     auto* controls = new QHBoxLayout;
     for (QWidget* widget : std::initializer_list<QWidget*>{m_allRows, m_month, named(new QLabel(u"date"_s, this), u"Label2"_s),
@@ -53,14 +51,14 @@ DeliveryDaysForm::DeliveryDaysForm(AppContext& app, QWidget* parent)
         controls->addWidget(widget);
     controls->addStretch();
     auto* current = new QHBoxLayout;
-    current->addWidget(dayShown);
+    current->addWidget(m_dayShown);
     current->addWidget(m_suspendShown);
     current->addStretch();
     current->addWidget(makeExitButton(this));
     auto* page = new QVBoxLayout(this);
     page->addWidget(m_title);
     page->addLayout(controls);
-    page->addWidget(grid, 1);
+    page->addWidget(m_grid, 1);
     page->addLayout(current);
 
     for (QRadioButton* option : {m_allRows, m_month})
@@ -68,8 +66,7 @@ DeliveryDaysForm::DeliveryDaysForm(AppContext& app, QWidget* parent)
             if (selected)
                 showRows();
         });
-    connect(&m_days.recordset(), &Recordset::currentChanged, this, &DeliveryDaysForm::showCurrentRowFlag);
-    connect(&m_days.recordset(), &Recordset::rowsReset, this, &DeliveryDaysForm::showCurrentRowFlag);
+    connect(m_grid, &FetchingGrid::currentRowChanged, this, &DeliveryDaysForm::showCurrentRow);
     connect(suspend, &QPushButton::clicked, this,
             [this] { setDaySuspended(true, ErrorMessageBoxes::DeliveryDays::suspendTitle); });
     connect(resume, &QPushButton::clicked, this,
@@ -83,24 +80,23 @@ void DeliveryDaysForm::showRows()
 {
     runGuarded(m_app.messages, [this] {
         if (m_allRows->isChecked()) {
-            AdodcQuery(m_days, u"select * from order_date order by c_code, date_d, id"_s);
+            m_grid->setQuery(u"select * from order_date order by c_code, date_d, id"_s);
             return;
         }
         const QDate& workDate = m_app.values.work_date;
         const QDate firstDay(workDate.year(), workDate.month(), 1);
-        AdodcQuery(m_days,
-                   u"select * from order_date where date_d >= ? and date_d < ? order by c_code, date_d, id"_s,
-                   {firstDay, firstDay.addMonths(1)});
+        m_grid->setQuery(u"select * from order_date where date_d >= ? and date_d < ? order by c_code, date_d, id"_s,
+                         {firstDay, firstDay.addMonths(1)});
     });
     m_title->setText(u"order_view"_s);
 }
 
-void DeliveryDaysForm::showCurrentRowFlag()
+void DeliveryDaysForm::showCurrentRow()
 {
-    const Recordset& rows = m_days.recordset();
-    m_suspendShown->setText(!rows.hasCurrentRow() ? QString()
-                            : rows.value(u"suspend"_s).toInt() != 0 ? u"True"_s
-                                                                    : u"False"_s);
+    const QVariant day = m_grid->currentValue(u"date_d"_s);
+    const QVariant suspended = m_grid->currentValue(u"suspend"_s);
+    m_dayShown->setText(day.isNull() ? QString() : TextRules::dateText(day.toDate()));
+    m_suspendShown->setText(suspended.isNull() ? QString() : suspended.toInt() != 0 ? u"True"_s : u"False"_s);
 }
 
 // Every row of the picked day, whichever rows the grid shows, in one statement: all of them or none.
@@ -124,5 +120,5 @@ void DeliveryDaysForm::setDaySuspended(bool suspended, const QString& title)
         showMessage(m_app.messages, DeliveryDays::noRows(title));
         return;
     }
-    runGuarded(m_app.messages, [this] { m_days.refresh(); });
+    runGuarded(m_app.messages, [this] { m_grid->refresh(); });
 }

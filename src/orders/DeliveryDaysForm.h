@@ -1,10 +1,9 @@
 #pragma once
 
-#include "data/DataSource.h"
-
 #include <QWidget>
 
 struct AppContext;
+class FetchingGrid;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -20,14 +19,15 @@ public:
 
 private:
     void showRows();
-    void showCurrentRowFlag();
+    void showCurrentRow();
     void setDaySuspended(bool suspended, const QString& title);
 
     AppContext& m_app;
-    DataSource m_days; // Adodc1
+    FetchingGrid* m_grid = nullptr; // DataGrid1: a year holds millions of rows, read as they are scrolled to
     QLabel* m_title = nullptr;
     QRadioButton* m_allRows = nullptr;
     QRadioButton* m_month = nullptr;
     QDateEdit* m_day = nullptr;
+    QLineEdit* m_dayShown = nullptr;
     QLineEdit* m_suspendShown = nullptr;
 };

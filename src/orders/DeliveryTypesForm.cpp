@@ -150,16 +150,16 @@ void DeliveryTypesForm::load()
     m_typeChoice->setRowSource(&m_types, u"send_type"_s);
     m_typeChoice->setEditText(QString());
     runGridQuery(u"select * from send_type order by serial"_s);
-    makeCurrent(m_typeList->count() > 0 ? m_typeList->item(0)->text() : QString());
+    m_current->setText(m_typeList->count() > 0 ? m_typeList->item(0)->text() : QString());
     for (QPushButton* gated : std::as_const(m_unlockedOnly))
         gated->setEnabled(false);
 }
 
+// A type picked in the list becomes the current one, and the grid shows its rows.
 void DeliveryTypesForm::makeCurrent(const QString& type)
 {
     m_current->setText(type);
-    if (!type.isEmpty())
-        m_typeChoice->setEditText(type);
+    m_typeChoice->setEditText(type);
 }
 
 // A type's rows; an empty text runs the last filter again, and before the first there is none.

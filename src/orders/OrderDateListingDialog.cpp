@@ -8,6 +8,7 @@
 #include "widgets/DataCombo.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/UpDown.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -59,8 +60,17 @@ OrderDateListingDialog::OrderDateListingDialog(AppContext& app, QWidget* parent)
     setWindowTitle(u"customer subscribe date"_s);
     WorkDateAtLoad(app);
 
+    // The arrows step their own value into the box; what is typed in the box stays as typed.
+    auto* yearArrows = named(new UpDown(this), u"UpDown1"_s);
+    yearArrows->setRange(1, 9999);
+    auto* monthArrows = named(new UpDown(this), u"UpDown2"_s);
+    monthArrows->setRange(1, 12);
+    connect(yearArrows, &UpDown::changed, m_year, [this](int year) { m_year->setText(QString::number(year)); });
+    connect(monthArrows, &UpDown::changed, m_month, [this](int month) { m_month->setText(QString::number(month)); });
     m_year->setText(QString::number(app.values.work_date.year()));
     m_month->setText(QString::number(app.values.work_date.month()));
+    yearArrows->setValue(TextRules::roundToInt32(TextRules::numberFromText(m_year->text())));
+    monthArrows->setValue(TextRules::roundToInt32(TextRules::numberFromText(m_month->text())));
     m_oneCustomer->setChecked(true);
     m_customerCombo->setMinimumContentsLength(8);
     m_areaCombo->setMinimumContentsLength(8);
@@ -72,18 +82,20 @@ OrderDateListingDialog::OrderDateListingDialog(AppContext& app, QWidget* parent)
     auto* layout = new QGridLayout(this);
     layout->addWidget(new QLabel(u"year"_s, this), 0, 0);
     layout->addWidget(m_year, 0, 1);
+    layout->addWidget(yearArrows, 0, 2);
     layout->addWidget(new QLabel(u"monthly"_s, this), 1, 0);
     layout->addWidget(m_month, 1, 1);
+    layout->addWidget(monthArrows, 1, 2);
     layout->addWidget(m_oneCustomer, 2, 0);
     layout->addWidget(m_everyCustomer, 3, 0);
     layout->addWidget(m_oneArea, 4, 0);
-    layout->addWidget(new QLabel(u"customer code"_s, this), 2, 2);
-    layout->addWidget(m_customerCombo, 2, 3);
-    layout->addWidget(new QLabel(u"milk area"_s, this), 4, 2);
-    layout->addWidget(m_areaCombo, 4, 3);
-    layout->addWidget(ok, 0, 4);
-    layout->addWidget(cancel, 1, 4);
-    layout->setColumnStretch(3, 1);
+    layout->addWidget(new QLabel(u"customer code"_s, this), 2, 3);
+    layout->addWidget(m_customerCombo, 2, 4);
+    layout->addWidget(new QLabel(u"milk area"_s, this), 4, 3);
+    layout->addWidget(m_areaCombo, 4, 4);
+    layout->addWidget(ok, 0, 5);
+    layout->addWidget(cancel, 1, 5);
+    layout->setColumnStretch(4, 1);
 
     connect(ok, &QPushButton::clicked, this, &OrderDateListingDialog::print);
     connect(cancel, &QPushButton::clicked, this, [this] { closeForm(this); });

@@ -1,8 +1,8 @@
 #include "records/ErrorMessageBoxes.h"
 
-int showMessage(MessageService& messages, const MessageBoxText& box)
+int showMessage(MessageService& messages, const MessageBoxText& box, const QString& detail)
 {
-    return messages.msgBox(box.text, box.flags, box.title);
+    return messages.msgBox(box.text, box.flags, box.title, detail);
 }
 
 namespace ErrorMessageBoxes {

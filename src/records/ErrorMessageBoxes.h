@@ -12,8 +12,9 @@ struct MessageBoxText {
     QString title;
 };
 
-// Shows the box and returns the answer (MessageService::Answer).
-int showMessage(MessageService& messages, const MessageBoxText& box);
+// Shows the box and returns the answer (MessageService::Answer); `detail`, where given, is the box's
+// detail line: why the program refused.
+int showMessage(MessageService& messages, const MessageBoxText& box, const QString& detail = {});
 
 // The messages of a record form's toolbar, one per group of steps that reports its failures. A group
 // without a message skips its failing steps and shows nothing.

@@ -1,6 +1,7 @@
 #include "records/RecordToolbar.h"
 
 #include "widgets/DataCombo.h"
+#include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "core/AppContext.h"
@@ -143,10 +144,10 @@ void RecordToolbar::runAction(const Button& clicked)
     }
 }
 
-void RecordToolbar::report(const std::optional<MessageBoxText>& message)
+void RecordToolbar::report(const std::optional<MessageBoxText>& message, const QString& detail)
 {
     if (message)
-        showMessage(m_app.messages, *message);
+        showMessage(m_app.messages, *message, detail);
 }
 
 void RecordToolbar::navigate(Role role)
@@ -177,8 +178,8 @@ void RecordToolbar::navigate(Role role)
             rows.moveLast();
             break;
         }
-    } catch (const std::exception&) {
-        report(m_config.messages.navigation);
+    } catch (const std::exception& error) {
+        report(m_config.messages.navigation, refusalDetail(error));
     }
 }
 
@@ -192,8 +193,8 @@ void RecordToolbar::beginAdd()
     // Without its new row the boxes would edit the record on show: the add does not begin.
     try {
         records().addNew();
-    } catch (const std::exception&) {
-        report(m_config.messages.addSave);
+    } catch (const std::exception& error) {
+        report(m_config.messages.addSave, refusalDetail(error));
         return;
     }
     for (DataSource* companion : std::as_const(m_config.companions))
@@ -226,8 +227,8 @@ void RecordToolbar::saveAdd()
         for (DataSource* companion : std::as_const(m_config.companions))
             companion->recordset().update();
         transaction.commit();
-    } catch (const std::exception&) {
-        report(m_config.messages.addSave);
+    } catch (const std::exception& error) {
+        report(m_config.messages.addSave, refusalDetail(error));
         return;
     }
     roleButton(Role::Add)->setText(idleCaption(Role::Add));
@@ -258,8 +259,8 @@ void RecordToolbar::saveModify()
         if (m_config.modifySaveSteps)
             m_config.modifySaveSteps();
         transaction.commit();
-    } catch (const std::exception&) {
-        report(m_config.messages.modifySave);
+    } catch (const std::exception& error) {
+        report(m_config.messages.modifySave, refusalDetail(error));
         return;
     }
     roleButton(Role::Modify)->setText(idleCaption(Role::Modify));
@@ -278,8 +279,8 @@ void RecordToolbar::cancel()
         // The move shows the row again in every bound control, text typed into them included.
         if (!m_remembered.restore())
             records().moveFirst();
-    } catch (const std::exception&) {
-        report(m_config.messages.cancel);
+    } catch (const std::exception& error) {
+        report(m_config.messages.cancel, refusalDetail(error));
         return;
     }
     if (QAction* modify = roleButton(Role::Modify))
@@ -298,8 +299,8 @@ void RecordToolbar::deleteCurrent()
         return;
     try {
         rows.remove();
-    } catch (const std::exception&) {
-        report(m_config.deleteRefused ? m_config.deleteRefused : m_config.messages.deleteRefused());
+    } catch (const std::exception& error) {
+        report(m_config.deleteRefused ? m_config.deleteRefused : m_config.messages.deleteRefused(), refusalDetail(error));
         return;
     }
     // The previous row, or the new first row when the first one went.

@@ -127,7 +127,8 @@ private:
     void leaveEditing(bool saved);
     void lockRecordControls();
     void showCounter();
-    void report(const std::optional<MessageBoxText>& message);
+    // The form's own box for a refusal; `detail` says why.
+    void report(const std::optional<MessageBoxText>& message, const QString& detail = {});
 
     AppContext& m_app;
     Config m_config;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MessageService.h"
+#include "data/DataError.h"
 
 #include <QString>
 #include <exception>
@@ -13,6 +14,6 @@ void runGuarded(MessageService& messages, Handler&& handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        messages.reportFailure(QString::fromUtf8(error.what()));
+        messages.reportFailure(QString::fromUtf8(error.what()), refusalDetail(error));
     }
 }

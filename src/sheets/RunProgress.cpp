@@ -5,6 +5,8 @@
 
 namespace {
 constexpr qint64 quietMilliseconds = 500;
+// Repainting the dialog costs more than writing a thousand rows: it follows the rows ten times a second.
+constexpr qint64 repaintMilliseconds = 100;
 }
 
 RunProgress::RunProgress(const QString& caption, QWidget* window) : m_caption(caption), m_window(window)
@@ -25,6 +27,9 @@ void RunProgress::begin(int total)
 
 void RunProgress::update(int done)
 {
+    if (m_dialog && m_sinceRepaint.elapsed() < repaintMilliseconds)
+        return;
+    m_sinceRepaint.start();
     if (!m_dialog) {
         if (m_clock.elapsed() < quietMilliseconds)
             return;

@@ -32,6 +32,7 @@ private:
     QString m_caption;
     QPointer<QWidget> m_window;
     QElapsedTimer m_clock;
+    QElapsedTimer m_sinceRepaint;
     int m_total = 0;
     std::unique_ptr<QProgressDialog> m_dialog;
 };

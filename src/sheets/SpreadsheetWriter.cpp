@@ -50,7 +50,8 @@ QVariant cellValue(const QVariant& value, FieldKind kind)
             return value;
         if (value.typeId() == QMetaType::QDateTime)
             return value.toDateTime().date();
-        const QDate date = QDate::fromString(value.toString().left(10), Qt::ISODate);
+        const QString text = value.toString();
+        const QDate date = QDate::fromString(QStringView(text).left(10), Qt::ISODate);
         return date.isValid() ? QVariant(date) : value;
     }
     case FieldKind::Flag:
@@ -132,6 +133,8 @@ int SpreadsheetWriter::copyRecords(const Recordset& records, int row, int firstC
         kinds.push_back(fieldKind(records, field));
 
     const int fitting = std::clamp(lastRow - row + 1, 0, count);
+    if (const size_t needed = size_t(row) + size_t(fitting); needed > m_rows.capacity())
+        m_rows.reserve(std::max(needed, 2 * m_rows.capacity()));
     m_progress.begin(count);
     for (int record = 0; record < fitting; ++record) {
         std::vector<QVariant>& cells = rowForWriting(row + record, firstColumn + fields - 1);

@@ -6,11 +6,17 @@
 
 int DesktopMessageService::msgBox(const QString& text, int flags, const QString& title)
 {
+    return msgBox(text, flags, title, QString());
+}
+
+int DesktopMessageService::msgBox(const QString& text, int flags, const QString& title, const QString& detail)
+{
     const int buttons = flags & 7;
     const int icon = flags & 0x70;
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     box.setText(text);
+    box.setInformativeText(detail);
     switch (icon) {
     case Critical: box.setIcon(QMessageBox::Critical); break;
     case Question: box.setIcon(QMessageBox::Question); break;

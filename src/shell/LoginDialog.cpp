@@ -2,6 +2,8 @@
 
 #include "core/AppContext.h"
 #include "core/MessageService.h"
+#include "data/DataError.h"
+#include "data/DayRows.h"
 #include "shell/Passwords.h"
 
 #include <QLineEdit>
@@ -21,6 +23,7 @@ void LoginDialog::checkPassword()
 {
     if (const std::optional<QString> user = Passwords::userFor(passwordBox()->text())) {
         m_app.values.user_name = *user;
+        writeComingDayRows();
         // The main menu page (and the frame with it) is up before the login goes, so the process
         // never finds itself without a window.
         OpenFormCommand{m_app}(u"主選單"_s);
@@ -37,6 +40,17 @@ void LoginDialog::checkPassword()
     passwordBox()->clear();
     passwordBox()->setFocus();
     ++m_failures;
+}
+
+// The delivery rows of today and the next two days, where the books lack them. A failure is shown and
+// the login goes on: the day rows can be written by halcyon-dayrows as well.
+void LoginDialog::writeComingDayRows()
+{
+    try {
+        DayRows::writeComingDays(m_app.db, m_app.clock.today());
+    } catch (const DataError& error) {
+        m_app.messages.reportFailure(error.message(), error.detail());
+    }
 }
 
 void LoginDialog::done(int result)

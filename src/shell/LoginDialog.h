@@ -16,6 +16,7 @@ public:
 
 private:
     void checkPassword() override;
+    void writeComingDayRows();
 
     AppContext& m_app;
     qint16 m_failures = 0;

@@ -2,7 +2,7 @@
 
 #include "core/AppContext.h"
 #include "records/RunGuarded.h"
-#include "stock/DatePicker.h"
+#include "stock/StockControls.h"
 #include "widgets/DataGrid.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
@@ -21,11 +21,7 @@ ExpectedShipmentsForm::ExpectedShipmentsForm(AppContext& app, QWidget* parent)
     setWindowTitle(u"Plan Date Exit"_s);
     WorkDateAtLoad(m_app);
 
-    auto* title = named(new QLabel(u"Plan Date Exit"_s, this), u"Label1"_s);
-    QFont titleFont = title->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
-    titleFont.setBold(true);
-    title->setFont(titleFont);
+    QLabel* title = makeTitleLabel(this, u"Label1"_s, u"Plan Date Exit"_s);
     m_from = makeDatePicker(this, u"DTPicker1"_s, m_app.values.work_date);
     m_to = makeDatePicker(this, u"DTPicker2"_s, m_app.values.work_date);
     DataGrid* grid = readOnlyGrid(&m_app.messages, m_rows, this);

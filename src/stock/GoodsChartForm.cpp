@@ -143,9 +143,10 @@ QList<QVariantList> GoodsChartForm::movementsOfMonth(const QString& product)
         QSqlQuery rows = m_app.db.exec(
             u"select pass_goods.today_enter, pass_goods.today_exit from pass_goods "
             "join products_data on products_data.code = pass_goods.code "
-            "where products_data.names = ? and pass_goods.date_d >= ? and pass_goods.date_d < ? "
+            "where products_data.names = ? and pass_goods.date_d >= ? and pass_goods.date_d <= ? "
             "order by pass_goods.date_d, pass_goods.serial limit ?"_s,
-            {product, *firstDay, firstDay->addMonths(1), chartRows});
+            // Up to the month's last day: after 9999/12 there is no first day of a next month.
+            {product, *firstDay, firstDay->addDays(firstDay->daysInMonth() - 1), chartRows});
         while (rows.next())
             movements << QVariantList{rows.value(0), rows.value(1)};
     });

@@ -9,8 +9,8 @@
 #include "records/RecordSearch.h"
 #include "records/RecordToolbar.h"
 #include "records/RunGuarded.h"
-#include "stock/DatePicker.h"
 #include "stock/ProductFigures.h"
+#include "stock/StockControls.h"
 #include "stock/StockMessages.h"
 #include "widgets/Binder.h"
 #include "widgets/DataGrid.h"
@@ -33,7 +33,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString idleCaption = u"incoming & outting"_s;
+// The ampersand doubled, so the button shows it rather than taking it for a shortcut mark.
+const QString idleCaption = u"incoming && outting"_s;
 
 // The movement boxes Text2(0) to Text2(8), by index.
 enum Movement { Date, Opening, Shipped, Received, Retail, Loss, Business, Other, Serial };

@@ -2,7 +2,7 @@
 
 #include "core/AppContext.h"
 #include "records/RunGuarded.h"
-#include "stock/DatePicker.h"
+#include "stock/StockControls.h"
 #include "widgets/DataGrid.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
@@ -21,11 +21,7 @@ MovementListForm::MovementListForm(AppContext& app, QWidget* parent)
     setWindowTitle(u"in & out goods view"_s);
     WorkDateAtLoad(m_app);
 
-    m_title = named(new QLabel(u"in & out goods view"_s, this), u"Label2"_s);
-    QFont titleFont = m_title->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
-    titleFont.setBold(true);
-    m_title->setFont(titleFont);
+    m_title = makeTitleLabel(this, u"Label2"_s, u"in & out goods view"_s);
     m_from = makeDatePicker(this, u"DTPicker1"_s, m_app.values.work_date);
     m_to = makeDatePicker(this, u"DTPicker2"_s, m_app.values.work_date);
     auto* dateView = named(new QPushButton(u"date view"_s, this), u"日期全灠"_s);

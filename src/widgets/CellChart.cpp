@@ -96,27 +96,29 @@ void CellChart::resize(int rows, int columns)
 
 QString CellChart::rowLabel(int row) const
 {
-    return row >= 1 && row <= rowCount() ? m_rowLabels.at(row - 1) : QString();
+    return m_rowLabels.value(row - 1);
 }
 
 void CellChart::setRowLabel(int row, const QString& label)
 {
-    if (row < 1 || row > rowCount() || m_rowLabels.at(row - 1) == label)
-        return;
-    m_rowLabels[row - 1] = label;
-    scheduleRebuild();
+    relabel(m_rowLabels, row, label);
 }
 
 QString CellChart::columnLabel(int column) const
 {
-    return column >= 1 && column <= columnCount() ? m_columnLabels.at(column - 1) : QString();
+    return m_columnLabels.value(column - 1);
 }
 
 void CellChart::setColumnLabel(int column, const QString& label)
 {
-    if (column < 1 || column > columnCount() || m_columnLabels.at(column - 1) == label)
+    relabel(m_columnLabels, column, label);
+}
+
+void CellChart::relabel(QStringList& labels, int number, const QString& label)
+{
+    if (number < 1 || number > labels.size() || labels.at(number - 1) == label)
         return;
-    m_columnLabels[column - 1] = label;
+    labels[number - 1] = label;
     scheduleRebuild();
 }
 

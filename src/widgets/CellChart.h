@@ -74,6 +74,7 @@ private:
     bool hasCell(int row, int column) const;
     qsizetype cellIndex(int row, int column) const { return qsizetype(row - 1) * columnCount() + (column - 1); }
     void resize(int rows, int columns);
+    void relabel(QStringList& labels, int number, const QString& label);
     QChartView* addView(QChart* chart);
     QChart* buildAxesChart();
     QList<QChart*> buildPies();

@@ -1,5 +1,6 @@
 #include "widgets/DataGrid.h"
 
+#include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
@@ -171,7 +172,7 @@ bool DataGrid::moveRecordsetTo(int row)
     try {
         rs->moveTo(row);
     } catch (const std::exception& error) {
-        report(QString::fromStdString(error.what()));
+        report(QString::fromStdString(error.what()), refusalDetail(error));
         return false;
     }
     return true;
@@ -234,14 +235,14 @@ void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     QTableView::closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache ? QAbstractItemDelegate::NoHint : hint);
 }
 
-void DataGrid::onRefused(const QModelIndex& at, const QString& message)
+void DataGrid::onRefused(const QModelIndex& at, const QString& message, const QString& detail)
 {
     if (m_editorBeingCommitted) {
         m_refusedCell = at;
         m_refusedEditor = m_editorBeingCommitted;
         m_refusedValue = editorValue(m_editorBeingCommitted);
     }
-    report(message);
+    report(message, detail);
 }
 
 void DataGrid::forgetRefusal()
@@ -251,11 +252,11 @@ void DataGrid::forgetRefusal()
     m_refusedValue.clear();
 }
 
-void DataGrid::report(const QString& message)
+void DataGrid::report(const QString& message, const QString& detail)
 {
     QScopedValueRollback reporting(m_reporting, true);
     if (m_messages)
-        m_messages->reportFailure(message);
+        m_messages->reportFailure(message, detail);
     else
         qWarning("%s", qPrintable(message));
 }
@@ -311,7 +312,7 @@ void DataGrid::deleteSelectedRows()
         }
         transaction.commit();
     } catch (const std::exception& error) {
-        report(QString::fromStdString(error.what()));
+        report(QString::fromStdString(error.what()), refusalDetail(error));
     }
 }
 

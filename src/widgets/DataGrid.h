@@ -56,14 +56,14 @@ private:
     int rowInEdit() const;
     void onCurrentRowChanged(const QModelIndex& current);
     void onFocusChanged(QWidget* old, QWidget* now);
-    void onRefused(const QModelIndex& at, const QString& message);
+    void onRefused(const QModelIndex& at, const QString& message, const QString& detail);
     void followRecordset();
     bool moveRecordsetTo(int row);
     void returnToRowInEdit();
     void forgetRefusal();
     void fitColumnsOnce();
     bool cancelRowInEdit();
-    void report(const QString& message);
+    void report(const QString& message, const QString& detail = {});
 
     MessageService* m_messages;
     QPointer<DataSource> m_source;

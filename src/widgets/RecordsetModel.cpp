@@ -1,6 +1,7 @@
 #include "widgets/RecordsetModel.h"
 
 #include "widgets/Binder.h"
+#include "data/DataError.h"
 #include "data/Recordset.h"
 
 #include <exception>
@@ -136,7 +137,7 @@ bool RecordsetModel::setData(const QModelIndex& index, const QVariant& value, in
         // A new row whose first value is refused is not kept: nothing of it was given.
         if (startsNewRow && m_recordset->editMode() == Recordset::EditMode::Adding)
             m_recordset->cancelUpdate();
-        emit refused(index, QString::fromStdString(error.what()));
+        emit refused(index, QString::fromStdString(error.what()), refusalDetail(error));
         return false;
     }
 }
@@ -149,7 +150,8 @@ bool RecordsetModel::submit()
         m_recordset->update();
         return true;
     } catch (const std::exception& error) {
-        emit refused(index(m_recordset->absolutePosition(), 0), QString::fromStdString(error.what()));
+        emit refused(index(m_recordset->absolutePosition(), 0), QString::fromStdString(error.what()),
+                     refusalDetail(error));
         return false;
     }
 }

@@ -42,7 +42,7 @@ public slots:
 
 signals:
     // A cell or a row could not be written; `at` is the cell, or the first cell of the row.
-    void refused(const QModelIndex& at, const QString& message);
+    void refused(const QModelIndex& at, const QString& message, const QString& detail);
 
 private:
     void reset();

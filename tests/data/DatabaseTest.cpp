@@ -37,34 +37,3 @@ TEST(Database, UnreachableDatabasesAreNamedWithTheReason)
     }
     EXPECT_THROW(Database::open(QStringLiteral("postgresql://localhost/books?schema=x;drop")), DataError);
 }
-
-class SchemaOnBackends : public ::testing::TestWithParam<Backend> {};
-
-TEST_P(SchemaOnBackends, TransactionScopesNestAndAnInnerFailureAbandonsAll)
-{
-    REQUIRE_BACKEND(GetParam());
-    auto db = openTestDatabase(GetParam());
-    {
-        Transaction outer(*db);
-        db->exec(QStringLiteral("INSERT INTO milk_area (milk_area) VALUES (?)"), {1});
-        {
-            Transaction inner(*db); // gives up without commit
-            db->exec(QStringLiteral("INSERT INTO milk_area (milk_area) VALUES (?)"), {2});
-        }
-        EXPECT_THROW(outer.commit(), DataError);
-    }
-    EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM milk_area")).toInt(), 0);
-    EXPECT_FALSE(db->inTransaction());
-
-    {
-        Transaction outer(*db);
-        db->exec(QStringLiteral("INSERT INTO milk_area (milk_area) VALUES (?)"), {3});
-        Transaction inner(*db);
-        inner.commit();
-        outer.commit();
-    }
-    EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM milk_area")).toInt(), 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Backends, SchemaOnBackends, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
-                         [](const auto& info) { return backendName(info.param); });

@@ -1,6 +1,6 @@
 #include "TestDatabase.h"
 #include "data/Database.h"
-#include "dayrows/DayRows.h"
+#include "data/DayRows.h"
 #include "samplegen/SampleBusiness.h"
 
 #include <QSqlQuery>
@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <latch>
+#include <thread>
 
 namespace {
 
@@ -96,6 +98,40 @@ TEST_P(DayRowsTest, RowsAppearOnDeliveryDaysOnly)
                                           u"2026-03-04 鮮乳 2 60 3 玻璃瓶 0 0"_s,
                                           u"2026-03-06 優酪乳 2 70 3 玻璃瓶 0 0"_s,
                                           u"2026-03-06 鮮乳 2 60 3 玻璃瓶 0 0"_s}));
+}
+
+TEST_P(DayRowsTest, TwoWritersAtOnceWriteEachDayOnce)
+{
+    for (int area = 1; area <= 40; ++area)
+        addOrder(addCustomer(area), QDate(2026, 3, 1), 1);
+    // Each writer on its own connection, as two runs of halcyon-dayrows; both read the empty days first.
+    const QString location = db->location();
+    QList<qint64> written(2);
+    std::latch ready(2);
+    std::vector<std::thread> writers;
+    for (int i = 0; i < 2; ++i)
+        writers.emplace_back([&, i] {
+            auto clerk = Database::open(location);
+            ready.arrive_and_wait();
+            written[i] = DayRows::write(*clerk, QDate(2026, 3, 1), QDate(2026, 3, 31));
+        });
+    for (std::thread& writer : writers)
+        writer.join();
+
+    EXPECT_EQ(written[0] + written[1], 40 * 13 * 2);
+    EXPECT_TRUE(written[0] == 0 || written[1] == 0) << written[0] << " and " << written[1];
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM (SELECT DISTINCT c_code, date_d, names FROM order_date) AS once"_s).toInt(),
+              db->scalar(u"SELECT count(*) FROM order_date"_s).toInt());
+}
+
+TEST_P(DayRowsTest, ALoginWritesTodayAndTheNextTwoDays)
+{
+    addOrder(addCustomer(1), QDate(2026, 3, 1), 1);
+    // Sunday the 1st to Tuesday the 3rd hold one delivery day, Monday; two products each.
+    EXPECT_EQ(DayRows::writeComingDays(*db, QDate(2026, 3, 1)), 2);
+    // The next login finds Monday written and adds Wednesday.
+    EXPECT_EQ(DayRows::writeComingDays(*db, QDate(2026, 3, 2)), 2);
+    EXPECT_EQ(db->scalar(u"SELECT count(DISTINCT date_d) FROM order_date"_s).toInt(), 2);
 }
 
 TEST_P(DayRowsTest, RunningAgainAddsNothing)

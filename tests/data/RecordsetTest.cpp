@@ -298,13 +298,19 @@ TEST_P(RecordsetTest, AnotherClerksChangeIsNeverOverwritten)
     EXPECT_EQ(mine.recordset().editMode(), Recordset::EditMode::Editing); // still pending, nothing lost
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT name FROM customer_data")).toString(), QStringLiteral("theirs"));
 
-    EXPECT_THROW(mine.recordset().remove(), DataError);
-    EXPECT_EQ(count(QStringLiteral("customer_data")), 1);
-
-    mine.refresh(); // after reading it again the change goes through
+    // The row was read again: cancel shows it as it now stands, and the change can be made over it.
+    mine.recordset().cancelUpdate();
+    EXPECT_EQ(mine.recordset().value(QStringLiteral("name")).toString(), QStringLiteral("theirs"));
     mine.recordset().setValue(QStringLiteral("name"), QStringLiteral("mine"));
     mine.recordset().update();
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT name FROM customer_data")).toString(), QStringLiteral("mine"));
+
+    theirs.refresh();
+    theirs.recordset().setValue(QStringLiteral("milk_area"), 2);
+    theirs.recordset().update();
+    EXPECT_THROW(mine.recordset().remove(), DataError);
+    EXPECT_EQ(count(QStringLiteral("customer_data")), 1);
+    EXPECT_EQ(mine.recordset().value(QStringLiteral("milk_area")).toInt(), 2);
 }
 
 // A new customer and its companion rows: a failure half-way leaves nothing, and the clerk can retry.

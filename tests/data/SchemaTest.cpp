@@ -78,7 +78,9 @@ TEST(SchemaTables, IndexesTheReportsRead)
 {
     const QList<QStringList> deliveries = Schema::table(u"order_date"_s)->indexes;
     for (const QStringList& index : {QStringList{u"date_d"_s}, QStringList{u"milk_area"_s, u"date_d"_s},
-                                     QStringList{u"c_code"_s, u"date_d"_s}, QStringList{u"names"_s, u"date_d"_s}})
+                                     QStringList{u"c_code"_s, u"date_d"_s},
+                                     QStringList{u"names"_s, u"date_d"_s, u"refund"_s, u"suspend"_s, u"subscribe_num"_s,
+                                                 u"give_num"_s, u"add_num"_s, u"subtract_num"_s}})
         EXPECT_TRUE(deliveries.contains(index)) << index.join(u", "_s).toStdString();
     EXPECT_TRUE(Schema::table(u"pass_goods"_s)->indexes.contains(QStringList{u"date_d"_s}));
     EXPECT_TRUE(Schema::table(u"account_table"_s)->indexes.contains(QStringList{u"date_d"_s}));
@@ -124,10 +126,11 @@ TEST_P(SchemaTest, WritesTheSingleRowsOnce)
     EXPECT_TRUE(db->scalar(u"SELECT update_date FROM update_date"_s).isNull());
 }
 
-TEST_P(SchemaTest, BooksOfTheFirstVersionGetOnePostingADay)
+TEST_P(SchemaTest, BooksOfTheFirstVersionGetOnePostingADayAndTheSettledMonth)
 {
     Schema::create(*db);
     db->exec(u"DROP INDEX account_u1"_s);
+    db->exec(u"ALTER TABLE salary_sum_date DROP COLUMN settled_month"_s);
     db->exec(u"UPDATE schema_version SET version = 1"_s);
     db->exec(u"INSERT INTO account (serial, date_d) VALUES (?, ?)"_s, {1, QDate(2026, 9, 30)});
 
@@ -136,6 +139,7 @@ TEST_P(SchemaTest, BooksOfTheFirstVersionGetOnePostingADay)
     EXPECT_EQ(Schema::storedVersion(*db), Schema::currentVersion());
     EXPECT_THROW(db->exec(u"INSERT INTO account (serial, date_d) VALUES (?, ?)"_s, {2, QDate(2026, 9, 30)}),
                  DataError);
+    EXPECT_NO_THROW(db->exec(u"SELECT settled_month FROM salary_sum_date"_s));
 }
 
 TEST_P(SchemaTest, SecondCreateChangesNothing)

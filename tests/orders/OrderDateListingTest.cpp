@@ -3,6 +3,7 @@
 
 #include "data/Database.h"
 #include "widgets/DataCombo.h"
+#include "widgets/UpDown.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -90,6 +91,20 @@ TEST_F(OrderDateListingTest, OpensOnThisMonthForOneCustomer)
     EXPECT_EQ(child<QLineEdit>(form, u"Text2"_s)->text(), u"12"_s);
     EXPECT_TRUE(child<QRadioButton>(form, u"Option1"_s)->isChecked());
     EXPECT_EQ(child<DataCombo>(form, u"DataCombo1"_s)->count(), 5);
+}
+
+TEST_F(OrderDateListingTest, TheArrowsStepTheirOwnValueIntoTheBoxes)
+{
+    form = open(u"載入客戶訂的日期"_s);
+    auto* year = child<QLineEdit>(form, u"text1"_s);
+    auto* month = child<QLineEdit>(form, u"Text2"_s);
+    year->setText(u"2030"_s); // typing moves no arrow
+    child<UpDown>(form, u"UpDown1"_s)->stepUp();
+    EXPECT_EQ(year->text(), u"2027"_s);
+    child<UpDown>(form, u"UpDown2"_s)->stepUp(); // December is the last month
+    EXPECT_EQ(month->text(), u"12"_s);
+    child<UpDown>(form, u"UpDown2"_s)->stepDown();
+    EXPECT_EQ(month->text(), u"11"_s);
 }
 
 TEST_F(OrderDateListingTest, OneCustomerListsTheMonthFromRowFourWithEveryColumn)

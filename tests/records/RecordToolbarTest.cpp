@@ -207,10 +207,39 @@ TEST_F(RecordFormTest, ADeleteAnotherClerkGotInFirstIsReportedAndCountsNothing)
     messages.answer(MessageService::Yes);
     form->click(6);
     EXPECT_TRUE(sameBox(messages.last(), QStringLiteral("input Err!!!"), 16, QStringLiteral("Err.")));
+    EXPECT_TRUE(messages.last().detail.startsWith(QStringLiteral("Another clerk changed")));
     EXPECT_EQ(count(QStringLiteral("customer_data")), 2);
     EXPECT_EQ(form->counter->text(), QStringLiteral("2"));
     EXPECT_EQ(form->name->text(), QStringLiteral("Birch"));
+    EXPECT_EQ(form->tel->text(), QStringLiteral("1")) << "the row as it now stands";
     EXPECT_EQ(deletions.count(), 0);
+}
+
+TEST_F(RecordFormTest, AfterAnotherClerksChangeCancelShowsTheRowAsItStandsAndTheNextModifySaves)
+{
+    const int alder = addCustomer(QStringLiteral("Alder"), QStringLiteral("111"));
+    auto* form = openSample();
+    form->click(7);
+    form->name->setText(QStringLiteral("Alder & Sons"));
+    openSecondConnection(*db)->exec(QStringLiteral("UPDATE customer_data SET tel = '222' WHERE c_code = ?"), {alder});
+
+    form->click(7);
+    EXPECT_TRUE(sameBox(messages.last(), QStringLiteral("input Err.!!!"), 16, QStringLiteral("Err.")));
+    EXPECT_TRUE(messages.last().detail.startsWith(QStringLiteral("Another clerk changed"))) << messages.last().detail.toStdString();
+    EXPECT_EQ(form->caption(7), QStringLiteral("sure_modify")) << "the change stays in progress";
+    EXPECT_EQ(form->name->text(), QStringLiteral("Alder & Sons")) << "what the clerk typed is kept";
+
+    form->click(8);
+    EXPECT_EQ(form->name->text(), QStringLiteral("Alder"));
+    EXPECT_EQ(form->tel->text(), QStringLiteral("222")) << "cancel shows the row as it now stands";
+
+    form->click(7);
+    form->name->setText(QStringLiteral("Alder & Sons"));
+    form->click(7);
+    EXPECT_EQ(form->caption(7), QStringLiteral("modify"));
+    EXPECT_EQ(messages.count(), 1);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT name || '/' || tel FROM customer_data")).toString(),
+              QStringLiteral("Alder & Sons/222"));
 }
 
 TEST_F(RecordFormTest, MovesStopAtTheEndsAndAnEmptyTableIsReported)

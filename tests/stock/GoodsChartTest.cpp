@@ -171,6 +171,7 @@ TEST_P(GoodsChartTest, TheSpinnerWritesTheYearBeforeTheRedrawAndTypingWaitsForAP
 TEST_P(GoodsChartTest, BoxesThatNameNoMonthGiveZerosWithoutAMessage)
 {
     movement(1, QDate(2026, 12, 5), 8, 3);
+    movement(1, QDate(9999, 12, 31), 5, 1);
     pick(product, u"fresh milk"_s);
     ASSERT_EQ(shown(1), (Rows{{8, 3}}));
     month->setEditText({});
@@ -180,6 +181,8 @@ TEST_P(GoodsChartTest, BoxesThatNameNoMonthGiveZerosWithoutAMessage)
     month->setEditText(u"12"_s);
     year->setValue(0);
     EXPECT_EQ(shown(), zeros());
+    year->setValue(9999);
+    EXPECT_EQ(shown(1), (Rows{{5, 1}})) << "the last month there is";
     EXPECT_EQ(messages.count(), 0);
 }
 

@@ -138,7 +138,7 @@ TEST_F(GoodsEntryTest, EntryOpensOnTheStockAsItStandsAndCommitsRowStampAndStock)
     addProduct(2, u"羊乳"_s, 50, 100, 12);
     addDelivery(u"鮮乳"_s, QDate(2026, 12, 8), 39); // 40 going out
     openEntry();
-    EXPECT_EQ(button(u"確定"_s)->text(), u"incoming & outting"_s);
+    EXPECT_EQ(button(u"確定"_s)->text(), u"incoming && outting"_s);
     EXPECT_FALSE(button(u"取消"_s)->isEnabled());
     EXPECT_TRUE(button(u"出貨預估"_s)->isEnabled());
     EXPECT_TRUE(button(u"進出貨全灠"_s)->isEnabled());
@@ -171,7 +171,7 @@ TEST_F(GoodsEntryTest, EntryOpensOnTheStockAsItStandsAndCommitsRowStampAndStock)
     click(u"確定"_s);
 
     ASSERT_EQ(messages.count(), 0);
-    EXPECT_EQ(button(u"確定"_s)->text(), u"incoming & outting"_s);
+    EXPECT_EQ(button(u"確定"_s)->text(), u"incoming && outting"_s);
     EXPECT_TRUE(movement(3)->isReadOnly());
     EXPECT_TRUE(child<QWidget>(form, u"DataGrid1"_s)->isEnabled());
     EXPECT_EQ(stored(u"select original_store from pass_goods where serial = 1"_s).toDouble(), 310);

@@ -4,7 +4,12 @@
 
 int ScriptedMessageService::msgBox(const QString& text, int flags, const QString& title)
 {
-    m_shown.push_back({text, flags, title});
+    return msgBox(text, flags, title, QString());
+}
+
+int ScriptedMessageService::msgBox(const QString& text, int flags, const QString& title, const QString& detail)
+{
+    m_shown.push_back({text, flags, title, detail});
     const bool asks = (flags & 7) != OkOnly;
     if (m_answers.isEmpty()) {
         if (asks)

@@ -14,6 +14,7 @@ public:
         QString text;
         int flags = 0;
         QString title;
+        QString detail = {}; // the refusal's reason, where the box has one
     };
 
     // Answers for the next boxes, in order (6 Yes, 7 No, 1 OK); an input prompt takes a text answer.
@@ -21,6 +22,7 @@ public:
     void answerInput(const std::optional<QString>& text) { m_inputs.enqueue(text); }
 
     int msgBox(const QString& text, int flags = OkOnly, const QString& title = {}) override;
+    int msgBox(const QString& text, int flags, const QString& title, const QString& detail) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title = {},
                                     const QString& initial = {}) override;
 

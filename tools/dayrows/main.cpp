@@ -1,7 +1,7 @@
 // halcyon-dayrows: writes the delivery rows (order_date) of a range of days from the customers'
 // orders. An installation runs it once a day; days that already have a customer's rows are left alone.
 
-#include "dayrows/DayRows.h"
+#include "data/DayRows.h"
 
 #include "data/DataError.h"
 #include "data/Database.h"

@@ -3,10 +3,9 @@
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/Schema.h"
-#include "dayrows/DayRows.h"
+#include "data/DayRows.h"
 
 #include <QHash>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -91,28 +90,6 @@ private:
     std::mt19937 m_engine;
 };
 
-// One statement prepared once and run for many rows.
-class Statement {
-public:
-    Statement(Database& db, const QString& sql) : m_query(db.connection())
-    {
-        if (!m_query.prepare(sql))
-            throw DataError(DataError::Kind::Database, m_query.lastError().text());
-    }
-
-    QSqlQuery& run(const QVariantList& values)
-    {
-        for (qsizetype i = 0; i < values.size(); ++i)
-            m_query.bindValue(int(i), values.at(i));
-        if (!m_query.exec())
-            throw DataError(DataError::Kind::Database, m_query.lastError().text());
-        return m_query;
-    }
-
-private:
-    QSqlQuery m_query;
-};
-
 struct Product {
     int code = 0;
     QString names;
@@ -155,7 +132,7 @@ public:
 private:
     // The rows must follow from the seed alone, so the draws must come in a fixed order. The
     // operands of one expression are evaluated in an order of the compiler's choosing: here each
-    // draw is a statement of its own. The elements of a braced list, as handed to Statement::run,
+    // draw is a statement of its own. The elements of a braced list, as handed to PreparedStatement::run,
     // are evaluated from left to right.
     QString personName()
     {
@@ -187,17 +164,17 @@ private:
 
     void insertAll(const QString& sql, const QStringList& values)
     {
-        Statement statement(m_db, sql);
+        PreparedStatement statement(m_db, sql);
         for (const QString& value : values)
             statement.run({value});
     }
 
     void lookups()
     {
-        Statement milkArea(m_db, u"INSERT INTO milk_area (milk_area) VALUES (?)"_s);
+        PreparedStatement milkArea(m_db, u"INSERT INTO milk_area (milk_area) VALUES (?)"_s);
         for (int area = 1; area <= kMilkAreas; ++area)
             milkArea.run({area});
-        Statement expenseArea(m_db, u"INSERT INTO expense_area (expense_area) VALUES (?)"_s);
+        PreparedStatement expenseArea(m_db, u"INSERT INTO expense_area (expense_area) VALUES (?)"_s);
         for (int area = 1; area <= kMilkAreas / 2; ++area)
             expenseArea.run({area});
         insertAll(u"INSERT INTO bottle_type (bottle_type) VALUES (?)"_s, bottleTypes);
@@ -215,13 +192,13 @@ private:
 
     void employees()
     {
-        Statement employee(m_db, u"INSERT INTO employees_data (e_code, name, id, tel, cell_phone, birthday, addr,"
+        PreparedStatement employee(m_db, u"INSERT INTO employees_data (e_code, name, id, tel, cell_phone, birthday, addr,"
                                  " input_date, dep_code, reach_date, contact, contact_tel, account, job_leave,"
                                  " job_level, expense_area, milk_area)"
                                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
-        Statement salary(m_db, u"INSERT INTO salary_data (e_code, name, salary, food, oil, work, health, input_date)"
+        PreparedStatement salary(m_db, u"INSERT INTO salary_data (e_code, name, salary, food, oil, work, health, input_date)"
                                " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s);
-        Statement openPay(m_db, u"INSERT INTO salary_detailed (e_code) VALUES (?)"_s);
+        PreparedStatement openPay(m_db, u"INSERT INTO salary_detailed (e_code) VALUES (?)"_s);
         for (int i = 0; i < m_size.employees; ++i) {
             // Every fourth is a salesperson; the others deliver, one milk area each.
             const Employee e{i + 1, personName().left(5), i % 4 == 3 ? salesperson : milkman, i % kMilkAreas + 1};
@@ -242,9 +219,9 @@ private:
 
     void products()
     {
-        Statement product(m_db, u"INSERT INTO products_data (code, names, price, preferen, amount, store, much,"
+        PreparedStatement product(m_db, u"INSERT INTO products_data (code, names, price, preferen, amount, store, much,"
                                 " input_date) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s);
-        Statement rates(m_db, u"INSERT INTO complete (names, code, o_c, n_c, w_c, b_c) VALUES (?, ?, ?, ?, ?, ?)"_s);
+        PreparedStatement rates(m_db, u"INSERT INTO complete (names, code, o_c, n_c, w_c, b_c) VALUES (?, ?, ?, ?, ?, ?)"_s);
         for (int i = 0; i < m_size.products; ++i) {
             const ProductKind& kind = productKinds.at(i % productKinds.size());
             // Past the end of the list the names come round again with a number: 鮮乳2, 低脂鮮乳2, ...
@@ -260,8 +237,8 @@ private:
 
     void subscriptionTypes()
     {
-        Statement kind(m_db, u"INSERT INTO order_kind (subscribe_type) VALUES (?)"_s);
-        Statement day(m_db, u"INSERT INTO subscribe_type (subscribe_type, date_d) VALUES (?, ?)"_s);
+        PreparedStatement kind(m_db, u"INSERT INTO order_kind (subscribe_type) VALUES (?)"_s);
+        PreparedStatement day(m_db, u"INSERT INTO subscribe_type (subscribe_type, date_d) VALUES (?, ?)"_s);
         for (const Calendar& calendar : calendars) {
             kind.run({calendar.name});
             for (QDate d = m_first; d <= m_last; d = d.addDays(1))
@@ -272,8 +249,8 @@ private:
 
     void deliveryTypes()
     {
-        Statement kind(m_db, u"INSERT INTO send_kind (send_type) VALUES (?)"_s);
-        Statement product(m_db, u"INSERT INTO send_type (serial, send_type, names) VALUES (?, ?, ?)"_s);
+        PreparedStatement kind(m_db, u"INSERT INTO send_kind (send_type) VALUES (?)"_s);
+        PreparedStatement product(m_db, u"INSERT INTO send_type (serial, send_type, names) VALUES (?, ?, ?)"_s);
         int serial = 0;
         for (const QList<int>& group : deliveryGroups) {
             QStringList names;
@@ -302,14 +279,14 @@ private:
             for (const Employee& e : std::as_const(m_employees))
                 signers.append(e.name);
 
-        Statement customer(m_db, u"INSERT INTO customer_data (name, tel, cell_phone, addr, input_date, other,"
+        PreparedStatement customer(m_db, u"INSERT INTO customer_data (name, tel, cell_phone, addr, input_date, other,"
                                  " goods_addr_code, goods_addr, billhead, unifyserial, enter_worker, milk_area,"
                                  " expense_area, warm_box, add_reason, bill2, bill3, advancepay, cancel, temp)"
                                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
                                  " RETURNING c_code"_s);
-        Statement acrossBills(m_db, u"INSERT INTO acrossbills_data (c_code) VALUES (?)"_s);
-        Statement differentMove(m_db, u"INSERT INTO different_move (c_code) VALUES (?)"_s);
-        Statement order(m_db, u"INSERT INTO order_data (c_code, start_date, input_date, amount, subscribe_type,"
+        PreparedStatement acrossBills(m_db, u"INSERT INTO acrossbills_data (c_code) VALUES (?)"_s);
+        PreparedStatement differentMove(m_db, u"INSERT INTO different_move (c_code) VALUES (?)"_s);
+        PreparedStatement order(m_db, u"INSERT INTO order_data (c_code, start_date, input_date, amount, subscribe_type,"
                               " send_type, bottle_type, ice, hot, grounp, bottle_m, special)"
                               " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
 
@@ -384,8 +361,8 @@ private:
         while (totals.next())
             shipped.insert({totals.value(0).toString(), totals.value(1).toDate()}, totals.value(2).toDouble());
 
-        Statement entry(m_db, u"INSERT INTO pass_goods (serial, code, date_d, original_store, today_enter,"
-                              " today_exit, retail, loss, sales_milk, other) VALUES (?, ?, ?, ?, ?, ?, 0, 0, 0, 0)"_s);
+        PreparedStatement entry(m_db, u"INSERT INTO pass_goods (serial, code, date_d, original_store, today_enter,"
+                                      " today_exit, retail, loss, sales_milk, other) VALUES (?, ?, ?, ?, ?, ?, 0, 0, 0, 0)"_s);
         int serial = 0;
         for (QDate day = m_first; day <= m_last; day = day.addDays(1)) {
             for (Product& p : m_products) {
@@ -396,7 +373,7 @@ private:
                 p.amount += received - out;
             }
         }
-        Statement stock(m_db, u"UPDATE products_data SET amount = ? WHERE code = ?"_s);
+        PreparedStatement stock(m_db, u"UPDATE products_data SET amount = ? WHERE code = ?"_s);
         for (const Product& p : std::as_const(m_products))
             stock.run({p.amount, p.code});
         m_db.exec(u"UPDATE update_date SET update_date = ?"_s, {m_last});

@@ -40,6 +40,12 @@ namespace DayRows {
 // `adjust`, where given, sees every row before it is written, in a fixed order (day, milk area,
 // customer, product), so the sample generator can vary the counts. All rows are written in one transaction.
 // Returns the number of rows written; throws DataError.
+// Writers of day rows take turns (Database::Lock::DayRows), so two at once write each day once.
 qint64 write(Database& db, QDate first, QDate last, const std::function<void(DayRow&)>& adjust = {});
+
+// Today and the next two days: what a clerk's login makes sure of, so a business without a scheduled
+// run of halcyon-dayrows still has its day rows.
+constexpr int kComingDays = 3;
+qint64 writeComingDays(Database& db, QDate today);
 
 } // namespace DayRows

@@ -1,4 +1,4 @@
-#include "dayrows/DayRows.h"
+#include "data/DayRows.h"
 
 #include "data/DataError.h"
 #include "data/Database.h"
@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QList>
 #include <QSet>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -43,7 +42,7 @@ const QStringList columns = {u"c_code"_s, u"date_d"_s, u"names"_s, u"subscribe_n
 // Writes order_date rows many at a time: one multi-row INSERT, prepared once, for every full batch.
 class RowWriter {
 public:
-    explicit RowWriter(Database& db) : m_db(db), m_batch(prepare(kBatchRows)) {}
+    explicit RowWriter(Database& db) : m_db(db), m_batch(db, insertOf(kBatchRows)) {}
 
     void add(const DayRow& row)
     {
@@ -60,7 +59,7 @@ public:
     {
         if (m_values.isEmpty())
             return;
-        QSqlQuery rest = prepare(int(m_values.size() / columns.size()));
+        PreparedStatement rest(m_db, insertOf(int(m_values.size() / columns.size())));
         run(rest);
     }
 
@@ -71,29 +70,21 @@ private:
     // 64 rows of 14 values stay far below the bound-value limits of SQLite and PostgreSQL.
     static constexpr int kBatchRows = 64;
 
-    QSqlQuery prepare(int rows)
+    static QString insertOf(int rows)
     {
         const QString row = u"("_s + QStringList(columns.size(), u"?"_s).join(u", "_s) + u")"_s;
-        const QString sql = u"INSERT INTO order_date (%1) VALUES %2"_s.arg(columns.join(u", "_s),
-                                                                           QStringList(rows, row).join(u", "_s));
-        QSqlQuery query(m_db.connection());
-        if (!query.prepare(sql))
-            throw DataError(DataError::Kind::Database, query.lastError().text());
-        return query;
+        return u"INSERT INTO order_date (%1) VALUES %2"_s.arg(columns.join(u", "_s), QStringList(rows, row).join(u", "_s));
     }
 
-    void run(QSqlQuery& query)
+    void run(PreparedStatement& statement)
     {
-        for (qsizetype i = 0; i < m_values.size(); ++i)
-            query.bindValue(int(i), m_values.at(i));
-        if (!query.exec())
-            throw DataError(DataError::Kind::Database, query.lastError().text());
+        statement.run(m_values);
         m_written += m_values.size() / columns.size();
         m_values.clear();
     }
 
     Database& m_db;
-    QSqlQuery m_batch;
+    PreparedStatement m_batch;
     QVariantList m_values;
     qint64 m_written = 0;
 };
@@ -174,6 +165,8 @@ QSet<std::pair<int, QDate>> daysWithRows(Database& db, QDate first, QDate last)
 qint64 write(Database& db, QDate first, QDate last, const std::function<void(DayRow&)>& adjust)
 {
     Transaction transaction(db);
+    // Two writers of one day would each find it empty and write it twice; they take turns.
+    db.lock(Database::Lock::DayRows);
     const QHash<QString, QSet<QDate>> days = deliveryDays(db, first, last);
     const QList<Order> orders = deliveringOrders(db, days, productsOfTypes(db));
     const QSet<std::pair<int, QDate>> taken = daysWithRows(db, first, last);
@@ -215,6 +208,11 @@ qint64 write(Database& db, QDate first, QDate last, const std::function<void(Day
     writer.finish();
     transaction.commit();
     return writer.written();
+}
+
+qint64 writeComingDays(Database& db, QDate today)
+{
+    return write(db, today, today.addDays(kComingDays - 1));
 }
 
 } // namespace DayRows

@@ -1,0 +1,41 @@
+#include "TestDatabase.h"
+#include "data/DataError.h"
+#include "widgets/FetchingGrid.h"
+
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+TEST(FetchingGridTest, ReadsTheRowsAsTheyAreScrolledToAndShowsThemAsTheOtherGrids)
+{
+    auto db = openTestDatabase(Backend::SQLite);
+    {
+        Transaction transaction(*db);
+        for (int customer = 1; customer <= 600; ++customer)
+            db->exec(u"insert into order_date (c_code, date_d, names) values (?, ?, 'milk')"_s,
+                     {customer, QDate(2026, 12, 1)});
+        transaction.commit();
+    }
+    FetchingGrid grid(*db, u"order_date"_s);
+    grid.resize(600, 300);
+    grid.show();
+    grid.setQuery(u"select * from order_date where c_code > ? order by c_code"_s, {0});
+
+    EXPECT_EQ(grid.rowsRead(), 256);
+    EXPECT_EQ(grid.model()->headerData(0, Qt::Horizontal).toString(), u"c_code"_s) << "the surrogate key is hidden";
+    EXPECT_EQ(grid.model()->index(0, 1).data().toString(), u"2026/12/1"_s);
+    EXPECT_EQ(grid.currentValue(u"c_code"_s).toInt(), 1);
+    EXPECT_EQ(grid.currentValue(u"date_d"_s).toDate(), QDate(2026, 12, 1));
+
+    grid.scrollToBottom();
+    grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
+    QTest::qWait(20);
+    EXPECT_GT(grid.rowsRead(), 256);
+
+    EXPECT_THROW(grid.setQuery(u"select * from no_such_table"_s), DataError);
+    EXPECT_GT(grid.rowsRead(), 256) << "a refused query keeps the rows on show";
+    grid.refresh();
+    EXPECT_EQ(grid.rowsRead(), 256);
+}
