@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "payroll/CommissionRatesForm.h"
 #include "payroll/PayDetailForm.h"
+#include "payroll/SalaryItemsForm.h"
 #include "payroll/SettlementForm.h"
 
 using namespace Qt::StringLiterals;
@@ -16,4 +17,6 @@ void registerPayrollForms(AppContext& app)
                   [](AppContext& context) { return new PayDetailForm(context); });
     app.forms.add(u"抽成"_s, u"commission table"_s, Placement::Child,
                   [](AppContext& context) { return new CommissionRatesForm(context); });
+    app.forms.add(u"薪資資料"_s, u" salary data"_s, Placement::Child,
+                  [](AppContext& context) { return new SalaryItemsForm(context); });
 }
