@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "payroll/CommissionRatesForm.h"
+#include "payroll/LeaveForm.h"
 #include "payroll/PayDetailForm.h"
 #include "payroll/SalaryItemsForm.h"
 #include "payroll/SettlementForm.h"
@@ -19,4 +20,5 @@ void registerPayrollForms(AppContext& app)
                   [](AppContext& context) { return new CommissionRatesForm(context); });
     app.forms.add(u"薪資資料"_s, u" salary data"_s, Placement::Child,
                   [](AppContext& context) { return new SalaryItemsForm(context); });
+    app.forms.add(u"差假表單"_s, u"leave"_s, Placement::Child, [](AppContext& context) { return new LeaveForm(context); });
 }
