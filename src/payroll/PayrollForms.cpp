@@ -2,9 +2,11 @@
 
 #include "core/AppContext.h"
 #include "payroll/CommissionRatesForm.h"
+#include "payroll/LeaveForm.h"
 #include "payroll/LostBottleReportDialog.h"
 #include "payroll/PayDetailForm.h"
 #include "payroll/PaySlipDialog.h"
+#include "payroll/SalaryItemsForm.h"
 #include "payroll/SettlementForm.h"
 
 using namespace Qt::StringLiterals;
@@ -22,4 +24,7 @@ void registerPayrollForms(AppContext& app)
                   [](AppContext& context) { return new LostBottleReportDialog(context); });
     app.forms.add(u"載入員工薪資"_s, u"employees salary"_s, Placement::TopLevel,
                   [](AppContext& context) { return new PaySlipDialog(context); });
+    app.forms.add(u"薪資資料"_s, u" salary data"_s, Placement::Child,
+                  [](AppContext& context) { return new SalaryItemsForm(context); });
+    app.forms.add(u"差假表單"_s, u"leave"_s, Placement::Child, [](AppContext& context) { return new LeaveForm(context); });
 }

@@ -11,6 +11,7 @@ inline const ToolbarMessages toolbar{std::nullopt,
                                      critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err.")),
                                      critical(QStringLiteral("Err.!!!"), QStringLiteral("Err."))};
 inline const MessageBoxText deleteQuestion{QStringLiteral("delete the data???"), 4, QStringLiteral("del")};
+inline const MessageBoxText digitsOnly = critical(QStringLiteral("input int !!!"), QStringLiteral("Err"));
 } // namespace Leave
 
 namespace SalaryItems { // 薪資資料: no add, no delete
