@@ -1,7 +1,7 @@
 #include "accounts/AccountEnquiryDialog.h"
 
 #include "accounts/AccountsMessages.h"
-#include "accounts/DatePicker.h"
+#include "widgets/DatePicker.h"
 #include "core/AppContext.h"
 #include "data/Database.h"
 #include "data/Decimal.h"
@@ -30,8 +30,8 @@ AccountEnquiryDialog::AccountEnquiryDialog(AppContext& app, QWidget* parent)
 {
     setWindowTitle(u"customer money inquire"_s);
     WorkDateAtLoad(app);
-    m_from = makeDatePicker(u"DTPicker1"_s, app.values.work_date, this);
-    m_to = makeDatePicker(u"DTPicker2"_s, app.values.work_date, this);
+    m_from = makeDatePicker(this, u"DTPicker1"_s, app.values.work_date);
+    m_to = makeDatePicker(this, u"DTPicker2"_s, app.values.work_date);
     m_customerCombo->setMinimumContentsLength(8);
     m_total->setReadOnly(true);
 

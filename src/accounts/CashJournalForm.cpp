@@ -1,7 +1,7 @@
 #include "accounts/CashJournalForm.h"
 
 #include "accounts/AccountsMessages.h"
-#include "accounts/DatePicker.h"
+#include "widgets/DatePicker.h"
 #include "accounts/DateSearch.h"
 #include "accounts/InOutWords.h"
 #include "core/AppContext.h"
@@ -16,6 +16,7 @@
 #include "widgets/GridUnlockCheck.h"
 #include "widgets/NamedControls.h"
 
+#include <QDateEdit>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -49,9 +50,9 @@ CashJournalForm::CashJournalForm(AppContext& app, QWidget* parent)
 void CashJournalForm::createControls()
 {
     const QDate& workDate = m_app.values.work_date;
-    m_recordDay = makeDatePicker(u"DTPicker1"_s, workDate, this);
-    m_listDay = makeDatePicker(u"DTPicker2"_s, workDate, this);
-    m_postingDay = makeDatePicker(u"DTPicker3"_s, workDate, this);
+    m_recordDay = makeDatePicker(this, u"DTPicker1"_s, workDate);
+    m_listDay = makeDatePicker(this, u"DTPicker2"_s, workDate);
+    m_postingDay = makeDatePicker(this, u"DTPicker3"_s, workDate);
     m_search = named(new QPushButton(u"date search"_s, this), u"搜尋"_s);
     m_searchAgain = named(new QPushButton(u"search"_s, this), u"再搜尋"_s);
     m_listSearch = named(new QPushButton(u"datesearch"_s, this), u"日期搜尋"_s);

@@ -2,8 +2,8 @@
 
 #include "accounts/AccountsMessages.h"
 #include "accounts/DailyReport.h"
-#include "accounts/DatePicker.h"
-#include "accounts/ReportInput.h"
+#include "widgets/DatePicker.h"
+#include "data/TextRules.h"
 #include "core/AppContext.h"
 #include "records/RunGuarded.h"
 #include "sheets/SpreadsheetWriter.h"
@@ -30,7 +30,7 @@ DailyReportDialog::DailyReportDialog(AppContext& app, QWidget* parent)
 {
     setWindowTitle(u"daily count form"_s);
     WorkDateAtLoad(app);
-    m_day = makeDatePicker(u"DTPicker1"_s, app.values.work_date, this);
+    m_day = makeDatePicker(this, u"DTPicker1"_s, app.values.work_date);
     m_oneArea->setChecked(true);
     m_areaCombo->setMinimumContentsLength(8);
 
@@ -63,7 +63,7 @@ void DailyReportDialog::print()
     const auto& inputError = ErrorMessageBoxes::Reports::inputError;
     std::optional<int> area;
     if (m_oneArea->isChecked()) {
-        area = wholeNumberIn(m_areaCombo->text(), INT_MIN, INT_MAX);
+        area = TextRules::wholeNumberIn(m_areaCombo->text(), INT_MIN, INT_MAX);
         if (!area) {
             showMessage(m_app.messages, inputError);
             return;

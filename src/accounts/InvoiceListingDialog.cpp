@@ -1,7 +1,7 @@
 #include "accounts/InvoiceListingDialog.h"
 
 #include "accounts/AccountsMessages.h"
-#include "accounts/ReportInput.h"
+#include "data/TextRules.h"
 #include "core/AppContext.h"
 #include "data/Decimal.h"
 #include "data/Recordset.h"
@@ -90,8 +90,8 @@ InvoiceListingDialog::InvoiceListingDialog(AppContext& app, QWidget* parent)
 void InvoiceListingDialog::print()
 {
     const auto& inputError = ErrorMessageBoxes::Reports::inputError;
-    const std::optional<int> year = wholeNumberIn(m_year->text(), 1, 9999);
-    const std::optional<int> month = wholeNumberIn(m_month->text(), 1, 12);
+    const std::optional<int> year = TextRules::wholeNumberIn(m_year->text(), 1, 9999);
+    const std::optional<int> month = TextRules::wholeNumberIn(m_month->text(), 1, 12);
     if (!year || !month) {
         showMessage(m_app.messages, inputError);
         return;

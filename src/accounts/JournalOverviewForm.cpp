@@ -1,6 +1,6 @@
 #include "accounts/JournalOverviewForm.h"
 
-#include "accounts/DatePicker.h"
+#include "widgets/DatePicker.h"
 #include "accounts/InOutWords.h"
 #include "core/AppContext.h"
 #include "core/MessageService.h"
@@ -54,8 +54,8 @@ JournalOverviewForm::JournalOverviewForm(AppContext& app, QWidget* parent)
 
 void JournalOverviewForm::createControls()
 {
-    m_from = makeDatePicker(u"DTPicker1"_s, {}, this);
-    m_to = makeDatePicker(u"DTPicker2"_s, {}, this);
+    m_from = makeDatePicker(this, u"DTPicker1"_s, {});
+    m_to = makeDatePicker(this, u"DTPicker2"_s, {});
     m_both = named(new QRadioButton(u"income expense"_s, this), u"Option1"_s);
     m_expense = named(new QRadioButton(u"expense"_s, this), u"Option2"_s);
     m_income = named(new QRadioButton(u"income"_s, this), u"Option3"_s);

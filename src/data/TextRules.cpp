@@ -72,6 +72,14 @@ std::optional<double> exactNumber(QStringView text)
     return value;
 }
 
+std::optional<int> wholeNumberIn(QStringView text, int lowest, int highest)
+{
+    const std::optional<double> number = exactNumber(text);
+    if (!number || *number != std::trunc(*number) || *number < lowest || *number > highest)
+        return std::nullopt;
+    return int(*number);
+}
+
 qint32 roundToInt32(double value)
 {
     if (std::isnan(value))

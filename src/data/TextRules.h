@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
+#include <limits>
 #include <optional>
 
 // The business's rules for turning the text of boxes into numbers and dates and back.
@@ -16,6 +17,11 @@ double numberFromText(QStringView text);
 // Like numberFromText, but says whether the text (blanks around it aside) is a number and
 // nothing else. Empty text is not a number.
 std::optional<double> exactNumber(QStringView text);
+
+// The whole number a box holds, blanks around it allowed, within [lowest, highest]; any other text
+// names nothing, so a report or a filter never runs on a guess ("04" is 4; "4.5", "4x" and "" are nothing).
+std::optional<int> wholeNumberIn(QStringView text, int lowest = std::numeric_limits<int>::min(),
+                                 int highest = std::numeric_limits<int>::max());
 
 // Rounds to a 32-bit integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4);
 // values beyond the 32-bit range are clamped to it.

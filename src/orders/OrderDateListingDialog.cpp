@@ -33,15 +33,6 @@ const QString listingStatement =
     " and coalesce(returnss, 0) = 0 and coalesce(timeout, 0) = 0"_s;
 const QString listingOrder = u" order by order_date.c_code, date_d, names"_s;
 
-// The whole number a box holds, blanks around it allowed, within [lowest, highest].
-std::optional<int> wholeNumber(const QString& text, int lowest, int highest)
-{
-    const std::optional<double> number = TextRules::exactNumber(text);
-    if (!number || *number != std::trunc(*number) || *number < lowest || *number > highest)
-        return std::nullopt;
-    return int(*number);
-}
-
 } // namespace
 
 OrderDateListingDialog::OrderDateListingDialog(AppContext& app, QWidget* parent)
@@ -112,8 +103,8 @@ OrderDateListingDialog::OrderDateListingDialog(AppContext& app, QWidget* parent)
 
 std::optional<OrderDateListingDialog::Selection> OrderDateListingDialog::selection() const
 {
-    const std::optional<int> year = wholeNumber(m_year->text(), 1, 9999);
-    const std::optional<int> month = wholeNumber(m_month->text(), 1, 12);
+    const std::optional<int> year = TextRules::wholeNumberIn(m_year->text(), 1, 9999);
+    const std::optional<int> month = TextRules::wholeNumberIn(m_month->text(), 1, 12);
     if (!year || !month)
         return std::nullopt;
     // The last day rather than the next month's first: 9999/12 has no next month.
@@ -123,7 +114,7 @@ std::optional<OrderDateListingDialog::Selection> OrderDateListingDialog::selecti
     if (!m_everyCustomer->isChecked()) {
         const bool byCustomer = m_oneCustomer->isChecked();
         const std::optional<int> key =
-            wholeNumber((byCustomer ? m_customerCombo : m_areaCombo)->text(), INT_MIN, INT_MAX);
+            TextRules::wholeNumberIn((byCustomer ? m_customerCombo : m_areaCombo)->text(), INT_MIN, INT_MAX);
         if (!key)
             return std::nullopt;
         chosen.statement += byCustomer ? u" and order_date.c_code = ?"_s : u" and order_date.milk_area = ?"_s;

@@ -30,15 +30,6 @@ namespace {
 
 const QColor DeliveryDay(255, 0, 0);
 
-// A whole number in a range, or nothing: the year and month boxes take typing of any kind.
-std::optional<int> wholeNumberIn(const QString& text, int lowest, int highest)
-{
-    const std::optional<double> number = TextRules::exactNumber(text);
-    if (!number || *number != int(*number) || *number < lowest || *number > highest)
-        return std::nullopt;
-    return int(*number);
-}
-
 int monthNumber(const QDate& day)
 {
     return day.year() * 12 + day.month();
@@ -201,8 +192,8 @@ void SubscriptionTypesForm::makeCurrent(const QString& type)
 // The first day of the month the year and month boxes name; nothing where either is not a number in range.
 std::optional<QDate> SubscriptionTypesForm::firstDayShown() const
 {
-    const std::optional<int> year = wholeNumberIn(m_year->text(), 1753, 9999);
-    const std::optional<int> month = wholeNumberIn(m_monthText->text(), 1, 12);
+    const std::optional<int> year = TextRules::wholeNumberIn(m_year->text(), 1753, 9999);
+    const std::optional<int> month = TextRules::wholeNumberIn(m_monthText->text(), 1, 12);
     if (!year || !month)
         return std::nullopt;
     return QDate(*year, *month, 1);

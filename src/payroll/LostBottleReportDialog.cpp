@@ -37,15 +37,6 @@ const QString reportGrouping =
     " order_date.milk_area, order_date.not_bottle, order_date.loss_duty"
     " order by order_date.loss_duty is not null, order_date.loss_duty, customer_data.c_code, order_date.date_d"_s;
 
-// The whole number a combo holds, blanks around it allowed.
-std::optional<int> wholeNumber(const QString& text)
-{
-    const std::optional<double> number = TextRules::exactNumber(text);
-    if (!number || *number != std::trunc(*number) || *number < INT_MIN || *number > INT_MAX)
-        return std::nullopt;
-    return int(*number);
-}
-
 } // namespace
 
 LostBottleReportDialog::LostBottleReportDialog(AppContext& app, QWidget* parent)
@@ -114,7 +105,7 @@ std::optional<LostBottleReportDialog::Scope> LostBottleReportDialog::scope() con
         return Scope{};
     const bool byArea = m_oneArea->isChecked();
     const QString text = (byArea ? m_areaCombo : m_employeeCombo)->text();
-    const std::optional<int> key = byArea && text.trimmed().isEmpty() ? 0 : wholeNumber(text);
+    const std::optional<int> key = byArea && text.trimmed().isEmpty() ? 0 : TextRules::wholeNumberIn(text);
     if (!key)
         return std::nullopt;
     return Scope{byArea ? u" and order_date.milk_area = ?"_s : u" and order_date.loss_duty = ?"_s, {*key}};

@@ -25,6 +25,12 @@ TEST(TextRules, ExactNumberRefusesAnythingBesideTheNumber)
     EXPECT_FALSE(exactNumber(u""));
     EXPECT_FALSE(exactNumber(u"' or 1=1 --"));
     EXPECT_FALSE(exactNumber(u"1e999")); // not a finite number
+
+    EXPECT_EQ(wholeNumberIn(u" 04 ", 1, 12), 4);
+    EXPECT_EQ(wholeNumberIn(u"9999", 1, 9999), 9999);
+    for (const char16_t* refused : {u"13", u"0", u"4.5", u"4x", u"", u"1 or 1=1"})
+        EXPECT_FALSE(wholeNumberIn(refused, 1, 12)) << QString::fromUtf16(refused).toStdString();
+    EXPECT_FALSE(wholeNumberIn(u"3000000000")) << "beyond 32 bits";
 }
 
 TEST(TextRules, RoundingIsHalfToEvenWithin32Bits)
