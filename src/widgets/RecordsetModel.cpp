@@ -1,8 +1,9 @@
 #include "widgets/RecordsetModel.h"
 
-#include "widgets/Binder.h"
 #include "data/DataError.h"
 #include "data/Recordset.h"
+#include "data/Schema.h"
+#include "widgets/Binder.h"
 
 #include <exception>
 
@@ -140,7 +141,8 @@ bool RecordsetModel::setData(const QModelIndex& index, const QVariant& value, in
         // A new row whose first value is refused is not kept: nothing of it was given.
         if (startsNewRow && m_recordset->editMode() == Recordset::EditMode::Adding)
             m_recordset->cancelUpdate();
-        emit refused(index, QString::fromStdString(error.what()), refusalDetail(error));
+        const QString field = m_recordset->fieldNames().value(fieldOf(index.column()));
+        emit refused(index, inClerkWords(QString::fromStdString(error.what()), field), refusalDetail(error));
         return false;
     }
 }
@@ -153,10 +155,35 @@ bool RecordsetModel::submit()
         m_recordset->update();
         return true;
     } catch (const std::exception& error) {
-        emit refused(index(m_recordset->absolutePosition(), 0), QString::fromStdString(error.what()),
-                     refusalDetail(error));
+        emit refused(index(m_recordset->absolutePosition(), 0), rowRefusal(error), refusalDetail(error));
         return false;
     }
+}
+
+// A column as the clerk reads it: "milk_area" is "milk area".
+QString RecordsetModel::clerkName(const QString& field)
+{
+    return QString(field).replace(u'_', u' ');
+}
+
+QString RecordsetModel::inClerkWords(const QString& message, const QString& field)
+{
+    return field.isEmpty() ? message : QString(message).replace(field, clerkName(field));
+}
+
+// Why a row could not be written, in the clerk's words where the books' own are a database's: a key
+// another row has is "milk area 5 exists already", not a constraint's name.
+QString RecordsetModel::rowRefusal(const std::exception& error) const
+{
+    const auto* dataError = dynamic_cast<const DataError*>(&error);
+    const Schema::Table* table = Schema::table(m_recordset->updateTable());
+    if (dataError && dataError->reason() == DataError::Reason::KeyTaken && table && !table->key.isEmpty()) {
+        const int key = m_recordset->fieldIndex(table->key);
+        if (key >= 0 && m_recordset->hasCurrentRow())
+            return QStringLiteral("%1 %2 exists already")
+                .arg(clerkName(table->key), m_recordset->value(key).toString());
+    }
+    return QString::fromStdString(error.what());
 }
 
 void RecordsetModel::onRowChanged(int row)

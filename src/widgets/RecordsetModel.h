@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QVector>
+#include <exception>
 
 class Recordset;
 
@@ -45,6 +46,9 @@ signals:
     void refused(const QModelIndex& at, const QString& message, const QString& detail);
 
 private:
+    static QString clerkName(const QString& field);
+    static QString inClerkWords(const QString& message, const QString& field);
+    QString rowRefusal(const std::exception& error) const;
     void reset();
     void onRowChanged(int row);
     void onRowInserted(int row);

@@ -152,6 +152,21 @@ TEST_F(SettingsFormsTest, ACorrectedEntryIsWrittenWhenTheKeyboardLeavesTheRow)
     EXPECT_EQ(messages.count(), 1);
 }
 
+TEST_F(SettingsFormsTest, ARefusedAreaIsToldInTheClerksWords)
+{
+    db->exec(u"INSERT INTO milk_area (milk_area) VALUES (5), (6)"_s);
+    QWidget* form = openActive(u"奶區費區"_s);
+    auto* milkAreas = child<DataGrid>(form, u"DataGrid1"_s);
+    QTest::mouseClick(child<QCheckBox>(form, u"Check1"_s), Qt::LeftButton);
+
+    typeInto(milkAreas, 1, 0, u"5"_s);
+    clickCell(milkAreas, 0, 0);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, u"milk area 5 exists already"_s);
+    EXPECT_FALSE(messages.last().detail.contains(u"UNIQUE"_s)) << messages.last().detail.toStdString();
+    EXPECT_EQ(column(u"SELECT milk_area FROM milk_area ORDER BY milk_area"_s), (QVariantList{5, 6}));
+}
+
 TEST_F(SettingsFormsTest, CompanyRecordCanOnlyBeChanged)
 {
     QWidget* form = openActive(u"公司"_s);

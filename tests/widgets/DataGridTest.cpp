@@ -219,7 +219,7 @@ TEST_F(DataGridTest, LettersInANumberColumnAreRefusedAndTheRowStaysInEdit)
     clickCell(1, 1);
 
     ASSERT_EQ(messages.count(), 1);
-    EXPECT_EQ(messages.last().text, u"'north' is not a number for milk_area"_s);
+    EXPECT_EQ(messages.last().text, u"'north' is not a number for milk area"_s);
     EXPECT_EQ(messages.last().flags, 16);
     EXPECT_EQ(db->scalar(u"SELECT milk_area FROM customer_data WHERE name = 'Lin'"_s).toInt(), 3);
     EXPECT_EQ(grid->currentIndex().row(), 0) << "the grid goes back to the row in edit";
