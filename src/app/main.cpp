@@ -35,6 +35,10 @@ int main(int argc, char** argv)
         messages.msgBox(QString::fromUtf8(error.what()), MessageService::Critical, MessageService::ProgramTitle);
         return 1;
     }
+    if (const QStringList unreadable = Schema::unreadableTables(*db); !unreadable.isEmpty())
+        messages.msgBox(u"These tables of the books cannot be read: %1. The program opens, but what they hold "
+                         "cannot be shown or changed; restore the books from a copy."_s.arg(unreadable.join(u", "_s)),
+                        MessageService::Critical, MessageService::ProgramTitle);
     if (db->isReadOnly())
         messages.msgBox(u"The books %1 are read-only for this account: they can be read, but nothing can be saved."_s
                             .arg(db->location()),

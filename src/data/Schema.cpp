@@ -104,6 +104,21 @@ int currentVersion()
     return kVersion;
 }
 
+QStringList unreadableTables(Database& db)
+{
+    QStringList unreadable;
+    for (const Table& table : tables()) {
+        const QString sql = db.kind() == Database::Kind::SQLite ? QStringLiteral("SELECT count(*) FROM %1")
+                                                                : QStringLiteral("SELECT 1 FROM %1 LIMIT 1");
+        try {
+            db.exec(sql.arg(table.name));
+        } catch (const DataError&) {
+            unreadable << table.name;
+        }
+    }
+    return unreadable;
+}
+
 int storedVersion(Database& db)
 {
     if (!tableExists(db, QStringLiteral("schema_version")))

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 class Database;
@@ -45,6 +46,11 @@ int currentVersion();
 // then records the schema version; all of it in one transaction, under the schema's writer lock.
 // Throws DataError.
 void create(Database& db);
+
+// The tables of the books that cannot be read through (missing, damaged, not allowed), checked at start
+// so a clerk hears of it before a form shows nothing. Cheap: SQLite counts each table's rows, which reads
+// its pages; PostgreSQL reads one row of each.
+QStringList unreadableTables(Database& db);
 
 // The version recorded in the database, 0 where none is.
 int storedVersion(Database& db);

@@ -10,6 +10,7 @@
 #include "records/FieldKeyNavigation.h"
 #include "records/RecordSearch.h"
 #include "records/RecordToolbar.h"
+#include "records/RunGuarded.h"
 #include "core/AppContext.h"
 #include "widgets/ExitButton.h"
 
@@ -338,11 +339,10 @@ void CustomerForm::createKeyNavigation()
 
 void CustomerForm::applyCancelledFilter()
 {
-    try {
-        AdodcQuery(*m_customers, m_hideCancelled->isChecked() ? ActiveCustomers : AllCustomers);
-    } catch (const std::exception&) {
-        // The form keeps the rows it had.
-    }
+    // Books whose customers cannot be read say so, rather than show an empty form; the form keeps the
+    // rows it had.
+    runGuarded(m_app.messages,
+               [this] { AdodcQuery(*m_customers, m_hideCancelled->isChecked() ? ActiveCustomers : AllCustomers); });
 }
 
 void CustomerForm::showLatestDelivery()

@@ -142,6 +142,14 @@ TEST_P(SchemaTest, BooksOfTheFirstVersionGetOnePostingADayAndTheSettledMonth)
     EXPECT_NO_THROW(db->exec(u"SELECT settled_month FROM salary_sum_date"_s));
 }
 
+TEST_P(SchemaTest, TablesThatCannotBeReadAreNamedAtStart)
+{
+    Schema::create(*db);
+    EXPECT_TRUE(Schema::unreadableTables(*db).isEmpty());
+    db->exec(u"DROP TABLE business_stay"_s);
+    EXPECT_EQ(Schema::unreadableTables(*db), QStringList{u"business_stay"_s});
+}
+
 TEST_P(SchemaTest, SecondCreateChangesNothing)
 {
     Schema::create(*db);

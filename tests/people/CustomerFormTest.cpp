@@ -81,6 +81,15 @@ TEST_F(CustomerFormTest, OpensOnTheActiveCustomersCountingAllOfThem)
     EXPECT_EQ(shown(QStringLiteral("計數")), QStringLiteral("3"));
 }
 
+TEST_F(CustomerFormTest, CustomersThatCannotBeReadAreSaidNotShownAsNone)
+{
+    db->exec(QStringLiteral("ALTER TABLE customer_data RENAME TO customer_data_damaged"));
+    openForm();
+    ASSERT_GE(messages.count(), 1);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Err."));
+    EXPECT_EQ(messages.last().flags, MessageService::Critical);
+}
+
 TEST_F(CustomerFormTest, ANewCustomerBringsItsBillMoveAndFirstOrderRows)
 {
     addCustomer(QStringLiteral("Alder"));
