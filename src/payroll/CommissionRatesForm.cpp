@@ -3,12 +3,12 @@
 #include "core/AppContext.h"
 #include "data/DataSource.h"
 #include "payroll/PayrollMessages.h"
+#include "payroll/RecordPage.h"
 #include "records/RecordSearch.h"
 #include "records/RecordToolbar.h"
 #include "records/RunGuarded.h"
 #include "widgets/Binder.h"
 #include "widgets/DataGrid.h"
-#include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
 
 #include <QFormLayout>
@@ -94,14 +94,5 @@ CommissionRatesForm::CommissionRatesForm(AppContext& app, QWidget* parent)
     countLine->addStretch();
     countLine->addWidget(searchBox);
     countLine->addWidget(searchButton);
-    auto* exitLine = new QHBoxLayout;
-    exitLine->addStretch();
-    exitLine->addWidget(makeExitButton(this));
-
-    auto* page = new QVBoxLayout(this);
-    page->addWidget(toolbar);
-    page->addLayout(countLine);
-    page->addLayout(boxes);
-    page->addWidget(grid, 1);
-    page->addLayout(exitLine);
+    layOutRecordPage(this, toolbar, countLine, boxes, grid, GridPlacement::BelowRecord);
 }

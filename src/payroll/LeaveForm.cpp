@@ -5,6 +5,7 @@
 #include "data/TextRules.h"
 #include "payroll/DigitsOnlyBox.h"
 #include "payroll/PayrollMessages.h"
+#include "payroll/RecordPage.h"
 #include "records/FieldKeyNavigation.h"
 #include "records/RecordSearch.h"
 #include "records/RecordToolbar.h"
@@ -13,7 +14,6 @@
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
 #include "widgets/EntryLimit.h"
-#include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
 #include "widgets/TabOrder.h"
 
@@ -173,19 +173,7 @@ LeaveForm::LeaveForm(AppContext& app, QWidget* parent)
     countLine->addStretch();
     countLine->addWidget(searchBox);
     countLine->addWidget(searchButton);
-    auto* upper = new QHBoxLayout;
-    upper->addLayout(fields);
-    upper->addSpacing(24);
-    upper->addWidget(grid, 1);
-    auto* exitLine = new QHBoxLayout;
-    exitLine->addStretch();
-    exitLine->addWidget(makeExitButton(this));
-
-    auto* page = new QVBoxLayout(this);
-    page->addWidget(m_toolbar);
-    page->addLayout(countLine);
-    page->addLayout(upper, 1);
-    page->addLayout(exitLine);
+    layOutRecordPage(this, m_toolbar, countLine, fields, grid, GridPlacement::BesideRecord);
 }
 
 void LeaveForm::afterToolbarClick(int role)

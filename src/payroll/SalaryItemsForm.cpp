@@ -3,13 +3,13 @@
 #include "core/AppContext.h"
 #include "data/DataSource.h"
 #include "payroll/PayrollMessages.h"
+#include "payroll/RecordPage.h"
 #include "records/FieldKeyNavigation.h"
 #include "records/RecordSearch.h"
 #include "records/RecordToolbar.h"
 #include "records/RunGuarded.h"
 #include "widgets/Binder.h"
 #include "widgets/DataGrid.h"
-#include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
 
 #include <QFormLayout>
@@ -109,17 +109,5 @@ SalaryItemsForm::SalaryItemsForm(AppContext& app, QWidget* parent)
     searchLine->addWidget(byCode);
     searchLine->addWidget(searchBox);
     searchLine->addWidget(searchButton);
-    auto* upper = new QHBoxLayout;
-    upper->addLayout(boxes);
-    upper->addSpacing(24);
-    upper->addWidget(grid, 1);
-    auto* exitLine = new QHBoxLayout;
-    exitLine->addStretch();
-    exitLine->addWidget(makeExitButton(this));
-
-    auto* page = new QVBoxLayout(this);
-    page->addWidget(toolbar);
-    page->addLayout(searchLine);
-    page->addLayout(upper, 1);
-    page->addLayout(exitLine);
+    layOutRecordPage(this, toolbar, searchLine, boxes, grid, GridPlacement::BesideRecord);
 }
