@@ -206,7 +206,7 @@ void CustomerForm::layOutControls()
         form->addRow(QString::fromLatin1(ComboBoxes[combo].caption), m_combos[combo]);
     };
     auto* left = new QFormLayout;
-    for (int entry : {0, 1, 2, 3, 4, 8, 10})
+    for (int entry : {0, 1, 2, 3, 10})
         entryRow(left, entry);
     auto* right = new QFormLayout;
     for (int combo : {1, 2, 3, 0, 4})
@@ -231,8 +231,10 @@ void CustomerForm::layOutControls()
     columns->addSpacing(16);
     columns->addLayout(buttons, 1);
 
+    // The addresses take whole lines, so thirty characters show whole and the form fits a small screen.
     auto* lower = new QFormLayout;
-    lower->addRow(QString::fromLatin1(EntryBoxes[SecondGoodsAddress].caption), m_text1[SecondGoodsAddress]);
+    for (int entry : {4, 8, int(SecondGoodsAddress)})
+        entryRow(lower, entry);
 
     auto* flags = new QHBoxLayout;
     for (QCheckBox* box : {m_flags[2], m_flags[0], m_flags[3], m_flags[1], m_hideCancelled})
