@@ -39,12 +39,8 @@ protected:
     DataCombo* employee() { return child<DataCombo>(form, u"DataCombo1"_s); }
     QString count() { return child<QLabel>(form, u"計數"_s)->text(); }
     int gridRows() { return child<DataGrid>(form, u"DataGrid1"_s)->model()->rowCount(); }
-    void click(int button) { QTest::mouseClick(toolbar->widgetForAction(toolbar->button(button)), Qt::LeftButton); }
-    void type(QLineEdit* into, const QString& text)
-    {
-        into->selectAll();
-        QTest::keyClicks(into, text);
-    }
+    void click(int button) { clickTool(toolbar, button); }
+    void type(QLineEdit* into, const QString& text) { typeOver(into, text); }
 
     QWidget* form = nullptr;
     RecordToolbar* toolbar = nullptr;

@@ -30,12 +30,8 @@ protected:
         toolbar = child<RecordToolbar>(form, u"Toolbar1"_s);
     }
     QLineEdit* box(int index) { return child<QLineEdit>(form, u"text1(%1)"_s.arg(index)); }
-    void click(int button) { QTest::mouseClick(toolbar->widgetForAction(toolbar->button(button)), Qt::LeftButton); }
-    void type(QLineEdit* into, const QString& text)
-    {
-        into->selectAll();
-        QTest::keyClicks(into, text);
-    }
+    void click(int button) { clickTool(toolbar, button); }
+    void type(QLineEdit* into, const QString& text) { typeOver(into, text); }
     void search(const QString& text)
     {
         child<QLineEdit>(form, u"Text2"_s)->setText(text);

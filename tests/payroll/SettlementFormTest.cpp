@@ -45,7 +45,7 @@ protected:
     }
     QLineEdit* box(const QString& name) { return child<QLineEdit>(form, name); }
     QString text(const QString& name) { return box(name)->text(); }
-    void click(int button) { QTest::mouseClick(toolbar->widgetForAction(toolbar->button(button)), Qt::LeftButton); }
+    void click(int button) { clickTool(toolbar, button); }
     void clickButton(const QString& name) { QTest::mouseClick(child<QPushButton>(form, name), Qt::LeftButton); }
     void type(QLineEdit* into, const QString& typed)
     {

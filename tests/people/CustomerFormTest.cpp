@@ -33,7 +33,7 @@ protected:
         toolbar = child<RecordToolbar>(form, QStringLiteral("Toolbar1"));
         return form;
     }
-    void click(int index) { QTest::mouseClick(toolbar->widgetForAction(toolbar->button(index)), Qt::LeftButton); }
+    void click(int index) { clickTool(toolbar, index); }
     QLineEdit* text1(int index) { return child<QLineEdit>(form, QStringLiteral("text1(%1)").arg(index)); }
     QString shown(const QString& name) { return child<QLabel>(form, name)->text(); }
     void typeInto(DataCombo* combo, const QString& text)

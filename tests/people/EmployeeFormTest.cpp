@@ -31,7 +31,7 @@ protected:
     }
     QLineEdit* box(int index) { return child<QLineEdit>(form, u"text1(%1)"_s.arg(index)); }
     QString counter() { return child<QLabel>(form, u"計數"_s)->text(); }
-    void click(int button) { QTest::mouseClick(toolbar->widgetForAction(toolbar->button(button)), Qt::LeftButton); }
+    void click(int button) { clickTool(toolbar, button); }
     QString caption(int button) { return toolbar->button(button)->text(); }
     // Key by key, as a clerk types; keyClicks knows only Latin-1 keys.
     void type(QWidget* widget, const QString& text)

@@ -47,7 +47,7 @@ protected:
     }
     QLineEdit* box(int index) { return child<QLineEdit>(form, u"text1(%1)"_s.arg(index)); }
     QString counter() { return child<QLabel>(form, u"計數"_s)->text(); }
-    void click(int button) { QTest::mouseClick(toolbar->widgetForAction(toolbar->button(button)), Qt::LeftButton); }
+    void click(int button) { clickTool(toolbar, button); }
     QString caption(int button) { return toolbar->button(button)->text(); }
     void clickButton(const QString& name) { QTest::mouseClick(child<QPushButton>(form, name), Qt::LeftButton); }
     // Key by key, as a clerk types; keyClicks knows only Latin-1 keys.

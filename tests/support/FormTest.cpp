@@ -1,9 +1,12 @@
 #include "FormTest.h"
 
 #include "app/FormCatalog.h"
+#include "records/RecordToolbar.h"
 #include "shell/DeleteWindows.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QTest>
 
 void FormTest::SetUp()
 {
@@ -28,4 +31,15 @@ QWidget* FormTest::open(const QString& formName)
     if (!form)
         throw MissingControl(formName);
     return form;
+}
+
+void FormTest::clickTool(RecordToolbar* toolbar, int index)
+{
+    QTest::mouseClick(toolbar->widgetForAction(toolbar->button(index)), Qt::LeftButton);
+}
+
+void FormTest::typeOver(QLineEdit* box, const QString& text)
+{
+    box->selectAll();
+    QTest::keyClicks(box, text);
 }

@@ -5,6 +5,9 @@
 #include "core/AppContext.h"
 
 #include <QWidget>
+
+class QLineEdit;
+class RecordToolbar;
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
@@ -19,6 +22,11 @@ protected:
 
     // Opens a form with OpenFormCommand, as a launcher does.
     QWidget* open(const QString& formName);
+
+    // Clicks button `index` (1-based) of a record form's toolbar, as the clerk does.
+    static void clickTool(RecordToolbar* toolbar, int index);
+    // Types `text` over the whole text of a box.
+    static void typeOver(QLineEdit* box, const QString& text);
 
     // A control of the form by its name. A missing one fails the test and ends it there (the exception
     // is caught by the test runner), rather than crashing the run on a null pointer.
