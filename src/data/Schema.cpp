@@ -12,8 +12,8 @@ namespace Schema {
 namespace {
 
 // 1: the tables; 2: the month a settlement run settled, and a posted day of the cash journal is unique;
-// 3: the posting that took each movement of the cash journal.
-constexpr int kVersion = 3;
+// 3: the month a settlement run is settling; 4: the posting that took each movement of the cash journal.
+constexpr int kVersion = 4;
 
 // A column added to a table after books were first created: books of an older version gain it, and
 // `fill`, where given, gives their rows its value.
@@ -24,6 +24,7 @@ struct AddedColumn {
 };
 const AddedColumn addedColumns[] = {
     {QStringLiteral("salary_sum_date"), QStringLiteral("settled_month")},
+    {QStringLiteral("salary_sum_date"), QStringLiteral("settling_month")},
     // Postings before this column took the rows of their own day only.
     {QStringLiteral("account_table"), QStringLiteral("posting_serial"),
      QStringLiteral("UPDATE account_table SET posting_serial ="
