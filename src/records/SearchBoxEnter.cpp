@@ -1,5 +1,7 @@
 #include "records/SearchBoxEnter.h"
 
+#include "widgets/EntryLimit.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -7,6 +9,7 @@ SearchBoxEnter::SearchBoxEnter(QLineEdit* box, std::function<void()> search)
     : QObject(box), m_search(std::move(search))
 {
     box->installEventFilter(this);
+    refuseControlCharacters(box);
 }
 
 bool SearchBoxEnter::eventFilter(QObject*, QEvent* event)

@@ -5,7 +5,7 @@
 
 class QLineEdit;
 
-// Enter in a search box runs the search instead of typing anything.
+// Enter in a search box runs the search instead of typing anything; the box takes no control characters.
 class SearchBoxEnter : public QObject {
     Q_OBJECT
 public:
