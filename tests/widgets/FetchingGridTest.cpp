@@ -8,16 +8,23 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// A day's rows of 600 customers: more than two pages of the grid.
+void addDayRows(Database& db)
+{
+    Transaction transaction(db);
+    for (int customer = 1; customer <= 600; ++customer)
+        db.exec(u"insert into order_date (c_code, date_d, names) values (?, ?, 'milk')"_s, {customer, QDate(2026, 12, 1)});
+    transaction.commit();
+}
+
+} // namespace
+
 TEST(FetchingGridTest, ReadsTheRowsAsTheyAreScrolledToAndShowsThemAsTheOtherGrids)
 {
     auto db = openTestDatabase(Backend::SQLite);
-    {
-        Transaction transaction(*db);
-        for (int customer = 1; customer <= 600; ++customer)
-            db->exec(u"insert into order_date (c_code, date_d, names) values (?, ?, 'milk')"_s,
-                     {customer, QDate(2026, 12, 1)});
-        transaction.commit();
-    }
+    addDayRows(*db);
     FetchingGrid grid(*db, u"order_date"_s);
     grid.resize(600, 300);
     grid.show();
@@ -50,13 +57,7 @@ TEST_P(FetchingGridBackendTest, AnOpenGridHoldsNoReadSoOtherWritesAndOwnSavesGoT
 {
     REQUIRE_BACKEND(GetParam());
     auto db = openTestDatabase(GetParam());
-    {
-        Transaction transaction(*db);
-        for (int customer = 1; customer <= 600; ++customer)
-            db->exec(u"insert into order_date (c_code, date_d, names) values (?, ?, 'milk')"_s,
-                     {customer, QDate(2026, 12, 1)});
-        transaction.commit();
-    }
+    addDayRows(*db);
     FetchingGrid grid(*db, u"order_date"_s);
     grid.setQuery(u"select * from order_date order by c_code, id"_s);
     ASSERT_EQ(grid.rowsRead(), 256);
