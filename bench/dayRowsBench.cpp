@@ -16,6 +16,8 @@
 #include <QUrlQuery>
 #include <QSqlQuery>
 #include <benchmark/benchmark.h>
+#include <functional>
+#include <map>
 #include <optional>
 
 namespace {
@@ -29,23 +31,26 @@ QVariantList rowValues(int i)
     return {1 + i % 500, QDate(2026, 1, 1).addDays(i / 500), QStringLiteral("鮮乳"), 2, 60.0, 1 + i % 8};
 }
 
-Database* database(bool server)
+// The databases of the run, by name and kind; closed before the application ends.
+std::map<std::pair<QString, bool>, std::unique_ptr<Database>> openDatabases;
+
+// A database of its own for the run: a SQLite file, or a schema on the server HALCYON_TEST_PG names
+// (nothing where none is named); `fill` runs once as it is made.
+Database* database(const QString& name, bool server, const std::function<void(Database&)>& fill)
 {
     static QTemporaryDir folder;
-    static std::unique_ptr<Database> sqlite;
-    static std::unique_ptr<Database> postgres;
-    std::unique_ptr<Database>& db = server ? postgres : sqlite;
+    std::unique_ptr<Database>& db = openDatabases[{name, server}];
     if (!db) {
-        QString location = QDir(folder.path()).filePath(QStringLiteral("bench.sqlite"));
+        QString location = QDir(folder.path()).filePath(name + QStringLiteral(".sqlite"));
         if (server) {
             if (qEnvironmentVariableIsEmpty("HALCYON_TEST_PG"))
                 return nullptr;
             QUrl url(qEnvironmentVariable("HALCYON_TEST_PG"));
-            url.setQuery(QStringLiteral("schema=bench_dayrows_%1").arg(QCoreApplication::applicationPid()));
+            url.setQuery(QStringLiteral("schema=bench_%1_%2").arg(name).arg(QCoreApplication::applicationPid()));
             location = url.toString();
         }
         db = Database::open(location);
-        Schema::create(*db);
+        fill(*db);
     }
     return db.get();
 }
@@ -54,7 +59,7 @@ Database* database(bool server)
 template <class WriteRows>
 void measure(benchmark::State& state, WriteRows writeRows)
 {
-    Database* db = database(state.range(0) == 1);
+    Database* db = database(QStringLiteral("dayrows"), state.range(0) == 1, [](Database& db) { Schema::create(db); });
     if (!db) {
         state.SkipWithError("HALCYON_TEST_PG is not set");
         return;
@@ -89,27 +94,6 @@ BENCHMARK(BM_DayRowsPreparedPerRow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecon
 const SampleSize kBusiness{.customers = 5000, .days = 40, .firstDay = QDate(2026, 11, 22)};
 const QDate kToday(2026, 12, 1);
 
-Database* business(bool server)
-{
-    static QTemporaryDir folder;
-    static std::unique_ptr<Database> sqlite;
-    static std::unique_ptr<Database> postgres;
-    std::unique_ptr<Database>& db = server ? postgres : sqlite;
-    if (!db) {
-        QString location = QDir(folder.path()).filePath(QStringLiteral("business.sqlite"));
-        if (server) {
-            if (qEnvironmentVariableIsEmpty("HALCYON_TEST_PG"))
-                return nullptr;
-            QUrl url(qEnvironmentVariable("HALCYON_TEST_PG"));
-            url.setQuery(QStringLiteral("schema=bench_business_%1").arg(QCoreApplication::applicationPid()));
-            location = url.toString();
-        }
-        db = Database::open(location);
-        SampleBusiness::fill(*db, kBusiness);
-    }
-    return db.get();
-}
-
 // Customers with orders, and one order of each, in turn.
 std::vector<std::pair<qint32, qint32>> ordersInTurn(Database& db)
 {
@@ -124,7 +108,8 @@ std::vector<std::pair<qint32, qint32>> ordersInTurn(Database& db)
 template <class Prepare, class Measured>
 void measureOnBusiness(benchmark::State& state, Prepare prepare, Measured measured)
 {
-    Database* db = business(state.range(0) == 1);
+    Database* db = database(QStringLiteral("business"), state.range(0) == 1,
+                            [](Database& db) { SampleBusiness::fill(db, kBusiness); });
     if (!db) {
         state.SkipWithError("HALCYON_TEST_PG is not set");
         return;
@@ -204,5 +189,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    openDatabases.clear();
     return 0;
 }
