@@ -6,6 +6,7 @@
 #include "widgets/FetchingGrid.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "records/RunGuarded.h"
 #include "orders/OrdersMessages.h"
 
@@ -34,6 +35,7 @@ DeliveryDaysForm::DeliveryDaysForm(AppContext& app, QWidget* parent)
     m_title->setFont(titleFont);
     m_allRows = named(new QRadioButton(u"all view"_s, this), u"Option1"_s);
     m_month = named(new QRadioButton(u"month view"_s, this), u"Option2"_s);
+    groupOptions({m_allRows, m_month});
     m_day = named(new QDateEdit(m_app.values.work_date, this), u"DTPicker1"_s);
     m_day->setDisplayFormat(u"yyyy/M/d"_s);
     m_day->setCalendarPopup(true);
