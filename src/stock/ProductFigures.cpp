@@ -47,8 +47,7 @@ ProductFigures::ProductFigures(QWidget* parent) : QWidget(parent)
     for (int i = 0; i < int(m_boxes.size()); ++i)
         m_boxes[i] = figureBox(this, u"text1(%1)"_s.arg(i));
     m_perBox = figureBox(this, u"一箱瓶數"_s);
-    for (int total : {Stock, Safety, DayTotal, Shortfall})
-        m_boxes[total]->setText(u"0"_s);
+    showNoProduct();
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -129,6 +128,12 @@ void ProductFigures::showSplits()
             m_boxes[box]->setText(u"0"_s);
     }
     showStockShort(isShort);
+}
+
+void ProductFigures::showNoProduct()
+{
+    for (int total : {Stock, Safety, DayTotal, Shortfall})
+        m_boxes[total]->setText(u"0"_s);
 }
 
 void ProductFigures::showStockShort(bool isShort)
