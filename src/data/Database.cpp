@@ -375,6 +375,14 @@ void Database::setLockTimeout(int milliseconds)
         exec(QStringLiteral("SET lock_timeout TO %1").arg(milliseconds));
 }
 
+void Database::useUsualLockTimeout()
+{
+    if (m_kind == Kind::SQLite)
+        setLockTimeout(kBusyTimeoutMs);
+    else
+        exec(QStringLiteral("SET lock_timeout TO DEFAULT")); // the statement time-out bounds the wait
+}
+
 QString Database::savepoint(std::size_t scope) const
 {
     return QStringLiteral("halcyon_scope_%1").arg(scope);

@@ -64,6 +64,8 @@ public:
 
     // How long a statement waits for another connection's lock before the books count as busy.
     void setLockTimeout(int milliseconds);
+    // Back to the wait every connection starts with.
+    void useUsualLockTimeout();
 
 private:
     friend class Transaction;

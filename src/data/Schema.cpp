@@ -11,8 +11,9 @@ namespace Schema {
 
 namespace {
 
-// 1: the tables; 2: the month a settlement run settled, and a posted day of the cash journal is unique.
-constexpr int kVersion = 2;
+// 1: the tables; 2: the month a settlement run settled, and a posted day of the cash journal is unique;
+// 3: the month a settlement run is settling.
+constexpr int kVersion = 3;
 
 // A column added to a table after books were first created: books of an older version gain it.
 struct AddedColumn {
@@ -21,6 +22,7 @@ struct AddedColumn {
 };
 const AddedColumn addedColumns[] = {
     {QStringLiteral("salary_sum_date"), QStringLiteral("settled_month")},
+    {QStringLiteral("salary_sum_date"), QStringLiteral("settling_month")},
 };
 
 QString columnType(Type type, Database::Kind kind)

@@ -239,7 +239,10 @@ QList<Table> buildTables()
                          {{u"e_code"_s}}),
         // Empty until the first settlement run, whose guard then lets it pass. settled_month is the
         // first day of the month that run settled: the guard compares months, not settlement dates.
-        withSurrogateKey(u"salary_sum_date"_s, {date(u"salary_sum_date"_s), date(u"settled_month"_s)}, {},
+        // settling_month is the month of a run going on (or of one that ended without clearing it): a
+        // second clerk who finds the books held by a run is told which month is being settled.
+        withSurrogateKey(u"salary_sum_date"_s,
+                         {date(u"salary_sum_date"_s), date(u"settled_month"_s), date(u"settling_month"_s)}, {},
                          {{{u"salary_sum_date"_s, noDate}}}),
         // One row of rates per product, found by name. A deleted product's code can be given again,
         // so neither column is a key.

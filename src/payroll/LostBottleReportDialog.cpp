@@ -138,7 +138,10 @@ void LostBottleReportDialog::print()
     }
 
     SpreadsheetWriter sheet(m_app, windowTitle(), this);
-    if (sheet.run([&] { sheet.copyRecords(rows, 4); }))
+    if (sheet.run([&] {
+            sheet.copyRecords(rows, 4);
+            sheet.fitColumns();
+        }))
         closeForm(this);
     else
         showMessage(m_app.messages, inputError);
