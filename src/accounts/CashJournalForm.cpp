@@ -34,10 +34,11 @@ CashJournalForm::CashJournalForm(AppContext& app, QWidget* parent)
 {
     setWindowTitle(u"流水帳明細表"_s);
     runGuarded(m_app.messages, [this] {
-        AdodcQuery(m_dayRows, u"select * from account_table where date_d = ? order by serial"_s, {m_gridDay});
-        m_journal.setTable(u"account_table"_s);
-        m_journal.refresh();
-        AdodcQuery(m_allRows, u"select * from account_table order by serial"_s);
+        const QString everyRow = u"select %1 from account_table order by serial"_s.arg(InOutWords::JournalColumns);
+        AdodcQuery(m_dayRows, u"select %1 from account_table where date_d = ? order by serial"_s.arg(InOutWords::JournalColumns),
+                   {m_gridDay});
+        AdodcQuery(m_journal, everyRow);
+        AdodcQuery(m_allRows, everyRow);
     });
     WorkDateAtLoad(m_app);
     createControls();
@@ -90,6 +91,12 @@ void CashJournalForm::createControls()
     m_allGrid->setDataSource(&m_allRows);
     m_allGrid->setCaption(u"number"_s);
     m_allGrid->setAllowAddNew(false);
+    // A row changed in the list takes the word of its amount at its save, as a save of the record does.
+    Recordset& listed = m_allRows.recordset();
+    listed.addWriteBack(this, [&listed] {
+        if (listed.editMode() == Recordset::EditMode::Editing)
+            listed.setValue(u"in_out"_s, InOutWords::forAmount(listed.value(u"expense"_s)));
+    });
     m_unlock = named(new QCheckBox(u"modify"_s, this), u"Check1"_s);
     GridUnlockCheck(m_unlock, {m_allGrid}, GridUnlock::ChangeDelete);
 }
@@ -215,10 +222,10 @@ void CashJournalForm::postDay()
         return;
     switch (m_posting.post(day)) {
     case DailyPosting::Outcome::NotLater:
-        showMessage(m_app.messages, Messages::dayAlreadyPosted);
+        showMessage(m_app.messages, Messages::dayAlreadyPosted, m_posting.refusal());
         return;
     case DailyPosting::Outcome::Failed:
-        showMessage(m_app.messages, Messages::postingFailed);
+        showMessage(m_app.messages, Messages::postingFailed, m_posting.refusal());
         return;
     case DailyPosting::Outcome::Posted:
         break;

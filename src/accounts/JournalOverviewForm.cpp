@@ -134,7 +134,8 @@ void JournalOverviewForm::showView(const QString& where, const QVariantList& val
 {
     const QString condition = where.isEmpty() ? QString() : u" where "_s + where;
     try {
-        AdodcQuery(m_rows, u"select * from account_table"_s + condition + u" order by serial"_s, values);
+        AdodcQuery(m_rows, u"select %1 from account_table"_s.arg(InOutWords::JournalColumns) + condition + u" order by serial"_s,
+                   values);
         AdodcQuery(m_total, u"select sum(expense) as 總金額 from account_table"_s + condition, values);
     } catch (const DataError& error) {
         m_app.messages.reportFailure(error.message());

@@ -26,7 +26,8 @@ public:
     enum class Lock : qint64 {
         Schema = 0x48414c0001,  // creating and upgrading the tables
         DayRows = 0x48414c0002, // writing delivery-day rows (order_date)
-        GoodsEntries = 0x48414c0003, // numbering and saving goods movements (pass_goods)
+        Posting = 0x48414c0003, // the daily posting of the cash journal (account)
+        GoodsEntries = 0x48414c0004, // numbering and saving goods movements (pass_goods)
     };
 
     // Opens what `location` names: a `postgresql://` URI or a SQLite file path. An empty location means

@@ -261,9 +261,10 @@ QList<Table> buildTables()
                           text(u"other"_s)}),
 
         // Cash journal and posted days.
+        // posting_serial: the `account` row of the posting that took the movement into the cash; none yet.
         {.name = u"account_table"_s,
          .columns = {integer(u"serial"_s), text(u"item"_s), real(u"expense"_s), date(u"date_d"_s), text(u"other"_s),
-                     text(u"in_out"_s)},
+                     text(u"in_out"_s), integer(u"posting_serial"_s)},
          .key = u"serial"_s,
          .indexes = {{u"date_d"_s}}},
         {.name = u"account"_s,

@@ -217,3 +217,29 @@ TEST_F(CashJournalTest, ListOfAllRowsUnlocksChangeAndDeleteButNeverAdd)
     EXPECT_FALSE(grid->allowUpdate());
     EXPECT_FALSE(grid->allowDelete());
 }
+
+// A save through the unlocked list writes the word of the amount's sign too, so the overview files it right.
+TEST_F(CashJournalTest, AnAmountChangedInTheListOfAllRowsTakesTheWordOfItsSign)
+{
+    addRow(1, QDate(2026, 12, 1), 10, u"income"_s);
+    addRow(2, QDate(2026, 12, 1), -5, u"expense"_s);
+    openJournal();
+    child<QCheckBox>(form, u"Check1"_s)->setChecked(true);
+    auto* grid = child<DataGrid>(form, u"DataGrid2"_s);
+    const int amount = gridRows(u"DataGrid2"_s).fieldIndex(u"expense"_s);
+    const struct {
+        int row;
+        QString typed;
+        QString word;
+    } saves[] = {{0, u"-10"_s, u"expense"_s}, {1, u"5"_s, u"income"_s}, {1, u"0"_s, u"income"_s}};
+    for (const auto& save : saves) {
+        SCOPED_TRACE(save.typed.toStdString());
+        const QModelIndex cell = grid->model()->index(save.row, amount);
+        grid->setCurrentIndex(cell);
+        ASSERT_TRUE(grid->model()->setData(cell, save.typed));
+        ASSERT_TRUE(grid->commitRow());
+        EXPECT_EQ(stored(u"in_out"_s, save.row + 1).toString(), save.word);
+        EXPECT_DOUBLE_EQ(stored(u"expense"_s, save.row + 1).toDouble(), save.typed.toDouble());
+    }
+    EXPECT_EQ(messages.count(), 0);
+}
