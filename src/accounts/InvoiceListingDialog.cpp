@@ -9,6 +9,7 @@
 #include "sheets/SpreadsheetWriter.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "widgets/UpDown.h"
 
 #include <QGridLayout>
@@ -52,6 +53,7 @@ InvoiceListingDialog::InvoiceListingDialog(AppContext& app, QWidget* parent)
       m_month(named(new QLineEdit(this), u"Text2"_s)),
       m_monthArrows(named(new UpDown(this), u"UpDown2"_s))
 {
+    groupOptions({m_twoPart, m_threePart});
     setWindowTitle(u"invoice customer detailed"_s);
     m_twoPart->setChecked(true);
     WorkDateAtLoad(app);

@@ -10,6 +10,7 @@
 #include "widgets/DataSourceBar.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -59,6 +60,7 @@ void JournalOverviewForm::createControls()
     m_both = named(new QRadioButton(u"income expense"_s, this), u"Option1"_s);
     m_expense = named(new QRadioButton(u"expense"_s, this), u"Option2"_s);
     m_income = named(new QRadioButton(u"income"_s, this), u"Option3"_s);
+    groupOptions({m_both, m_expense, m_income});
     m_totalBox = named(new QLineEdit(this), u"text1"_s);
     m_totalBox->setReadOnly(true);
     (new Binder(m_total.recordset(), this))->bind(m_totalBox, u"總金額"_s);

@@ -9,6 +9,7 @@
 #include "widgets/ExitButton.h"
 #include "widgets/GridUnlockCheck.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -42,6 +43,7 @@ PayDetailForm::PayDetailForm(AppContext& app, QWidget* parent)
     m_count = named(new QLabel(this), u"計數"_s);
     m_allRows = named(new QRadioButton(u"overview"_s, this), u"Option1"_s);
     m_openRows = named(new QRadioButton(u"only show not"_s, this), u"Option2"_s);
+    groupOptions({m_allRows, m_openRows});
     m_unlock = named(new QCheckBox(u"Unlock"_s, this), u"Check1"_s);
     GridUnlockCheck(m_unlock, {m_grid}, GridUnlock::ChangeOnly);
     m_searchBox = named(new QLineEdit(this), u"Text2"_s);

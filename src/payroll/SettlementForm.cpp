@@ -14,6 +14,7 @@
 #include "widgets/Binder.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "widgets/UpDown.h"
 
 #include <QCheckBox>
@@ -148,6 +149,7 @@ void SettlementForm::createControls()
     m_settlementDate = datePicker(u"DTPicker2"_s, workDate, this);
     m_allRows = named(new QRadioButton(u"show"_s, this), u"Option1"_s);
     m_openRows = named(new QRadioButton(u"only show not"_s, this), u"Option2"_s);
+    groupOptions({m_allRows, m_openRows});
     for (QRadioButton* option : {m_allRows, m_openRows}) {
         connect(option, &QRadioButton::toggled, this, [this](bool chosen) {
             if (chosen)

@@ -18,6 +18,7 @@
 #include "widgets/DataSourceBar.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -116,6 +117,7 @@ QLayout* GoodsEntryForm::buildSearchLine()
     m_searchBox = named(new QLineEdit(this), u"Text4"_s);
     m_byCode = named(new QRadioButton(u"products code"_s, this), u"Option1"_s);
     m_byName = named(new QRadioButton(u"name"_s, this), u"Option2"_s);
+    groupOptions({m_byCode, m_byName});
     auto* searchButton = named(new QPushButton(u"search"_s, this), u"搜尋"_s);
     auto* search = new RecordSearch(m_app.messages, m_products.recordset(), m_productPosition, m_searchBox,
                                     searchButton, nullptr, this);
@@ -243,7 +245,8 @@ void GoodsEntryForm::showDayTotal()
                                 "from order_date where names = ? and date_d = ?"_s,
                                 {m_products.recordset().value(u"names"_s), m_date->date()});
     });
-    m_figures->setDayTotal(total.isNull() ? QString() : Decimal::fromVariant(total).toString());
+    const std::optional<Decimal> dayTotal = Decimal::tryFromDouble(total.toDouble());
+    m_figures->setDayTotal(total.isNull() || !dayTotal ? QString() : dayTotal->toString());
 }
 
 // The product's row with the highest serial, or the last row when it has none.
@@ -260,13 +263,24 @@ void GoodsEntryForm::goToLatestMovementOfProduct()
     runGuarded(m_app.messages, [&] { rows.moveTo(row >= 0 ? row : rows.recordCount() - 1); });
 }
 
-// Opening stock and goods received, less everything that went out.
+// Opening stock and goods received, less everything that went out; nothing where a box or the sum lies
+// beyond the range of figures.
+std::optional<Decimal> GoodsEntryForm::closingOfBoxes() const
+{
+    std::optional<Decimal> closing = Decimal::tryFromText(m_movement[Opening]->text());
+    for (int index : {Received, Shipped, Retail, Loss, Business, Other}) {
+        const std::optional<Decimal> figure = Decimal::tryFromText(m_movement[index]->text());
+        if (!closing || !figure)
+            return std::nullopt;
+        closing = index == Received ? Decimal::checkedAdd(*closing, *figure) : Decimal::checkedSubtract(*closing, *figure);
+    }
+    return closing;
+}
+
 void GoodsEntryForm::showClosingStock()
 {
-    auto number = [this](int index) { return Decimal::fromText(m_movement[index]->text()); };
-    const Decimal closing = number(Opening) + number(Received) - number(Shipped) - number(Retail) - number(Loss)
-        - number(Business) - number(Other);
-    m_closingStock->setText(closing.toString());
+    const std::optional<Decimal> closing = closingOfBoxes();
+    m_closingStock->setText(closing ? closing->toString() : QString());
 }
 
 void GoodsEntryForm::okClicked()
@@ -318,15 +332,15 @@ void GoodsEntryForm::rereadProduct()
 
 namespace {
 
-// A movement figure as typed: null for an empty box; text that is not a number is refused.
+// Bottles, counted whole, within what the books' figures hold.
+const TextRules::NumberRule bottles = TextRules::NumberRule::wholeCount();
+
+// A movement figure as typed: null for an empty box; anything but a whole number of bottles is refused.
 QVariant typedFigure(const QLineEdit* box, const QString& label)
 {
     if (box->text().trimmed().isEmpty())
         return {};
-    const std::optional<double> number = TextRules::exactNumber(box->text());
-    if (!number)
-        throw DataError(DataError::Kind::Conversion, u"'%1' is not a number for %2."_s.arg(box->text(), label));
-    return *number;
+    return TextRules::numberOrRefuse(box->text(), bottles, label);
 }
 
 } // namespace
@@ -345,6 +359,10 @@ GoodsMovement GoodsEntryForm::entryAsTyped() const
     int column = 0;
     for (int index : {Received, Shipped, Retail, Loss, Business, Other})
         entry.figures[column++] = typedFigure(m_movement[index], movementLabels[index]);
+    if (!closingOfBoxes())
+        throw DataError(DataError::Kind::Conversion, DataError::Reason::OutOfRange,
+                        u"The closing stock of these figures is beyond the range of figures."_s,
+                        u"The closing stock (now_store) must lie %1."_s.arg(Decimal::rangeText()));
     const QVariant closing = typedFigure(m_closingStock, u"now_store"_s);
     if (closing.isNull())
         throw DataError(DataError::Kind::Conversion, u"now_store is empty: the closing stock becomes the stock on hand."_s);

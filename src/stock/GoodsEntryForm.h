@@ -8,6 +8,7 @@
 #include <QList>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 struct AppContext;
 class ProductFigures;
@@ -36,6 +37,7 @@ private:
     void showProduct();
     void showDayTotal();
     void goToLatestMovementOfProduct();
+    std::optional<Decimal> closingOfBoxes() const;
     void showClosingStock();
 
     void okClicked();

@@ -117,11 +117,15 @@ void ProductFigures::showSplits()
     split(Safety, SafetyBoxes, SafetyBottles);
     split(DayTotal, DayBoxes, DayBottles);
 
-    const Decimal stock = Decimal::fromText(m_boxes[Stock]->text());
-    const Decimal safety = Decimal::fromText(m_boxes[Safety]->text());
-    const bool isShort = stock <= safety;
+    // A figure beyond the range of figures has no shortfall to show: the step is skipped.
+    const std::optional<Decimal> stock = Decimal::tryFromText(m_boxes[Stock]->text());
+    const std::optional<Decimal> safety = Decimal::tryFromText(m_boxes[Safety]->text());
+    if (!stock || !safety)
+        return;
+    const bool isShort = *stock <= *safety;
     if (isShort) {
-        m_boxes[Shortfall]->setText((safety - stock).toString());
+        const std::optional<Decimal> shortfall = Decimal::checkedSubtract(*safety, *stock);
+        m_boxes[Shortfall]->setText(shortfall ? shortfall->toString() : QString());
         split(Shortfall, ShortBoxes, ShortBottles);
     } else {
         for (int box : {Shortfall, ShortBoxes, ShortBottles})
