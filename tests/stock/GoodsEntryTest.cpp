@@ -289,14 +289,14 @@ TEST_P(GoodsEntryOnEachDatabase, UnreadableBoxesAndAMissingStampWriteNothing)
     click(u"確定"_s);
     box(u"Text6"_s)->setText(u"abc"_s);
     click(u"確定"_s);
-    expectRefusedAndKept(u"'abc' is not a number for now_store."_s);
+    expectRefusedAndKept(u"now_store must be a whole number from -922337203685477 to 922337203685477."_s);
     box(u"Text6"_s)->clear();
     click(u"確定"_s);
     expectRefusedAndKept(u"now_store is empty: the closing stock becomes the stock on hand."_s);
 
     QTest::keyClicks(movement(3), u"12abc"_s);
     click(u"確定"_s);
-    expectRefusedAndKept(u"'12abc' is not a number for daily stock."_s);
+    expectRefusedAndKept(u"daily stock must be a whole number from -922337203685477 to 922337203685477."_s);
     movement(3)->setText(u"12"_s);
     movement(0)->setText(u"2026/2/30"_s);
     click(u"確定"_s);
@@ -317,6 +317,40 @@ TEST_P(GoodsEntryOnEachDatabase, UnreadableBoxesAndAMissingStampWriteNothing)
     EXPECT_EQ(amountOf(1), 400);
     EXPECT_EQ(stored(u"select original_store + today_enter from pass_goods"_s).toDouble(), 312);
     EXPECT_EQ(stored(u"select update_date from update_date"_s).toDate(), QDate(2026, 12, 8));
+}
+
+// Each figure box takes whole bottles within the range of figures, and so does the closing stock they
+// add up to; a negative is a correction and stands.
+TEST_P(GoodsEntryOnEachDatabase, FiguresBeyondWholeBottlesOrTheRangeAreRefusedWhereTyped)
+{
+    const QString range = u" must be a whole number from -922337203685477 to 922337203685477."_s;
+    const QList<std::pair<QString, QString>> boxes = {
+        {u"Text2(1)"_s, u"original store"_s}, {u"Text2(3)"_s, u"daily stock"_s}, {u"Text2(2)"_s, u"today_enter"_s},
+        {u"Text2(4)"_s, u"retail sale"_s},    {u"Text2(5)"_s, u"loss"_s},         {u"Text2(6)"_s, u"business"_s},
+        {u"Text2(7)"_s, u"other"_s},          {u"Text6"_s, u"now_store"_s}};
+    click(u"確定"_s);
+    for (const auto& [name, label] : boxes) {
+        for (const QString& typed : {u"2.5"_s, u"1000000000000000"_s, u"100000000000000000000"_s, u"1e400"_s}) {
+            SCOPED_TRACE((name + u' ' + typed).toStdString());
+            const QString before = box(name)->text();
+            box(name)->setText(typed);
+            click(u"確定"_s);
+            expectRefusedAndKept(label + range);
+            box(name)->setText(before);
+        }
+    }
+    // The sum at the edge of the range is saved; one bottle more would wrap, and is refused.
+    box(u"Text2(1)"_s)->setText(u"922337203685477"_s);
+    box(u"Text2(3)"_s)->setText(u"1"_s);
+    click(u"確定"_s);
+    expectRefusedAndKept(u"The closing stock (now_store) must lie from -922337203685477 to 922337203685477."_s);
+    box(u"Text2(1)"_s)->setText(u"922337203685476"_s);
+    box(u"Text2(4)"_s)->setText(u"2"_s);
+    box(u"Text2(5)"_s)->setText(u"-2"_s); // two bottles found again
+    click(u"確定"_s);
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(amountOf(1), 922337203685477.0);
+    EXPECT_EQ(stored(u"select loss from pass_goods"_s).toDouble(), -2);
 }
 
 // Clerks at several PCs enter goods of one product at once: every entry is saved under a serial of its
