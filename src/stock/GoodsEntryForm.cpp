@@ -399,8 +399,8 @@ void GoodsEntryForm::cancelEntry()
         if (rows.editMode() != Recordset::EditMode::None)
             rows.cancelUpdate();
         m_movementPosition.restore();
-    } catch (const std::exception&) {
-        showMessage(m_app.messages, ErrorMessageBoxes::GoodsEntry::inputError);
+    } catch (const std::exception& error) {
+        showMessage(m_app.messages, ErrorMessageBoxes::GoodsEntry::inputError, refusalDetail(error));
     }
     setEntryInProgress(false);
 }
