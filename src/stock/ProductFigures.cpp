@@ -10,6 +10,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +32,12 @@ void setBackground(QLineEdit* box, const QColor& colour)
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, colour);
     box->setPalette(palette);
+}
+
+bool roundsIntoInt32(double value)
+{
+    const double whole = std::nearbyint(value); // halves to even, as the split rounds
+    return whole >= std::numeric_limits<qint32>::min() && whole <= std::numeric_limits<qint32>::max();
 }
 
 QLineEdit* figureBox(QWidget* parent, const QString& name)
@@ -104,8 +112,13 @@ void ProductFigures::setDayTotal(const QString& total)
 // sign of the total. Without bottles per box every bottle is loose.
 void ProductFigures::split(int total, int boxes, int bottles)
 {
-    const qint32 whole = TextRules::roundToInt32(TextRules::numberFromText(m_boxes[total]->text()));
-    const qint32 perBox = TextRules::roundToInt32(TextRules::numberFromText(m_perBox->text()));
+    const double totalNumber = TextRules::numberFromText(m_boxes[total]->text());
+    const double perBoxNumber = TextRules::numberFromText(m_perBox->text());
+    // Beyond 32 bits there is no split to show: the step is skipped, as the recompute skips any that fails.
+    if (!roundsIntoInt32(totalNumber) || !roundsIntoInt32(perBoxNumber))
+        return;
+    const qint32 whole = TextRules::roundToInt32(totalNumber);
+    const qint32 perBox = TextRules::roundToInt32(perBoxNumber);
     const qint32 fullBoxes = TextRules::intDiv(whole, perBox);
     m_boxes[boxes]->setText(QString::number(fullBoxes));
     m_boxes[bottles]->setText(QString::number(qint64(whole) - qint64(fullBoxes) * perBox));

@@ -84,6 +84,8 @@ TEST_F(GoodsEntryTest, FiguresSplitIntoBoxesAndBottlesAndShowTheShortfall)
         {100, 100, 12, u"8"_s, u"4"_s, u"0"_s, u"0"_s, u"0"_s, true},
         {101, 100, 12, u"8"_s, u"5"_s, u"0"_s, u"0"_s, u"0"_s, false},
         {70, 100, 24, u"2"_s, u"22"_s, u"30"_s, u"1"_s, u"6"_s, true},
+        // No 32-bit split: the boxes stay as the product shown at the start left them.
+        {3e9, 0, 12, u"2"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, false},
     };
     for (int i = 0; i < cases.size(); ++i)
         addProduct(i + 1, u"p%1"_s.arg(i), cases[i].stock, cases[i].safety, cases[i].perBox);
