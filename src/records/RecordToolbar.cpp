@@ -371,7 +371,11 @@ void RecordToolbar::deleteCurrent()
     if (showMessage(m_app.messages, *m_config.deleteQuestion) != MessageService::Yes)
         return;
     try {
+        Transaction transaction(rows.database());
         rows.remove();
+        if (m_config.deleteSteps)
+            m_config.deleteSteps();
+        transaction.commit();
     } catch (const std::exception& error) {
         report(m_config.deleteRefused ? m_config.deleteRefused : m_config.messages.deleteRefused(), refusalDetail(error));
         return;
