@@ -47,8 +47,7 @@ ProductFigures::ProductFigures(QWidget* parent) : QWidget(parent)
     for (int i = 0; i < int(m_boxes.size()); ++i)
         m_boxes[i] = figureBox(this, u"text1(%1)"_s.arg(i));
     m_perBox = figureBox(this, u"一箱瓶數"_s);
-    for (int total : {Stock, Safety, DayTotal, Shortfall})
-        m_boxes[total]->setText(u"0"_s);
+    showNoProduct();
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -118,17 +117,27 @@ void ProductFigures::showSplits()
     split(Safety, SafetyBoxes, SafetyBottles);
     split(DayTotal, DayBoxes, DayBottles);
 
-    const Decimal stock = Decimal::fromText(m_boxes[Stock]->text());
-    const Decimal safety = Decimal::fromText(m_boxes[Safety]->text());
-    const bool isShort = stock <= safety;
+    // A figure beyond the range of figures has no shortfall to show: the step is skipped.
+    const std::optional<Decimal> stock = Decimal::tryFromText(m_boxes[Stock]->text());
+    const std::optional<Decimal> safety = Decimal::tryFromText(m_boxes[Safety]->text());
+    if (!stock || !safety)
+        return;
+    const bool isShort = *stock <= *safety;
     if (isShort) {
-        m_boxes[Shortfall]->setText((safety - stock).toString());
+        const std::optional<Decimal> shortfall = Decimal::checkedSubtract(*safety, *stock);
+        m_boxes[Shortfall]->setText(shortfall ? shortfall->toString() : QString());
         split(Shortfall, ShortBoxes, ShortBottles);
     } else {
         for (int box : {Shortfall, ShortBoxes, ShortBottles})
             m_boxes[box]->setText(u"0"_s);
     }
     showStockShort(isShort);
+}
+
+void ProductFigures::showNoProduct()
+{
+    for (int total : {Stock, Safety, DayTotal, Shortfall})
+        m_boxes[total]->setText(u"0"_s);
 }
 
 void ProductFigures::showStockShort(bool isShort)
