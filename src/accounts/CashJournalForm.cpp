@@ -16,8 +16,9 @@
 #include "widgets/GridUnlockCheck.h"
 #include "widgets/NamedControls.h"
 
-#include <QDateEdit>
 #include <QCheckBox>
+#include <QDateEdit>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -136,17 +138,31 @@ RecordToolbar* CashJournalForm::makeToolbar()
 
 void CashJournalForm::layOutControls()
 {
-    auto label = [this](const QString& caption) { return new QLabel(caption, this); };
+    // A box's caption is also the name a screen reader gives it.
+    auto labelFor = [this](const QString& caption, QWidget* box) {
+        box->setAccessibleName(caption);
+        return new QLabel(caption, this);
+    };
 
     auto* record = new QGridLayout;
     const QStringList captions = {u"serial"_s, u"item"_s, u"expense"_s, u"date_d"_s, u"other"_s, u"in_out"_s};
     for (int i = 0; i < int(m_text1.size()); ++i) {
-        record->addWidget(label(captions[i]), i, 0);
+        record->addWidget(labelFor(captions[i], m_text1[i]), i, 0);
         record->addWidget(m_text1[i], i, 1);
     }
-    record->addWidget(label(u"expense or income"_s), 2, 2);
+    record->addWidget(labelFor(u"expense or income"_s, m_inOutWord), 2, 2);
     record->addWidget(m_inOutWord, 2, 3);
     record->setColumnStretch(1, 1);
+    // Wide enough for the longer word with a character's room either side, whatever the form's width.
+    const QFontMetrics metrics(m_inOutWord->font());
+    m_inOutWord->setMinimumWidth(std::max(metrics.horizontalAdvance(InOutWords::Income),
+                                          metrics.horizontalAdvance(InOutWords::Expense))
+                                 + 4 * metrics.averageCharWidth());
+
+    // The pickers go by the caption of what they are for.
+    m_recordDay->setAccessibleName(m_search->text());
+    m_listDay->setAccessibleName(m_listSearch->text());
+    m_postingDay->setAccessibleName(u"across book"_s);
 
     auto* recordSearch = new QHBoxLayout;
     recordSearch->addWidget(m_recordDay);
@@ -157,11 +173,11 @@ void CashJournalForm::layOutControls()
     auto* posting = new QGroupBox(u"across book"_s, this);
     auto* postingBoxes = new QGridLayout(posting);
     postingBoxes->addWidget(m_postingDay, 0, 0);
-    postingBoxes->addWidget(label(u"已過帳日期"_s), 0, 1);
+    postingBoxes->addWidget(labelFor(u"已過帳日期"_s, m_lastPosted), 0, 1);
     postingBoxes->addWidget(m_lastPosted, 0, 2);
     const QStringList postingCaptions = {u"date_d"_s, u"原有金額"_s, u"今日金額"_s, u"現有金額"_s, u"serial"_s};
     for (int i = 0; i < int(m_text6.size()); ++i) {
-        postingBoxes->addWidget(label(postingCaptions[i]), 1 + i / 3 * 2, i % 3);
+        postingBoxes->addWidget(labelFor(postingCaptions[i], m_text6[i]), 1 + i / 3 * 2, i % 3);
         postingBoxes->addWidget(m_text6[i], 2 + i / 3 * 2, i % 3);
     }
 

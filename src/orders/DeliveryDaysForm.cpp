@@ -1,5 +1,6 @@
 #include "orders/DeliveryDaysForm.h"
 
+#include "data/DataError.h"
 #include "data/Database.h"
 #include "data/TextRules.h"
 #include "core/AppContext.h"
@@ -102,6 +103,7 @@ void DeliveryDaysForm::showCurrentRow()
 }
 
 // Every row of the picked day, whichever rows the grid shows, in one statement: all of them or none.
+// It waits for a run writing day rows, so the rows that run writes are suspended too.
 void DeliveryDaysForm::setDaySuspended(bool suspended, const QString& title)
 {
     using namespace ErrorMessageBoxes;
@@ -111,15 +113,16 @@ void DeliveryDaysForm::setDaySuspended(bool suspended, const QString& title)
     int written = 0;
     try {
         Transaction transaction(m_app.db);
+        m_app.db.lock(Database::Lock::DayRows);
         written = m_app.db.exec(u"update order_date set suspend = ? where date_d = ?"_s, {suspended ? 1 : 0, day})
                       .numRowsAffected();
         transaction.commit();
-    } catch (const std::exception&) {
-        showMessage(m_app.messages, DeliveryDays::writeRefused);
+    } catch (const std::exception& error) {
+        showMessage(m_app.messages, DeliveryDays::writeRefused, refusalDetail(error));
         return;
     }
     if (written == 0) {
-        showMessage(m_app.messages, DeliveryDays::noRows(title));
+        showMessage(m_app.messages, DeliveryDays::noRows(title), u"No delivery row falls on %1."_s.arg(TextRules::dateText(day)));
         return;
     }
     runGuarded(m_app.messages, [this] { m_grid->refresh(); });

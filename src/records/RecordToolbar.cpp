@@ -135,6 +135,14 @@ QAction* RecordToolbar::button(int index) const
     return index >= 1 && index <= m_buttons.size() ? m_buttons[index - 1] : nullptr;
 }
 
+QList<QWidget*> RecordToolbar::tabStops() const
+{
+    QList<QWidget*> buttons;
+    for (QAction* action : m_buttons)
+        buttons << widgetForAction(action);
+    return buttons;
+}
+
 QAction* RecordToolbar::roleButton(Role role) const
 {
     for (int i = 0; i < m_config.buttons.size(); ++i)
@@ -363,7 +371,11 @@ void RecordToolbar::deleteCurrent()
     if (showMessage(m_app.messages, *m_config.deleteQuestion) != MessageService::Yes)
         return;
     try {
+        Transaction transaction(rows.database());
         rows.remove();
+        if (m_config.deleteSteps)
+            m_config.deleteSteps();
+        transaction.commit();
     } catch (const std::exception& error) {
         report(m_config.deleteRefused ? m_config.deleteRefused : m_config.messages.deleteRefused(), refusalDetail(error));
         return;

@@ -76,6 +76,7 @@ public:
         std::function<void()> modifyBegins;    // remembers what the modify save needs
         std::function<void()> addSaveSteps;    // after the main row is written, before the companion rows
         std::function<void()> modifySaveSteps; // after the main row is written
+        std::function<void()> deleteSteps;     // after the main row is deleted, in the same transaction
         std::function<void()> beforeWrite;     // in both saves, before the bound boxes put in their text
         // Around every click of a button: before it is handled, and after its action is done (also when
         // the action was refused or only began an edit: state() tells where the record stands).
@@ -99,6 +100,8 @@ public:
 
     // The button of a 1-based index, nullptr beyond the last. Its tool button is named "Button<index>".
     QAction* button(int index) const;
+    // The tool buttons in their order, for a form that places the toolbar in its tab order.
+    QList<QWidget*> tabStops() const;
     // The letter of a button's access key (lower case), or none.
     QChar accessKey(int index) const { return m_accessKeys.value(index - 1); }
     State state() const;

@@ -4,12 +4,14 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWidget>
 
-SearchBoxEnter::SearchBoxEnter(QLineEdit* box, std::function<void()> search)
+SearchBoxEnter::SearchBoxEnter(QWidget* box, std::function<void()> search)
     : QObject(box), m_search(std::move(search))
 {
     box->installEventFilter(this);
-    refuseControlCharacters(box);
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        refuseControlCharacters(line);
 }
 
 bool SearchBoxEnter::eventFilter(QObject*, QEvent* event)

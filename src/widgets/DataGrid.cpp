@@ -77,6 +77,9 @@ DataGrid::DataGrid(MessageService* messages, QWidget* parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::AnyKeyPressed);
+    // Tab goes on to the form's next control, as in the forms' grids of old; the arrows move between
+    // cells, and Tab in an open cell still goes to the next cell.
+    setTabKeyNavigation(false);
     // The view would write the row itself on every row change; the grid decides when a row is left.
     disconnect(selectionModel(), SIGNAL(currentRowChanged(QModelIndex,QModelIndex)), m_model, SLOT(submit()));
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DataGrid::onCurrentRowChanged);

@@ -41,7 +41,8 @@ TEST_F(GoodsChartLabelsTest, DayLabelsStayWholeAtTheNarrowestTheFormGoes)
         for (QRadioButton* option : form->findChildren<QRadioButton*>())
             if (option->text() == kind)
                 QTest::mouseClick(option, Qt::LeftButton);
-        QTest::qWait(50);
+        // The chart redraws once per batch of changes: wait for the batch rather than a fixed time.
+        QTest::qWaitFor([&] { return shownTexts(form).contains(u"31"_s); }, 5000);
         const QStringList texts = shownTexts(form);
         ASSERT_TRUE(texts.contains(u"31"_s)) << kind.toStdString() << ": " << texts.join(u' ').toStdString();
         for (const QString& text : texts)
