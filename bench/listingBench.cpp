@@ -39,7 +39,7 @@ struct ListingContext {
     ListingContext() : db(Database::open(g_database)), app(*db, messages, clock)
     {
         app.spreadsheets.folder = folder.path();
-        app.spreadsheets.open = [](const QString&) {};
+        app.spreadsheets.open = [](const QString&, const std::function<void()>&) {};
         registerOrdersForms(app);
     }
     QTemporaryDir folder;

@@ -49,7 +49,7 @@ void lostBottleReport(benchmark::State& state)
     registerPayrollForms(app);
     QTemporaryDir folder;
     app.spreadsheets.folder = folder.path();
-    app.spreadsheets.open = [](const QString&) {};
+    app.spreadsheets.open = [](const QString&, const std::function<void()>&) {};
     int rows = 0;
     app.spreadsheets.finished = [&rows](const SpreadsheetWriter& sheet) { rows = sheet.rowCount() - 3; };
     for (auto _ : state) {

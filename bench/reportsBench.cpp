@@ -36,7 +36,7 @@ struct Reports {
     {
         registerAccountsForms(app);
         app.spreadsheets.folder = sheets.path();
-        app.spreadsheets.open = [](const QString&) {};
+        app.spreadsheets.open = [](const QString&, const std::function<void()>&) {};
     }
 
     QWidget* open(const QString& name)

@@ -16,8 +16,9 @@
 #include "widgets/GridUnlockCheck.h"
 #include "widgets/NamedControls.h"
 
-#include <QDateEdit>
 #include <QCheckBox>
+#include <QDateEdit>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -34,10 +36,11 @@ CashJournalForm::CashJournalForm(AppContext& app, QWidget* parent)
 {
     setWindowTitle(u"流水帳明細表"_s);
     runGuarded(m_app.messages, [this] {
-        AdodcQuery(m_dayRows, u"select * from account_table where date_d = ? order by serial"_s, {m_gridDay});
-        m_journal.setTable(u"account_table"_s);
-        m_journal.refresh();
-        AdodcQuery(m_allRows, u"select * from account_table order by serial"_s);
+        const QString everyRow = u"select %1 from account_table order by serial"_s.arg(InOutWords::JournalColumns);
+        AdodcQuery(m_dayRows, u"select %1 from account_table where date_d = ? order by serial"_s.arg(InOutWords::JournalColumns),
+                   {m_gridDay});
+        AdodcQuery(m_journal, everyRow);
+        AdodcQuery(m_allRows, everyRow);
     });
     WorkDateAtLoad(m_app);
     createControls();
@@ -90,6 +93,12 @@ void CashJournalForm::createControls()
     m_allGrid->setDataSource(&m_allRows);
     m_allGrid->setCaption(u"number"_s);
     m_allGrid->setAllowAddNew(false);
+    // A row changed in the list takes the word of its amount at its save, as a save of the record does.
+    Recordset& listed = m_allRows.recordset();
+    listed.addWriteBack(this, [&listed] {
+        if (listed.editMode() == Recordset::EditMode::Editing)
+            listed.setValue(u"in_out"_s, InOutWords::forAmount(listed.value(u"expense"_s)));
+    });
     m_unlock = named(new QCheckBox(u"modify"_s, this), u"Check1"_s);
     GridUnlockCheck(m_unlock, {m_allGrid}, GridUnlock::ChangeDelete);
 }
@@ -129,17 +138,31 @@ RecordToolbar* CashJournalForm::makeToolbar()
 
 void CashJournalForm::layOutControls()
 {
-    auto label = [this](const QString& caption) { return new QLabel(caption, this); };
+    // A box's caption is also the name a screen reader gives it.
+    auto labelFor = [this](const QString& caption, QWidget* box) {
+        box->setAccessibleName(caption);
+        return new QLabel(caption, this);
+    };
 
     auto* record = new QGridLayout;
     const QStringList captions = {u"serial"_s, u"item"_s, u"expense"_s, u"date_d"_s, u"other"_s, u"in_out"_s};
     for (int i = 0; i < int(m_text1.size()); ++i) {
-        record->addWidget(label(captions[i]), i, 0);
+        record->addWidget(labelFor(captions[i], m_text1[i]), i, 0);
         record->addWidget(m_text1[i], i, 1);
     }
-    record->addWidget(label(u"expense or income"_s), 2, 2);
+    record->addWidget(labelFor(u"expense or income"_s, m_inOutWord), 2, 2);
     record->addWidget(m_inOutWord, 2, 3);
     record->setColumnStretch(1, 1);
+    // Wide enough for the longer word with a character's room either side, whatever the form's width.
+    const QFontMetrics metrics(m_inOutWord->font());
+    m_inOutWord->setMinimumWidth(std::max(metrics.horizontalAdvance(InOutWords::Income),
+                                          metrics.horizontalAdvance(InOutWords::Expense))
+                                 + 4 * metrics.averageCharWidth());
+
+    // The pickers go by the caption of what they are for.
+    m_recordDay->setAccessibleName(m_search->text());
+    m_listDay->setAccessibleName(m_listSearch->text());
+    m_postingDay->setAccessibleName(u"across book"_s);
 
     auto* recordSearch = new QHBoxLayout;
     recordSearch->addWidget(m_recordDay);
@@ -150,11 +173,11 @@ void CashJournalForm::layOutControls()
     auto* posting = new QGroupBox(u"across book"_s, this);
     auto* postingBoxes = new QGridLayout(posting);
     postingBoxes->addWidget(m_postingDay, 0, 0);
-    postingBoxes->addWidget(label(u"已過帳日期"_s), 0, 1);
+    postingBoxes->addWidget(labelFor(u"已過帳日期"_s, m_lastPosted), 0, 1);
     postingBoxes->addWidget(m_lastPosted, 0, 2);
     const QStringList postingCaptions = {u"date_d"_s, u"原有金額"_s, u"今日金額"_s, u"現有金額"_s, u"serial"_s};
     for (int i = 0; i < int(m_text6.size()); ++i) {
-        postingBoxes->addWidget(label(postingCaptions[i]), 1 + i / 3 * 2, i % 3);
+        postingBoxes->addWidget(labelFor(postingCaptions[i], m_text6[i]), 1 + i / 3 * 2, i % 3);
         postingBoxes->addWidget(m_text6[i], 2 + i / 3 * 2, i % 3);
     }
 
@@ -215,10 +238,10 @@ void CashJournalForm::postDay()
         return;
     switch (m_posting.post(day)) {
     case DailyPosting::Outcome::NotLater:
-        showMessage(m_app.messages, Messages::dayAlreadyPosted);
+        showMessage(m_app.messages, Messages::dayAlreadyPosted, m_posting.refusal());
         return;
     case DailyPosting::Outcome::Failed:
-        showMessage(m_app.messages, Messages::postingFailed);
+        showMessage(m_app.messages, Messages::postingFailed, m_posting.refusal());
         return;
     case DailyPosting::Outcome::Posted:
         break;

@@ -3,6 +3,7 @@
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
+#include "data/TextRules.h"
 #include "records/MaxPlusOneNumbering.h"
 
 using namespace Qt::StringLiterals;
@@ -20,48 +21,62 @@ std::optional<QDate> DailyPosting::lastPostedDay(Database& db)
 
 DailyPosting::Outcome DailyPosting::post(const QDate& day)
 {
-    Recordset postedDays(m_db);
+    m_refusal.clear();
     try {
         Transaction transaction(m_db);
+        // Held to the end of the transaction: the last posted day, its closing and the movements not yet
+        // taken are read by one posting at a time, each after the one before it is written.
+        m_db.lock(Database::Lock::Posting);
         const std::optional<QDate> lastPosted = lastPostedDay(m_db);
-        if (lastPosted && day <= *lastPosted)
+        if (lastPosted && day <= *lastPosted) {
+            m_refusal = u"%1 is posted already: only a later day can be posted."_s.arg(TextRules::dateText(*lastPosted));
             return Outcome::NotLater;
-        const Figures figures = figure(day, lastPosted.value_or(QDate()));
-
-        m_journal.addNew();
-        m_journal.setValue(u"serial"_s, figures.journalSerial);
-        m_journal.setValue(u"date_d"_s, day);
-        m_journal.update();
-
-        // The day's row of the posted days, which the guard above keeps empty until now.
-        postedDays.load(u"SELECT * FROM account WHERE date_d = ?"_s, {day});
-        postedDays.addNew();
-        postedDays.setValue(u"serial"_s, MaxPlusOneNumbering(m_db, u"account"_s, u"serial"_s).next());
-        postedDays.setValue(u"date_d"_s, day);
-        postedDays.setValue(u"original_m"_s, figures.opening.toDouble());
-        postedDays.setValue(u"now_m"_s, figures.closing.toDouble());
-        postedDays.update();
-
+        }
+        const Figures figures = write(day, lastPosted);
         transaction.commit();
         m_figures = figures;
         return Outcome::Posted;
-    } catch (const DataError&) {
+    } catch (const DataError& error) {
         // The transaction is rolled back, which leaves the rows it wrote pending in their recordsets:
         // none of them stays behind.
         if (m_journal.editMode() == Recordset::EditMode::Adding)
             m_journal.cancelUpdate();
+        m_refusal = error.detail();
         return Outcome::Failed;
     }
 }
 
-DailyPosting::Figures DailyPosting::figure(const QDate& day, const QDate& lastPosted)
+DailyPosting::Figures DailyPosting::write(const QDate& day, const std::optional<QDate>& lastPosted)
 {
     Figures figures;
     figures.day = day;
-    if (lastPosted.isValid())
-        figures.opening = Decimal::fromVariant(m_db.scalar(u"SELECT now_m FROM account WHERE date_d = ?"_s, {lastPosted}));
-    figures.daySum = Decimal::fromVariant(m_db.scalar(u"SELECT sum(expense) FROM account_table WHERE date_d = ?"_s, {day}));
-    figures.closing = figures.opening + figures.daySum;
+    if (lastPosted)
+        figures.opening = Decimal::fromVariant(m_db.scalar(u"SELECT now_m FROM account WHERE date_d = ?"_s, {*lastPosted}));
+
     figures.journalSerial = MaxPlusOneNumbering(m_db, u"account_table"_s, u"serial"_s).next();
+    m_journal.addNew();
+    m_journal.setValue(u"serial"_s, figures.journalSerial);
+    m_journal.setValue(u"date_d"_s, day);
+    m_journal.update();
+
+    const qint32 postingSerial = MaxPlusOneNumbering(m_db, u"account"_s, u"serial"_s).next();
+    figures.daySum = takeMovements(day, postingSerial);
+    figures.closing = figures.opening + figures.daySum;
+
+    m_db.exec(u"INSERT INTO account (serial, date_d, original_m, now_m) VALUES (?, ?, ?, ?)"_s,
+              {postingSerial, day, figures.opening.toDouble(), figures.closing.toDouble()});
     return figures;
+}
+
+// Marks the movements up to `day` that no posting took as this posting's, and sums what it marked: one
+// statement, so a row another clerk enters meanwhile is either taken and counted, or left for the next.
+Decimal DailyPosting::takeMovements(const QDate& day, qint32 postingSerial)
+{
+    QSqlQuery taken = m_db.exec(u"UPDATE account_table SET posting_serial = ?"
+                                " WHERE posting_serial IS NULL AND date_d <= ? RETURNING expense"_s,
+                                {postingSerial, day});
+    Decimal sum;
+    while (taken.next())
+        sum += Decimal::fromVariant(taken.value(0));
+    return sum;
 }

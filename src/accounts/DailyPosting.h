@@ -3,18 +3,22 @@
 #include "data/Decimal.h"
 
 #include <QDate>
+#include <QString>
 #include <QtGlobal>
 #include <optional>
 
 class Database;
 class Recordset;
 
-// The daily posting of the cash journal: closes one day. The day's cash in hand at its start (the
-// closing of the last posted day, 0 before the first posting) plus the day's sum of the journal's
-// amounts is its closing. The posted day is recorded twice, in one transaction: a row of the posted
-// days (`account`) with its opening and closing, and a journal row that holds only a number and the day.
-// Only a day later than the last posted one can be posted, and that is decided inside the transaction,
-// so a day another clerk posted meanwhile is refused too.
+// The daily posting of the cash journal: closes one day. It takes into the cash in hand every movement
+// of the journal dated on or before the day that no posting took yet (a day left unposted, a row entered
+// late for a posted day), and marks each with the posting that took it, so every movement reaches the
+// cash once. The day's opening is the closing of the last posted day (0 before the first posting); its
+// closing is the opening plus what the posting took. The posted day is recorded twice, in one
+// transaction: a row of the posted days (`account`) with its opening and closing, and a journal row that
+// holds only a number and the day. Only a day later than the last posted one can be posted. Postings
+// take turns under a lock of their own, so a clerk posting the next day at the same time opens on this
+// day's closing.
 class DailyPosting {
 public:
     enum class Outcome { Posted, NotLater, Failed };
@@ -22,7 +26,7 @@ public:
     struct Figures {
         QDate day;
         Decimal opening;
-        Decimal daySum;
+        Decimal daySum; // what the posting took
         Decimal closing;
         qint32 journalSerial = 0;
     };
@@ -33,15 +37,18 @@ public:
     Outcome post(const QDate& day);
     // The figures of the last posting that succeeded.
     const Figures& figures() const { return m_figures; }
+    // Why the last posting was refused, in the clerk's words.
+    const QString& refusal() const { return m_refusal; }
 
     // The last posted day; nothing before the first posting. Throws DataError.
     static std::optional<QDate> lastPostedDay(Database& db);
 
 private:
-    Figures figure(const QDate& day, const QDate& lastPosted);
-    void write(const Figures& figures);
+    Figures write(const QDate& day, const std::optional<QDate>& lastPosted);
+    Decimal takeMovements(const QDate& day, qint32 postingSerial);
 
     Database& m_db;
     Recordset& m_journal;
     Figures m_figures;
+    QString m_refusal;
 };

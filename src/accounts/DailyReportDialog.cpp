@@ -10,6 +10,7 @@
 #include "widgets/DataCombo.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -28,6 +29,7 @@ DailyReportDialog::DailyReportDialog(AppContext& app, QWidget* parent)
       m_allAreas(named(new QRadioButton(u"total milk area print"_s, this), u"Option2"_s)),
       m_areaCombo(named(new DataCombo(this), u"DataCombo1"_s))
 {
+    groupOptions({m_oneArea, m_allAreas});
     setWindowTitle(u"daily count form"_s);
     WorkDateAtLoad(app);
     m_day = makeDatePicker(this, u"DTPicker1"_s, app.values.work_date);

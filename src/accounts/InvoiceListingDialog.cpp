@@ -9,6 +9,7 @@
 #include "sheets/SpreadsheetWriter.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "widgets/UpDown.h"
 
 #include <QGridLayout>
@@ -25,8 +26,9 @@ namespace {
 constexpr int firstRow = 4;
 constexpr int amountColumn = 4; // 總金額, 0-based
 
-// The month's customers of one invoice kind, once each by code, with every delivery row of the month
-// counted whatever its flags. The flag's column is one of two fixed names, never text from a box.
+// The month's customers of one invoice kind, once each by code, with the month's delivered rows: a
+// refunded or suspended day is not delivered, so it is not billed, as the account enquiry leaves it
+// out. The flag's column is one of two fixed names, never text from a box.
 QString listingStatement(const QString& invoiceFlag)
 {
     return u"select customer_data.c_code, name, tel, addr, sum(expense) as 總金額, billhead, unifyserial"
@@ -34,6 +36,7 @@ QString listingStatement(const QString& invoiceFlag)
            " where coalesce(customer_data.advancepay, 0) = 0 and customer_data.%1 = 1"
            " and customer_data.c_code = order_date.c_code"
            " and order_date.date_d >= ? and order_date.date_d <= ?"
+           " and order_date.refund = 0 and order_date.suspend = 0"
            " group by customer_data.c_code, name, tel, addr, billhead, unifyserial"
            " order by customer_data.c_code"_s.arg(invoiceFlag);
 }
@@ -50,6 +53,7 @@ InvoiceListingDialog::InvoiceListingDialog(AppContext& app, QWidget* parent)
       m_month(named(new QLineEdit(this), u"Text2"_s)),
       m_monthArrows(named(new UpDown(this), u"UpDown2"_s))
 {
+    groupOptions({m_twoPart, m_threePart});
     setWindowTitle(u"invoice customer detailed"_s);
     m_twoPart->setChecked(true);
     WorkDateAtLoad(app);

@@ -10,6 +10,7 @@
 #include "widgets/DataSourceBar.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -59,6 +60,7 @@ void JournalOverviewForm::createControls()
     m_both = named(new QRadioButton(u"income expense"_s, this), u"Option1"_s);
     m_expense = named(new QRadioButton(u"expense"_s, this), u"Option2"_s);
     m_income = named(new QRadioButton(u"income"_s, this), u"Option3"_s);
+    groupOptions({m_both, m_expense, m_income});
     m_totalBox = named(new QLineEdit(this), u"text1"_s);
     m_totalBox->setReadOnly(true);
     (new Binder(m_total.recordset(), this))->bind(m_totalBox, u"總金額"_s);
@@ -134,7 +136,8 @@ void JournalOverviewForm::showView(const QString& where, const QVariantList& val
 {
     const QString condition = where.isEmpty() ? QString() : u" where "_s + where;
     try {
-        AdodcQuery(m_rows, u"select * from account_table"_s + condition + u" order by serial"_s, values);
+        AdodcQuery(m_rows, u"select %1 from account_table"_s.arg(InOutWords::JournalColumns) + condition + u" order by serial"_s,
+                   values);
         AdodcQuery(m_total, u"select sum(expense) as 總金額 from account_table"_s + condition, values);
     } catch (const DataError& error) {
         m_app.messages.reportFailure(error.message());

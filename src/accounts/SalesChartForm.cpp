@@ -8,9 +8,9 @@
 #include "widgets/DataCombo.h"
 #include "widgets/DataSourceBar.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "widgets/UpDown.h"
 
-#include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,9 +52,8 @@ SalesChartForm::SalesChartForm(AppContext& app, QWidget* parent)
     m_single = named(new QRadioButton(u"single"_s, this), u"個別"_s);
     m_everyone = named(new QRadioButton(u"overview"_s, this), u"全灠"_s);
     // A group of their own: left to the form, the chart's options would count as their neighbours.
-    auto* views = new QButtonGroup(this);
+    groupOptions({m_single, m_everyone});
     for (QRadioButton* view : {m_single, m_everyone}) {
-        views->addButton(view);
         connect(view, &QRadioButton::toggled, this, [this](bool on) { if (on) plot(); });
     }
 

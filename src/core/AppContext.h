@@ -5,8 +5,6 @@
 #include "core/FormRegistry.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
-#include <QUrl>
 #include <functional>
 
 class Database;
@@ -20,9 +18,8 @@ struct SpreadsheetOutput {
     QString folder;
     // Sees each finished sheet just before it is saved; unset in the program.
     std::function<void(const SpreadsheetWriter& sheet)> finished;
-    std::function<void(const QString& file)> open = [](const QString& file) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(file));
-    };
+    // Opens a saved file and calls `notOpened` where nothing opens it; unset, the desktop opens it.
+    std::function<void(const QString& file, const std::function<void()>& notOpened)> open;
 };
 
 // What every form of the process shares: the database, the message service, today's date, the

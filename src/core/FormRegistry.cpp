@@ -52,6 +52,8 @@ QWidget* FormRegistry::open(const QString& name)
         sub->show();
         area->setActiveSubWindow(sub);
     } else {
+        if (m_placeTopLevel && !form->testAttribute(Qt::WA_Moved))
+            m_placeTopLevel(form);
         form->show();
         form->raise();
         form->activateWindow();

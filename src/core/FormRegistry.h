@@ -35,6 +35,9 @@ public:
 
     // Where child windows go: the frame's workspace, created (and shown) on first need.
     void setChildHost(std::function<QMdiArea*()> host) { m_childHost = std::move(host); }
+    // Where a window of its own opens when its form does not place it: told the new window before it
+    // is first shown.
+    void setTopLevelPlacement(std::function<void(QWidget*)> place) { m_placeTopLevel = std::move(place); }
 
 private:
     friend class OpenFormCommand;
@@ -45,6 +48,7 @@ private:
     QStringList m_order;
     QHash<QString, QPointer<QWidget>> m_instances;
     std::function<QMdiArea*()> m_childHost;
+    std::function<void(QWidget*)> m_placeTopLevel;
 };
 
 // Opens a form by its name: created when absent, shown without a modal loop, brought forward when

@@ -2,6 +2,8 @@
 
 QString DataError::detail() const
 {
+    if (!m_detail.isEmpty())
+        return m_detail;
     switch (m_reason) {
     case Reason::ChangedByAnother:
         return QStringLiteral("Another clerk changed or deleted this record since it was read. "

@@ -25,8 +25,10 @@ public:
 
     DataError(Kind kind, const QString& message)
         : DataError(kind, kind == Kind::Conflict ? Reason::ChangedByAnother : Reason::Other, message) {}
-    DataError(Kind kind, Reason reason, const QString& message)
-        : std::runtime_error(message.toStdString()), m_kind(kind), m_reason(reason), m_message(message) {}
+    // `detail`, where given, is the box's detail line instead of the one the reason gives.
+    DataError(Kind kind, Reason reason, const QString& message, const QString& detail = {})
+        : std::runtime_error(message.toStdString()), m_kind(kind), m_reason(reason), m_message(message),
+          m_detail(detail) {}
 
     Kind kind() const { return m_kind; }
     Reason reason() const { return m_reason; }
@@ -39,6 +41,7 @@ private:
     Kind m_kind;
     Reason m_reason;
     QString m_message;
+    QString m_detail;
 };
 
 // The detail line for any failure a handler caught: the data layer's reason, or the failure's own text.

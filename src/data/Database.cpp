@@ -1,6 +1,7 @@
 #include "data/Database.h"
 
 #include "data/DataError.h"
+#include "data/TextRules.h"
 
 #include <QAtomicInt>
 #include <QDeadlineTimer>
@@ -306,8 +307,23 @@ DataError Database::failure(const QSqlError& error)
     return refused;
 }
 
+namespace {
+
+// A NUL cuts a SQLite text short and is refused by PostgreSQL with a raw server error: it never goes.
+void refuseNul(const QVariantList& values)
+{
+    for (const QVariant& value : values)
+        if (value.typeId() == QMetaType::QString && value.toString().contains(QChar(0)))
+            throw DataError(DataError::Kind::Conversion, DataError::Reason::Other,
+                            QStringLiteral("A NUL character cannot be written to the books"),
+                            TextRules::controlCharacterRefusal(QStringLiteral("A value")));
+}
+
+} // namespace
+
 QSqlQuery Database::exec(const QString& sql, const QVariantList& values)
 {
+    refuseNul(values);
     reconnectIfLost();
     auto run = [&](QSqlQuery& query) {
         query.setForwardOnly(true);
@@ -355,6 +371,14 @@ void Database::setLockTimeout(int milliseconds)
         exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds));
     else
         exec(QStringLiteral("SET lock_timeout TO %1").arg(milliseconds));
+}
+
+void Database::useUsualLockTimeout()
+{
+    if (m_kind == Kind::SQLite)
+        setLockTimeout(kBusyTimeoutMs);
+    else
+        exec(QStringLiteral("SET lock_timeout TO DEFAULT")); // the statement time-out bounds the wait
 }
 
 QString Database::savepoint() const
@@ -467,6 +491,7 @@ void PreparedStatement::prepare()
 
 QSqlQuery& PreparedStatement::run(const QVariantList& values)
 {
+    refuseNul(values);
     if (m_db.m_lost || m_generation != m_db.m_generation)
         prepare();
     for (qsizetype i = 0; i < values.size(); ++i)

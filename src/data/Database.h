@@ -26,6 +26,7 @@ public:
     enum class Lock : qint64 {
         Schema = 0x48414c0001,  // creating and upgrading the tables
         DayRows = 0x48414c0002, // writing delivery-day rows (order_date)
+        Posting = 0x48414c0003, // the daily posting of the cash journal (account)
     };
 
     // Opens what `location` names: a `postgresql://` URI or a SQLite file path. An empty location means
@@ -63,6 +64,8 @@ public:
 
     // How long a statement waits for another connection's lock before the books count as busy.
     void setLockTimeout(int milliseconds);
+    // Back to the wait every connection starts with.
+    void useUsualLockTimeout();
 
 private:
     friend class Transaction;

@@ -4,13 +4,13 @@
 #include "data/Database.h"
 
 #include <QHash>
+#include <QHashFunctions>
 #include <QList>
 #include <QSet>
 #include <QSqlQuery>
 #include <QStringList>
 
 #include <algorithm>
-#include <utility>
 
 namespace DayRows {
 
@@ -21,6 +21,11 @@ using namespace Qt::StringLiterals;
 struct Product {
     QString names;
     double price = 0;
+};
+
+struct Catalogue {
+    QHash<QString, double> prices;               // by product name
+    QHash<QString, QList<Product>> ofDeliveryType; // the products each delivery type sends
 };
 
 // An order as it delivers: on which days, what, and where.
@@ -34,12 +39,56 @@ struct Order {
     QList<Product> products;            // of its delivery type
 };
 
+// The days to bring up to date, in order, and whose rows: every customer's, or only those named.
+struct Selection {
+    QList<QDate> days;
+    QList<qint32> customers;
+};
+
+// One customer's delivery of one product on one day: no two rows of the day are meant to share it.
+struct RowKey {
+    int c_code;
+    QDate day;
+    QString names;
+    bool operator==(const RowKey&) const = default;
+};
+
+size_t qHash(const RowKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.c_code, key.day, key.names);
+}
+
+// A row as the table holds it, and whether an order still gives it.
+struct WrittenRow {
+    qint64 id = 0;
+    DayRow row;
+    bool given = false;
+
+    // What the round recorded on the day, beyond the order's values.
+    bool holdsMore() const
+    {
+        return row.give_num != 0 || row.add_num != 0 || row.subtract_num != 0 || row.not_bottle != 0 || row.refund
+               || row.suspend || row.loss_duty != 0;
+    }
+};
+
+struct WrittenRows {
+    QList<WrittenRow> rows;
+    QHash<RowKey, qsizetype> byKey; // the first row of each key
+};
+
+// The money of a row: the bottles charged at the product's price.
+double expenseOf(const DayRow& row, double price)
+{
+    return price * (row.subscribe_num + row.add_num - row.subtract_num);
+}
+
 // The columns RowWriter::add binds, in its order.
 const QStringList columns = {u"c_code"_s, u"date_d"_s, u"names"_s, u"subscribe_num"_s, u"give_num"_s,
                              u"add_num"_s, u"subtract_num"_s, u"not_bottle"_s, u"expense"_s, u"refund"_s,
                              u"suspend"_s, u"milk_area"_s, u"bottle_type"_s, u"loss_duty"_s};
 
-// Writes order_date rows many at a time: one multi-row INSERT, prepared once, for every full batch.
+// Writes new order_date rows many at a time: one multi-row INSERT, prepared once, for every full batch.
 class RowWriter {
 public:
     explicit RowWriter(Database& db) : m_db(db), m_batch(db, insertOf(kBatchRows)) {}
@@ -89,6 +138,47 @@ private:
     qint64 m_written = 0;
 };
 
+// Changes rows already written: the order's values into a row, or a row that nothing gives out.
+class RowChanges {
+public:
+    explicit RowChanges(Database& db)
+        : m_update(db, u"UPDATE order_date SET subscribe_num = ?, expense = ?, milk_area = ?, bottle_type = ?"
+                       " WHERE id = ?"_s),
+          m_remove(db, u"DELETE FROM order_date WHERE id = ?"_s)
+    {
+    }
+
+    void update(const WrittenRow& written)
+    {
+        const DayRow& row = written.row;
+        m_update.run({row.subscribe_num, row.expense, row.milk_area, row.bottle_type, written.id});
+        ++m_count;
+    }
+
+    void remove(const WrittenRow& written)
+    {
+        m_remove.run({written.id});
+        ++m_count;
+    }
+
+    qint64 count() const { return m_count; }
+
+private:
+    PreparedStatement m_update;
+    PreparedStatement m_remove;
+    qint64 m_count = 0;
+};
+
+// "c_code IN (?, ?)" for the customers named, with their values; nothing where all are meant.
+QString customerFilter(const QString& column, const QList<qint32>& customers, QVariantList& values)
+{
+    if (customers.isEmpty())
+        return {};
+    for (qint32 customer : customers)
+        values << customer;
+    return u" AND %1 IN (%2)"_s.arg(column, QStringList(customers.size(), u"?"_s).join(u", "_s));
+}
+
 QHash<QString, QSet<QDate>> deliveryDays(Database& db, QDate first, QDate last)
 {
     QHash<QString, QSet<QDate>> days;
@@ -99,31 +189,32 @@ QHash<QString, QSet<QDate>> deliveryDays(Database& db, QDate first, QDate last)
     return days;
 }
 
-QHash<QString, QList<Product>> productsOfTypes(Database& db)
+Catalogue products(Database& db)
 {
-    QHash<QString, double> prices;
+    Catalogue catalogue;
     QSqlQuery query = db.exec(u"SELECT names, price FROM products_data"_s);
     while (query.next())
-        prices.insert(query.value(0).toString(), query.value(1).toDouble());
+        catalogue.prices.insert(query.value(0).toString(), query.value(1).toDouble());
 
     // A product listed twice in one type is delivered once.
-    QHash<QString, QList<Product>> products;
     query = db.exec(u"SELECT send_type, names FROM send_type ORDER BY serial"_s);
     while (query.next()) {
-        QList<Product>& list = products[query.value(0).toString()];
+        QList<Product>& list = catalogue.ofDeliveryType[query.value(0).toString()];
         const QString names = query.value(1).toString();
         if (std::none_of(list.cbegin(), list.cend(), [&](const Product& p) { return p.names == names; }))
-            list.append({names, prices.value(names)});
+            list.append({names, catalogue.prices.value(names)});
     }
-    return products;
+    return catalogue;
 }
 
 // Ordered by milk area, as the rounds go, and then by customer, so one customer's orders come
 // together. A day's rows of one area then lie side by side in the table, which is how the delivery
 // lists and reports read them.
-QList<Order> deliveringOrders(Database& db, const QHash<QString, QSet<QDate>>& days,
-                              const QHash<QString, QList<Product>>& products)
+QList<Order> deliveringOrders(Database& db, const QHash<QString, QSet<QDate>>& days, const Catalogue& catalogue,
+                              const QList<qint32>& customers)
 {
+    QVariantList values;
+    const QString filter = customerFilter(u"order_data.c_code"_s, customers, values);
     QList<Order> orders;
     QSqlQuery query = db.exec(u"SELECT order_data.c_code, order_data.start_date, order_data.amount,"
                               " order_data.subscribe_type, order_data.send_type, order_data.bottle_type,"
@@ -131,13 +222,14 @@ QList<Order> deliveringOrders(Database& db, const QHash<QString, QSet<QDate>>& d
                               " FROM order_data JOIN customer_data ON customer_data.c_code = order_data.c_code"
                               " WHERE coalesce(order_data.cancel, 0) = 0 AND coalesce(customer_data.cancel, 0) = 0"
                               " AND coalesce(customer_data.returnss, 0) = 0 AND coalesce(customer_data.timeout, 0) = 0"
-                              " AND order_data.amount > 0"
-                              " ORDER BY customer_data.milk_area, order_data.c_code, order_data.o_code"_s);
+                              " AND order_data.amount > 0"_s
+                                  + filter + u" ORDER BY customer_data.milk_area, order_data.c_code, order_data.o_code"_s,
+                              values);
     while (query.next()) {
         const auto calendar = days.constFind(query.value(3).toString());
-        const auto delivered = products.constFind(query.value(4).toString());
+        const auto delivered = catalogue.ofDeliveryType.constFind(query.value(4).toString());
         const QDate start = query.value(1).toDate();
-        if (calendar == days.cend() || delivered == products.cend() || !start.isValid())
+        if (calendar == days.cend() || delivered == catalogue.ofDeliveryType.cend() || !start.isValid())
             continue;
         orders.append({.c_code = query.value(0).toInt(),
                        .start = start,
@@ -150,43 +242,106 @@ QList<Order> deliveringOrders(Database& db, const QHash<QString, QSet<QDate>>& d
     return orders;
 }
 
-QSet<std::pair<int, QDate>> daysWithRows(Database& db, QDate first, QDate last)
+WrittenRows writtenRows(Database& db, const Selection& selection)
 {
-    QSet<std::pair<int, QDate>> taken;
-    QSqlQuery query = db.exec(u"SELECT DISTINCT c_code, date_d FROM order_date WHERE date_d >= ? AND date_d <= ?"_s,
-                              {first, last});
-    while (query.next())
-        taken.insert({query.value(0).toInt(), query.value(1).toDate()});
-    return taken;
+    QVariantList values{selection.days.constFirst(), selection.days.constLast()};
+    const QString filter = customerFilter(u"c_code"_s, selection.customers, values);
+    const QSet<QDate> days(selection.days.cbegin(), selection.days.cend());
+    WrittenRows written;
+    QSqlQuery query = db.exec(u"SELECT id, c_code, date_d, names, subscribe_num, give_num, add_num, subtract_num,"
+                              " not_bottle, expense, refund, suspend, milk_area, bottle_type, loss_duty"
+                              " FROM order_date WHERE date_d >= ? AND date_d <= ?"_s
+                                  + filter + u" ORDER BY id"_s,
+                              values);
+    while (query.next()) {
+        WrittenRow row{.id = query.value(0).toLongLong(),
+                       .row = {.c_code = query.value(1).toInt(),
+                               .date_d = query.value(2).toDate(),
+                               .names = query.value(3).toString(),
+                               .subscribe_num = query.value(4).toDouble(),
+                               .give_num = query.value(5).toDouble(),
+                               .add_num = query.value(6).toDouble(),
+                               .subtract_num = query.value(7).toDouble(),
+                               .not_bottle = query.value(8).toDouble(),
+                               .expense = query.value(9).toDouble(),
+                               .refund = query.value(10).toInt() != 0,
+                               .suspend = query.value(11).toInt() != 0,
+                               .milk_area = query.value(12).toInt(),
+                               .bottle_type = query.value(13).toString(),
+                               .loss_duty = query.value(14).toInt()}};
+        if (!days.contains(row.row.date_d))
+            continue;
+        const RowKey key{row.row.c_code, row.row.date_d, row.row.names};
+        if (!written.byKey.contains(key)) // a second row of a key counts as given by nobody
+            written.byKey.insert(key, written.rows.size());
+        written.rows.append(row);
+    }
+    return written;
 }
 
-} // namespace
-
-qint64 write(Database& db, QDate first, QDate last, const std::function<void(DayRow&)>& adjust)
+// The days from `today` on that hold any row, each found by one step along the date index.
+QList<QDate> writtenDays(Database& db, QDate today)
 {
+    QList<QDate> days;
+    QSqlQuery query = db.exec(u"WITH RECURSIVE written(day) AS ("
+                              " SELECT min(date_d) FROM order_date WHERE date_d >= ?"
+                              " UNION ALL SELECT (SELECT min(date_d) FROM order_date WHERE date_d > written.day)"
+                              " FROM written WHERE written.day IS NOT NULL)"
+                              " SELECT day FROM written WHERE day IS NOT NULL"_s,
+                              {today});
+    while (query.next())
+        days << query.value(0).toDate();
+    return days;
+}
+
+qint64 bringUpToDate(Database& db, const Selection& selection, const std::function<void(DayRow&)>& adjust)
+{
+    if (selection.days.isEmpty())
+        return 0;
     Transaction transaction(db);
-    // Two writers of one day would each find it empty and write it twice; they take turns.
+    // Two writers of one day would each find it empty and write it twice; they take turns, and the
+    // bulk suspend waits for the rows being written.
     db.lock(Database::Lock::DayRows);
-    const QHash<QString, QSet<QDate>> days = deliveryDays(db, first, last);
-    const QList<Order> orders = deliveringOrders(db, days, productsOfTypes(db));
-    const QSet<std::pair<int, QDate>> taken = daysWithRows(db, first, last);
+    const QHash<QString, QSet<QDate>> days = deliveryDays(db, selection.days.constFirst(), selection.days.constLast());
+    const Catalogue catalogue = products(db);
+    const QList<Order> orders = deliveringOrders(db, days, catalogue, selection.customers);
+    WrittenRows written = writtenRows(db, selection);
 
     RowWriter writer(db);
-    QList<DayRow> customerRows; // the rows of one customer and day, one per product
+    RowChanges changes(db);
+    QList<DayRow> customerRows; // the rows one customer's orders give on one day, one per product
     auto writeCustomerRows = [&] {
         for (DayRow& row : customerRows) {
-            if (adjust)
-                adjust(row);
-            writer.add(row);
+            const double price = catalogue.prices.value(row.names);
+            const auto found = written.byKey.constFind({row.c_code, row.date_d, row.names});
+            if (found == written.byKey.cend()) {
+                row.expense = expenseOf(row, price);
+                if (adjust)
+                    adjust(row);
+                writer.add(row);
+                continue;
+            }
+            WrittenRow& kept = written.rows[found.value()];
+            kept.given = true;
+            DayRow wanted = kept.row;
+            wanted.subscribe_num = row.subscribe_num;
+            wanted.milk_area = row.milk_area;
+            wanted.bottle_type = row.bottle_type;
+            wanted.expense = expenseOf(wanted, price);
+            if (wanted.subscribe_num != kept.row.subscribe_num || wanted.expense != kept.row.expense
+                || wanted.milk_area != kept.row.milk_area || wanted.bottle_type != kept.row.bottle_type) {
+                kept.row = wanted;
+                changes.update(kept);
+            }
         }
         customerRows.clear();
     };
 
-    for (QDate day = first; day <= last; day = day.addDays(1)) {
+    for (const QDate day : selection.days) {
         for (const Order& order : orders) {
             if (!customerRows.isEmpty() && customerRows.constFirst().c_code != order.c_code)
                 writeCustomerRows();
-            if (order.start > day || !order.days->contains(day) || taken.contains({order.c_code, day}))
+            if (order.start > day || !order.days->contains(day))
                 continue;
             for (const Product& product : order.products) {
                 auto row = std::find_if(customerRows.begin(), customerRows.end(),
@@ -200,19 +355,57 @@ qint64 write(Database& db, QDate first, QDate last, const std::function<void(Day
                     row = customerRows.end() - 1;
                 }
                 row->subscribe_num += order.amount;
-                row->expense += order.amount * product.price;
             }
         }
         writeCustomerRows();
     }
     writer.finish();
+
+    // Rows no order gives any more: gone, unless the day's round recorded something on them.
+    for (WrittenRow& left : written.rows) {
+        if (left.given)
+            continue;
+        if (!left.holdsMore()) {
+            changes.remove(left);
+            continue;
+        }
+        DayRow wanted = left.row;
+        wanted.subscribe_num = 0;
+        wanted.expense = expenseOf(wanted, catalogue.prices.value(wanted.names));
+        if (wanted.subscribe_num != left.row.subscribe_num || wanted.expense != left.row.expense) {
+            left.row = wanted;
+            changes.update(left);
+        }
+    }
     transaction.commit();
-    return writer.written();
+    return writer.written() + changes.count();
+}
+
+} // namespace
+
+qint64 write(Database& db, QDate first, QDate last, QDate today, const std::function<void(DayRow&)>& adjust)
+{
+    Selection selection;
+    for (QDate day = std::max(first, today); day <= last; day = day.addDays(1))
+        selection.days << day;
+    return bringUpToDate(db, selection, adjust);
 }
 
 qint64 writeComingDays(Database& db, QDate today)
 {
-    return write(db, today, today.addDays(kComingDays - 1));
+    return write(db, today, today.addDays(kComingDays - 1), today);
+}
+
+qint64 followOrders(Database& db, const QList<qint32>& customers, QDate today)
+{
+    if (customers.isEmpty())
+        return 0;
+    // The days are read under the lock, so a run writing a day meanwhile is waited for.
+    Transaction transaction(db);
+    db.lock(Database::Lock::DayRows);
+    const qint64 written = bringUpToDate(db, {.days = writtenDays(db, today), .customers = customers}, {});
+    transaction.commit();
+    return written;
 }
 
 } // namespace DayRows

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -28,24 +29,36 @@ struct DayRow {
 
 // The rows of order_date that the database side supplies (design: "Rows the database side
 // supplies"), made from the customers' orders.
+//
+// A day's rows are what the orders give for it. An order delivers on the days of its subscription
+// type (subscribe_type rows) from its start date on, each product of its delivery type (send_type
+// rows), `amount` bottles, in the customer's milk area. Cancelled orders and customers who are
+// cancelled, returned or lapsed get nothing. One customer's orders of one product on one day make one
+// row. Its money is the product's price times the bottles charged (subscribed, added, less taken off).
+//
+// Bringing a day up to date writes the rows it lacks and the order's values into the rows it has;
+// what a row holds beyond them (bottles given, added, taken off or lost, refund, suspend, the employee
+// charged) stays. A row that no order gives any more goes, or, where it holds more, keeps that with
+// nothing subscribed. Days before `today` are what happened and are never touched. A day brought up to
+// date again changes nothing. Every count returned is of rows written, added or removed.
+//
+// Writers of day rows take turns (Database::Lock::DayRows), so two at once never write a day twice
+// and the bulk suspend never misses a row being written. Each call writes in one transaction, or in
+// the caller's. Throws DataError.
 namespace DayRows {
 
-// Writes the delivery rows of the days from `first` to `last`, both included. An order delivers on
-// the days of its subscription type (subscribe_type rows) from its start date on, each product of
-// its delivery type (send_type rows), `amount` bottles at the product's price, in the customer's milk
-// area. Cancelled orders and customers who are cancelled, returned or lapsed get nothing. A customer
-// who already has rows on a day keeps them and gets none added for that day, so running it again
-// adds nothing. One customer's orders of one product on one day make one row.
-//
-// `adjust`, where given, sees every row before it is written, in a fixed order (day, milk area,
-// customer, product), so the sample generator can vary the counts. All rows are written in one transaction.
-// Returns the number of rows written; throws DataError.
-// Writers of day rows take turns (Database::Lock::DayRows), so two at once write each day once.
-qint64 write(Database& db, QDate first, QDate last, const std::function<void(DayRow&)>& adjust = {});
+// The days from `first` to `last`, both included, less those before `today`. `adjust`, where given,
+// sees every new row before it is written, in a fixed order (day, milk area, customer, product), so the
+// sample generator can vary the counts (it makes its own past, so its `today` is its first day).
+qint64 write(Database& db, QDate first, QDate last, QDate today, const std::function<void(DayRow&)>& adjust = {});
 
 // Today and the next two days: what a clerk's login makes sure of, so a business without a scheduled
 // run of halcyon-dayrows still has its day rows.
 constexpr int kComingDays = 3;
 qint64 writeComingDays(Database& db, QDate today);
+
+// The customers' rows on every day from `today` on that has been written: what a save or delete of
+// an order brings up to date, so the change reaches the delivery lists at once.
+qint64 followOrders(Database& db, const QList<qint32>& customers, QDate today);
 
 } // namespace DayRows

@@ -279,8 +279,14 @@ QVariant Recordset::toDatabase(int column, const QVariant& value) const
                         QStringLiteral("'%1' is not %2 for %3").arg(text, QLatin1String(what), m_fields[column]));
     };
     switch (*type) {
-    case Schema::Type::Text:
-        return displayText(value);
+    case Schema::Type::Text: {
+        const QString written = displayText(value);
+        if (TextRules::hasControlCharacter(written))
+            throw DataError(DataError::Kind::Conversion, DataError::Reason::Other,
+                            QStringLiteral("A control character is not text for %1").arg(m_fields[column]),
+                            TextRules::controlCharacterRefusal(m_fields[column]));
+        return written;
+    }
     case Schema::Type::Date:
         if (value.typeId() == QMetaType::QDate)
             return value.toDate().isValid() ? value : QVariant();
@@ -288,36 +294,31 @@ QVariant Recordset::toDatabase(int column, const QVariant& value) const
             return *date;
         refuse("a date");
         break;
-    case Schema::Type::Integer:
     case Schema::Type::Flag:
+        if (value.typeId() == QMetaType::Bool)
+            return value.toBool() ? 1 : 0;
+        [[fallthrough]];
+    case Schema::Type::Integer:
     case Schema::Type::Real: {
+        // Whole-number columns take no fraction and nothing beyond 32 bits; figures nothing beyond what
+        // the exact arithmetic holds. Nothing is rounded or clamped to fit.
+        const TextRules::NumberRule rule = *type == Schema::Type::Real ? TextRules::NumberRule::figure()
+                                                                        : TextRules::NumberRule::wholeNumber();
         double number = 0;
         if (isText) {
-            const auto exact = TextRules::exactNumber(text);
-            if (!exact)
-                refuse("a number");
-            number = *exact;
-        } else if (value.typeId() == QMetaType::Bool) {
-            number = value.toBool() ? 1 : 0;
+            number = TextRules::numberOrRefuse(text, rule, m_fields[column]);
         } else {
             bool ok = false;
             number = value.toDouble(&ok);
             if (!ok)
                 refuse("a number");
+            number = TextRules::numberOrRefuse(number, rule, m_fields[column]);
         }
         if (*type == Schema::Type::Real)
             return number;
         if (*type == Schema::Type::Flag)
             return number != 0 ? 1 : 0;
-        // A whole number the column cannot hold is refused, never cut to fit.
-        if (std::nearbyint(number) < std::numeric_limits<qint32>::min()
-            || std::nearbyint(number) > std::numeric_limits<qint32>::max())
-            throw DataError(DataError::Kind::Conversion, DataError::Reason::OutOfRange,
-                            QStringLiteral("%1 is out of range for %2: whole numbers from %3 to %4")
-                                .arg(isText ? text.trimmed() : TextRules::numberText(number), m_fields[column])
-                                .arg(std::numeric_limits<qint32>::min())
-                                .arg(std::numeric_limits<qint32>::max()));
-        return TextRules::roundToInt32(number);
+        return qint32(number);
     }
     }
     return value;

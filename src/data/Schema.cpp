@@ -11,16 +11,24 @@ namespace Schema {
 
 namespace {
 
-// 1: the tables; 2: the month a settlement run settled, and a posted day of the cash journal is unique.
-constexpr int kVersion = 2;
+// 1: the tables; 2: the month a settlement run settled, and a posted day of the cash journal is unique;
+// 3: the month a settlement run is settling; 4: the posting that took each movement of the cash journal.
+constexpr int kVersion = 4;
 
-// A column added to a table after books were first created: books of an older version gain it.
+// A column added to a table after books were first created: books of an older version gain it, and
+// `fill`, where given, gives their rows its value.
 struct AddedColumn {
     QString table;
     QString column;
+    QString fill = {};
 };
 const AddedColumn addedColumns[] = {
     {QStringLiteral("salary_sum_date"), QStringLiteral("settled_month")},
+    {QStringLiteral("salary_sum_date"), QStringLiteral("settling_month")},
+    // Postings before this column took the rows of their own day only.
+    {QStringLiteral("account_table"), QStringLiteral("posting_serial"),
+     QStringLiteral("UPDATE account_table SET posting_serial ="
+                    " (SELECT serial FROM account WHERE account.date_d = account_table.date_d)")},
 };
 
 QString columnType(Type type, Database::Kind kind)
@@ -145,6 +153,8 @@ void create(Database& db)
                     && !db.connection().record(table.name).contains(added.column)) {
                     db.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
                                 .arg(table.name, added.column, columnType(table.column(added.column)->type, db.kind())));
+                    if (!added.fill.isEmpty())
+                        db.exec(added.fill);
                 }
             }
             continue;

@@ -239,7 +239,10 @@ QList<Table> buildTables()
                          {{u"e_code"_s}}),
         // Empty until the first settlement run, whose guard then lets it pass. settled_month is the
         // first day of the month that run settled: the guard compares months, not settlement dates.
-        withSurrogateKey(u"salary_sum_date"_s, {date(u"salary_sum_date"_s), date(u"settled_month"_s)}, {},
+        // settling_month is the month of a run going on (or of one that ended without clearing it): a
+        // second clerk who finds the books held by a run is told which month is being settled.
+        withSurrogateKey(u"salary_sum_date"_s,
+                         {date(u"salary_sum_date"_s), date(u"settled_month"_s), date(u"settling_month"_s)}, {},
                          {{{u"salary_sum_date"_s, noDate}}}),
         // One row of rates per product, found by name. A deleted product's code can be given again,
         // so neither column is a key.
@@ -258,9 +261,10 @@ QList<Table> buildTables()
                           text(u"other"_s)}),
 
         // Cash journal and posted days.
+        // posting_serial: the `account` row of the posting that took the movement into the cash; none yet.
         {.name = u"account_table"_s,
          .columns = {integer(u"serial"_s), text(u"item"_s), real(u"expense"_s), date(u"date_d"_s), text(u"other"_s),
-                     text(u"in_out"_s)},
+                     text(u"in_out"_s), integer(u"posting_serial"_s)},
          .key = u"serial"_s,
          .indexes = {{u"date_d"_s}}},
         {.name = u"account"_s,

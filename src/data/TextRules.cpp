@@ -1,5 +1,7 @@
 #include "data/TextRules.h"
 
+#include "data/DataError.h"
+
 #include <QRegularExpression>
 #include <cmath>
 #include <limits>
@@ -78,6 +80,106 @@ std::optional<int> wholeNumberIn(QStringView text, int lowest, int highest)
     if (!number || *number != std::trunc(*number) || *number < lowest || *number > highest)
         return std::nullopt;
     return int(*number);
+}
+
+NumberRule NumberRule::wholeNumber(qint64 lowest, qint64 highest)
+{
+    return {true, double(lowest), double(highest)};
+}
+
+NumberRule NumberRule::wholeCount(qint64 lowest, qint64 highest)
+{
+    return {true, double(lowest), double(highest)};
+}
+
+NumberRule NumberRule::figure(double lowest, double highest)
+{
+    return {false, lowest, highest};
+}
+
+QString NumberRule::describe() const
+{
+    return QStringLiteral("%1 from %2 to %3")
+        .arg(whole ? QStringLiteral("a whole number") : QStringLiteral("a number"), numberText(lowest),
+             numberText(highest));
+}
+
+QString NumberRule::refusal(const QString& what) const
+{
+    return QStringLiteral("%1 must be %2.").arg(what, describe());
+}
+
+namespace {
+
+enum class Verdict { Number, NotANumber, NotWhole, OutOfRange };
+
+Verdict judge(double value, const NumberRule& rule)
+{
+    if (!std::isfinite(value) || value < rule.lowest || value > rule.highest)
+        return Verdict::OutOfRange;
+    if (rule.whole && value != std::trunc(value))
+        return Verdict::NotWhole;
+    return Verdict::Number;
+}
+
+// A number written out in full that no double holds (1e400) is beyond every range, not letters.
+Verdict judge(QStringView text, const NumberRule& rule, double& value)
+{
+    const QStringView trimmed = text.trimmed();
+    if (trimmed.isEmpty() || numberPrefixLength(trimmed, 0) != trimmed.size())
+        return Verdict::NotANumber;
+    value = trimmed.toString().toDouble();
+    return judge(value, rule);
+}
+
+[[noreturn]] void refuse(Verdict verdict, const QString& shown, const NumberRule& rule, const QString& what)
+{
+    const QString message = verdict == Verdict::NotANumber ? QStringLiteral("'%1' is not a number for %2")
+        : verdict == Verdict::NotWhole                     ? QStringLiteral("'%1' is not a whole number for %2")
+                                                           : QStringLiteral("'%1' is out of range for %2");
+    throw DataError(DataError::Kind::Conversion,
+                    verdict == Verdict::OutOfRange ? DataError::Reason::OutOfRange : DataError::Reason::Other,
+                    message.arg(shown, what), rule.refusal(what));
+}
+
+} // namespace
+
+std::optional<double> numberIn(QStringView text, const NumberRule& rule)
+{
+    double value = 0;
+    if (judge(text, rule, value) != Verdict::Number)
+        return std::nullopt;
+    return value;
+}
+
+double numberOrRefuse(QStringView text, const NumberRule& rule, const QString& what)
+{
+    double value = 0;
+    const Verdict verdict = judge(text, rule, value);
+    if (verdict != Verdict::Number)
+        refuse(verdict, text.trimmed().toString(), rule, what);
+    return value;
+}
+
+double numberOrRefuse(double value, const NumberRule& rule, const QString& what)
+{
+    const Verdict verdict = judge(value, rule);
+    if (verdict != Verdict::Number)
+        refuse(verdict, numberText(value), rule, what);
+    return value;
+}
+
+bool hasControlCharacter(QStringView text)
+{
+    for (QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return true;
+    return false;
+}
+
+QString controlCharacterRefusal(const QString& what)
+{
+    return QStringLiteral("%1 takes no control characters (tab, line break, NUL ...).").arg(what);
 }
 
 qint32 roundToInt32(double value)

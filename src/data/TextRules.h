@@ -23,6 +23,45 @@ std::optional<double> exactNumber(QStringView text);
 std::optional<int> wholeNumberIn(QStringView text, int lowest = std::numeric_limits<int>::min(),
                                  int highest = std::numeric_limits<int>::max());
 
+// What a number box or column may hold: a whole number or any four-place figure, between two bounds.
+// Nothing is rounded or clamped to fit: text outside the rule is refused, and the refusal names it.
+struct NumberRule {
+    bool whole = false;
+    double lowest = 0;
+    double highest = 0;
+
+    // The largest whole number the books' exact arithmetic holds (Decimal's range).
+    static constexpr qint64 FigureLimit = 922337203685477;
+
+    // Whole numbers of a 32-bit column (codes, areas): by default every one it holds.
+    static NumberRule wholeNumber(qint64 lowest = std::numeric_limits<qint32>::min(),
+                                  qint64 highest = std::numeric_limits<qint32>::max());
+    // Whole counts kept as figures (stock, bottles, quantities), up to what the exact arithmetic holds.
+    static NumberRule wholeCount(qint64 lowest = -FigureLimit, qint64 highest = FigureLimit);
+    // Any figure the exact arithmetic holds: money, rates, hours.
+    static NumberRule figure(double lowest = -double(FigureLimit), double highest = double(FigureLimit));
+
+    // "a whole number from 0 to 2147483647", "a number from -922337203685477 to 922337203685477".
+    QString describe() const;
+    // The detail line of a refusal: "stock must be a whole number from 0 to 922337203685477."
+    QString refusal(const QString& what) const;
+};
+
+// The number a box holds under `rule`, blanks around it allowed; nothing for any other text (letters,
+// a fraction where whole numbers go, a number beyond the bounds, an empty box).
+std::optional<double> numberIn(QStringView text, const NumberRule& rule);
+// The same, refusing with DataError (a conversion): the message says what is wrong with `text` for
+// `what` ("'12.5' is not a whole number for stock"), the detail line is rule.refusal(what).
+double numberOrRefuse(QStringView text, const NumberRule& rule, const QString& what);
+// A number the program was handed rather than typed, under the same rule and refusal.
+double numberOrRefuse(double value, const NumberRule& rule, const QString& what);
+
+// Whether text holds a control character (NUL, tab, a line break, ESC, DEL ...), which no box and no
+// column of the books takes.
+bool hasControlCharacter(QStringView text);
+// The detail line of that refusal, naming the box or column.
+QString controlCharacterRefusal(const QString& what);
+
 // Rounds to a 32-bit integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4);
 // values beyond the 32-bit range are clamped to it.
 qint32 roundToInt32(double value);

@@ -1,11 +1,13 @@
 #include "orders/DeliveryDaysForm.h"
 
+#include "data/DataError.h"
 #include "data/Database.h"
 #include "data/TextRules.h"
 #include "core/AppContext.h"
 #include "widgets/FetchingGrid.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "records/RunGuarded.h"
 #include "orders/OrdersMessages.h"
 
@@ -34,6 +36,7 @@ DeliveryDaysForm::DeliveryDaysForm(AppContext& app, QWidget* parent)
     m_title->setFont(titleFont);
     m_allRows = named(new QRadioButton(u"all view"_s, this), u"Option1"_s);
     m_month = named(new QRadioButton(u"month view"_s, this), u"Option2"_s);
+    groupOptions({m_allRows, m_month});
     m_day = named(new QDateEdit(m_app.values.work_date, this), u"DTPicker1"_s);
     m_day->setDisplayFormat(u"yyyy/M/d"_s);
     m_day->setCalendarPopup(true);
@@ -100,6 +103,7 @@ void DeliveryDaysForm::showCurrentRow()
 }
 
 // Every row of the picked day, whichever rows the grid shows, in one statement: all of them or none.
+// It waits for a run writing day rows, so the rows that run writes are suspended too.
 void DeliveryDaysForm::setDaySuspended(bool suspended, const QString& title)
 {
     using namespace ErrorMessageBoxes;
@@ -109,15 +113,16 @@ void DeliveryDaysForm::setDaySuspended(bool suspended, const QString& title)
     int written = 0;
     try {
         Transaction transaction(m_app.db);
+        m_app.db.lock(Database::Lock::DayRows);
         written = m_app.db.exec(u"update order_date set suspend = ? where date_d = ?"_s, {suspended ? 1 : 0, day})
                       .numRowsAffected();
         transaction.commit();
-    } catch (const std::exception&) {
-        showMessage(m_app.messages, DeliveryDays::writeRefused);
+    } catch (const std::exception& error) {
+        showMessage(m_app.messages, DeliveryDays::writeRefused, refusalDetail(error));
         return;
     }
     if (written == 0) {
-        showMessage(m_app.messages, DeliveryDays::noRows(title));
+        showMessage(m_app.messages, DeliveryDays::noRows(title), u"No delivery row falls on %1."_s.arg(TextRules::dateText(day)));
         return;
     }
     runGuarded(m_app.messages, [this] { m_grid->refresh(); });

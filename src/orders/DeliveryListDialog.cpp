@@ -9,6 +9,7 @@
 #include "widgets/DataCombo.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -33,6 +34,7 @@ DeliveryListDialog::DeliveryListDialog(AppContext& app, QWidget* parent)
       m_areaCombo(named(new DataCombo(this), u"DataCombo1"_s)),
       m_areaList(named(new QListWidget(this), u"List1"_s))
 {
+    groupOptions({m_allAreas, m_oneArea, m_pickedAreas});
     setWindowTitle(u"goods address"_s);
     WorkDateAtLoad(app);
 

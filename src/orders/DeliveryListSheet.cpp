@@ -85,4 +85,6 @@ void DeliveryListSheet::writeArea(const QVariant& area)
         m_row += m_sheet.copyRecords(rows, m_row);
     }
     m_row += 12;
+    // Addresses, telephones and names show whole; each area's fit measures only its own rows.
+    m_sheet.fitColumns();
 }

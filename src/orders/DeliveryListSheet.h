@@ -17,7 +17,8 @@ public:
 
     DeliveryListSheet(Database& db, SpreadsheetWriter& sheet, QDate day, Order order);
 
-    // Writes one area's blocks below the previous area's. Throws DataError or SheetError.
+    // Writes one area's blocks below the previous area's and fits the columns to them. Throws DataError
+    // or SheetError.
     void writeArea(const QVariant& area);
 
     // The statements, each bound with the area and the day (the starters with the next day and the area).

@@ -8,6 +8,7 @@
 #include "widgets/DataCombo.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "widgets/UpDown.h"
 
 #include <QGridLayout>
@@ -48,6 +49,7 @@ OrderDateListingDialog::OrderDateListingDialog(AppContext& app, QWidget* parent)
       m_customerCombo(named(new DataCombo(this), u"DataCombo1"_s)),
       m_areaCombo(named(new DataCombo(this), u"DataCombo2"_s))
 {
+    groupOptions({m_oneCustomer, m_everyCustomer, m_oneArea});
     setWindowTitle(u"customer subscribe date"_s);
     WorkDateAtLoad(app);
 

@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/Database.h"
+#include "data/DayRows.h"
 #include "data/TextRules.h"
 #include "core/AppContext.h"
 #include "widgets/Binder.h"
@@ -10,12 +11,14 @@
 #include "widgets/DataSourceBar.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/TabOrder.h"
 #include "records/FieldKeyNavigation.h"
 #include "records/RecordSearch.h"
 #include "records/RunGuarded.h"
 #include "orders/OrdersMessages.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -85,7 +89,9 @@ void OrderForm::createControls()
     m_searchAgain = named(new QPushButton(u"search2"_s, this), u"再搜尋"_s);
 
     connect(m_text1[Customer], &QLineEdit::textChanged, this, &OrderForm::showCustomerName);
-    connect(m_gridView, &DataGrid::clicked, this, [this](const QModelIndex& index) { showPickedOrder(index.row()); });
+    // A pick with the mouse or the keys moves the record; Tab goes on to the next control.
+    connect(m_gridView, &DataGrid::rowPicked, this, &OrderForm::showPickedOrder);
+    m_gridView->setTabKeyNavigation(false);
     for (QRadioButton* scope : {m_single, m_allOrders})
         connect(scope, &QRadioButton::toggled, this, [this](bool selected) {
             if (selected)
@@ -96,10 +102,13 @@ void OrderForm::createControls()
         if (group)
             m_bottleMoney->setEnabled(true);
     });
-    // Outside an add or a modify, a change here goes into the order on show, which is written when
-    // the form moves on from it.
-    connect(m_cancelled, &QCheckBox::clicked, this,
-            [this](bool checked) { writeWhileIdle(u"cancel"_s, checked ? 1 : 0, true); });
+    // Outside an add or a modify, a change here goes into the order on show. The cancel flag is
+    // written at once, as the day rows must stop delivering the order; the bottle cash when the form
+    // moves on, reads again or closes.
+    connect(m_cancelled, &QCheckBox::clicked, this, [this](bool checked) {
+        if (writeWhileIdle(u"cancel"_s, checked ? 1 : 0, true))
+            writeIdleChange();
+    });
     connect(m_bottleMoney, &QLineEdit::textEdited, this,
             [this](const QString& text) { writeWhileIdle(u"bottle_m"_s, text, false); });
     connect(m_bottleMoney, &QLineEdit::editingFinished, this, [this] {
@@ -153,8 +162,10 @@ void OrderForm::createToolbar()
         {Role::Delete, u"del"_s, u"刪除訂單"_s},
         {Role::Modify, u"modify"_s, u"修改訂單"_s},
         {Role::Cancel, u"cancel"_s, u"取消"_s},
-        // Reads the grid again as well as the orders.
+        // Reads the grid again as well as the orders, once a change made while idle is written.
         {Role::Other, u"update"_s, u"更新資料庫"_s, [this] {
+             if (!writeIdleChange())
+                 return;
              runGuarded(m_app.messages, [this] {
                  m_orders.refresh();
                  m_grid.refresh();
@@ -181,16 +192,25 @@ void OrderForm::createToolbar()
             m_bottleType->setText(bottles.value(u"bottle_type"_s).toString());
     };
     config.beforeWrite = [this] { refuseUnknownCustomer(); };
-    config.beforeClick = [this](Role) { beforeToolbarClick(); };
+    // The day rows follow the order in the save's or delete's transaction: the customer's, and the
+    // earlier customer's where a modify moved the order to another.
+    config.modifyBegins = [this] { m_customerBefore = storedCustomer(); };
+    config.addSaveSteps = [this] { followInDayRows({storedCustomer()}); };
+    config.modifySaveSteps = [this] { followInDayRows({m_customerBefore, storedCustomer()}); };
+    config.deleteSteps = [this] { followInDayRows({m_customerBefore}); };
+    config.beforeClick = [this](Role role) { beforeToolbarClick(role); };
     config.afterClick = [this](Role role) { afterToolbarClick(role); };
     config.deleteQuestion = ErrorMessageBoxes::Orders::deleteQuestion;
     config.messages = ErrorMessageBoxes::Orders::toolbar;
     config.cancelDisabledAfterSave = true;
     m_toolbar = new RecordToolbar(m_app, std::move(config), this);
 
-    // The grid runs its query again and goes to the new order.
+    // The grid runs its query again, for the new order's customer under "single", and goes to the order.
     connect(m_toolbar, &RecordToolbar::added, this, [this] {
-        skippingFailure([this] { m_grid.refresh(); });
+        if (m_single->isChecked() && m_gridCustomer != customerShown())
+            scopeGrid();
+        else
+            skippingFailure([this] { m_grid.refresh(); });
         followInGrid();
     });
 }
@@ -280,7 +300,8 @@ void OrderForm::layOutControls()
     for (QWidget* widget : std::initializer_list<QWidget*>{scope, bySendType, byCustomer, byAgreement, sendModes})
         sortLine->addWidget(widget);
     sortLine->addStretch();
-    sortLine->addWidget(makeExitButton(this));
+    QPushButton* exitButton = makeExitButton(this);
+    sortLine->addWidget(exitButton);
 
     auto* right = new QVBoxLayout;
     right->addWidget(m_gridView, 1);
@@ -297,14 +318,13 @@ void OrderForm::layOutControls()
     page->addWidget(title);
     page->addLayout(columns, 1);
 
-    const QList<QWidget*> tabOrder{m_text1[Serial], m_text1[Customer], m_text1[Name],  m_text1[StartDate],
-                                   m_text1[Amount], m_iceHot[0],       m_iceHot[1],    m_subscribeType,
-                                   m_sendType,      m_text1[InputDate], m_searchBox,   m_search,
-                                   m_searchAgain,   m_gridView,         m_bottleMoney, m_group,
-                                   m_bottleType,    m_cancelled,        m_single,      m_allOrders,
-                                   m_special};
-    for (int i = 1; i < tabOrder.size(); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    // The entry fields, the search box, the buttons, the grid, the toolbar and the search options; then
+    // the controls that came last to the form.
+    chainTabOrder({m_text1[Serial], m_text1[Customer], m_text1[Name], m_text1[StartDate], m_text1[Amount], m_iceHot[0],
+                   m_iceHot[1], m_subscribeType, m_sendType, m_text1[InputDate], m_searchBox, m_search, bySendType,
+                   byCustomer, byAgreement, sendModes, exitButton, m_gridView, m_toolbar, m_byCustomer, m_byOrder,
+                   m_bottleMoney, m_group, m_bottleType, m_searchAgain, m_cancelled, m_single, m_allOrders, m_special,
+                   bottleBar});
 }
 
 // The form opens on the handed-over customer's first order, or on the first order of all.
@@ -370,18 +390,19 @@ void OrderForm::sortGrid(const QString& order)
 void OrderForm::queryGrid(const QString& order)
 {
     runGuarded(m_app.messages, [&] {
+        m_gridCustomer = customerShown();
         if (m_single->isChecked())
-            AdodcQuery(m_grid, u"select * from order_data where c_code = ? order by "_s + order, {customerShown()});
+            AdodcQuery(m_grid, u"select * from order_data where c_code = ? order by "_s + order, {m_gridCustomer});
         else
             AdodcQuery(m_grid, u"select * from order_data order by "_s + order);
     });
 }
 
 // The clerk picked an order in the grid: the record goes there; the form's customer stays.
-void OrderForm::showPickedOrder(int gridRow)
+void OrderForm::showPickedOrder()
 {
     const Recordset& rows = m_grid.recordset();
-    const QVariant code = rows.valueAt(gridRow, rows.fieldIndex(ByOrderCode));
+    const QVariant code = rows.hasCurrentRow() ? rows.value(ByOrderCode) : QVariant();
     if (code.isNull())
         return;
     runGuarded(m_app.messages, [&] {
@@ -391,9 +412,11 @@ void OrderForm::showPickedOrder(int gridRow)
     });
 }
 
-void OrderForm::beforeToolbarClick()
+void OrderForm::beforeToolbarClick(Role role)
 {
     m_modifyPressed = false;
+    if (role == Role::Delete)
+        m_customerBefore = storedCustomer();
     m_ordersBeforeClick = m_orders.recordset().recordCount();
 }
 
@@ -411,11 +434,17 @@ void OrderForm::afterToolbarClick(Role role)
         break;
     case Role::Modify:
         m_modifyPressed = true;
+        // A saved order that moved to another customer is listed with that customer under "single".
+        if (m_toolbar->state() == RecordToolbar::State::Idle && m_single->isChecked()
+            && m_gridCustomer != customerShown()) {
+            scopeGrid();
+            followInGrid();
+        }
         break;
     case Role::Delete:
+        // The grid loses the deleted order under "view" as well.
         if (m_orders.recordset().recordCount() < m_ordersBeforeClick) {
-            if (m_single->isChecked())
-                scopeGrid();
+            scopeGrid();
             if (m_grid.recordset().recordCount() > 0)
                 followInGrid();
         }
@@ -440,15 +469,57 @@ void OrderForm::refuseUnknownCustomer()
         throw DataError(DataError::Kind::Usage, u"No customer has the code %1"_s.arg(customer));
 }
 
-void OrderForm::writeWhileIdle(const QString& field, const QVariant& value, bool reportRefusal)
+bool OrderForm::writeWhileIdle(const QString& field, const QVariant& value, bool reportRefusal)
 {
     Recordset& orders = m_orders.recordset();
     if (m_toolbar->state() != RecordToolbar::State::Idle || !orders.hasCurrentRow())
-        return;
+        return false;
     try {
         orders.setValue(field, value);
-    } catch (const std::exception&) {
+        return true;
+    } catch (const std::exception& error) {
         if (reportRefusal)
-            showMessage(m_app.messages, ErrorMessageBoxes::Orders::idleChangeRefused);
+            showMessage(m_app.messages, ErrorMessageBoxes::Orders::idleChangeRefused, refusalDetail(error));
+        return false;
     }
+}
+
+// Writes a change made while idle, with the customer's day rows; a refusal is shown and the change
+// stays on the form, so the clerk can put it right.
+bool OrderForm::writeIdleChange()
+{
+    Recordset& orders = m_orders.recordset();
+    if (m_toolbar->state() != RecordToolbar::State::Idle || orders.editMode() != Recordset::EditMode::Editing)
+        return true;
+    try {
+        Transaction transaction(m_app.db);
+        orders.update();
+        followInDayRows({storedCustomer()});
+        transaction.commit();
+        return true;
+    } catch (const std::exception& error) {
+        showMessage(m_app.messages, ErrorMessageBoxes::Orders::idleChangeRefused, refusalDetail(error));
+        return false;
+    }
+}
+
+qint32 OrderForm::storedCustomer() const
+{
+    const Recordset& orders = m_orders.recordset();
+    return orders.hasCurrentRow() ? qint32(orders.value(u"c_code"_s).toLongLong()) : 0;
+}
+
+void OrderForm::followInDayRows(const QList<qint32>& customers)
+{
+    DayRows::followOrders(m_app.db, QSet<qint32>(customers.cbegin(), customers.cend()).values(), m_app.clock.today());
+}
+
+// Closing writes what was changed while idle; a refusal keeps the form open.
+void OrderForm::closeEvent(QCloseEvent* event)
+{
+    if (!writeIdleChange()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }

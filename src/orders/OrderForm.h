@@ -10,6 +10,7 @@ struct AppContext;
 class DataCombo;
 class DataGrid;
 class QCheckBox;
+class QCloseEvent;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -23,6 +24,9 @@ class OrderForm : public QWidget {
 public:
     explicit OrderForm(AppContext& app, QWidget* parent = nullptr);
     QSize sizeHint() const override { return {1000, 620}; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     using Role = RecordToolbar::Role;
@@ -40,11 +44,14 @@ private:
     void scopeGrid();
     void sortGrid(const QString& order);
     void queryGrid(const QString& order);
-    void showPickedOrder(int gridRow);
-    void beforeToolbarClick();
+    void showPickedOrder();
+    void beforeToolbarClick(Role role);
     void afterToolbarClick(Role role);
     void refuseUnknownCustomer();
-    void writeWhileIdle(const QString& field, const QVariant& value, bool reportRefusal);
+    bool writeWhileIdle(const QString& field, const QVariant& value, bool reportRefusal);
+    bool writeIdleChange();
+    qint32 storedCustomer() const;
+    void followInDayRows(const QList<qint32>& customers);
 
     AppContext& m_app;
     DataSource m_orders;         // Adodc1: every order, behind the entry fields
@@ -54,6 +61,8 @@ private:
     DataSource m_bottleTypes;    // Adodc7: its current row gives a new order's bottle type
 
     qint32 m_orderCustomer = 0; // order_c_code: the customer a new order is for
+    qint32 m_gridCustomer = 0;  // the customer "single" last read the grid for
+    qint32 m_customerBefore = 0; // the customer of the order being modified or deleted, as stored
     bool m_modifyPressed = false;
     int m_ordersBeforeClick = 0;
 

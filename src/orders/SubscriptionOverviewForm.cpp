@@ -4,6 +4,7 @@
 #include "widgets/DataGrid.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "records/RunGuarded.h"
 
 #include <QCalendarWidget>
@@ -29,6 +30,7 @@ SubscriptionOverviewForm::SubscriptionOverviewForm(AppContext& app, QWidget* par
 
     m_allRows = named(new QRadioButton(u"all view"_s, this), u"Option1"_s);
     m_range = named(new QRadioButton(u"fingers date"_s, this), u"Option2"_s);
+    groupOptions({m_allRows, m_range});
     auto picker = [this](const QString& name) {
         auto* edit = named(new QDateEdit(m_app.values.work_date, this), name);
         edit->setDisplayFormat(u"yyyy/M/d"_s);

@@ -6,6 +6,7 @@
 #include "widgets/DataGrid.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "widgets/UpDown.h"
 #include "records/RunGuarded.h"
 #include "orders/OrdersMessages.h"
@@ -74,6 +75,7 @@ void SubscriptionTypesForm::buildControls()
     m_lastDay = box(u"Text11"_s);
     m_adding = named(new QRadioButton(u"add"_s, this), u"Option1"_s);
     m_deleting = named(new QRadioButton(u"delete"_s, this), u"Option2"_s);
+    groupOptions({m_adding, m_deleting});
     m_unlock = named(new QCheckBox(u"Unlock"_s, this), u"Check1"_s);
     m_calendar = named(new QCalendarWidget(this), u"MonthView1"_s);
     DataGrid* grid = readOnlyGrid(&m_app.messages, m_month, this);

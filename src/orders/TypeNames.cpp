@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "data/Database.h"
+#include "data/TextRules.h"
 
 #include <exception>
 
@@ -20,6 +21,10 @@ std::optional<QString> TypeNames::add()
         type.chop(1);
     if (type.isEmpty())
         return std::nullopt;
+    if (TextRules::hasControlCharacter(type)) {
+        showMessage(m_app.messages, m_texts.refused, TextRules::controlCharacterRefusal(QStringLiteral("A name")));
+        return std::nullopt;
+    }
     try {
         if (m_app.db.scalar(u"select count(*) from %1 where %2 = ?"_s.arg(m_namesTable, m_column), {type}).toInt() > 0) {
             showMessage(m_app.messages, m_texts.exists);

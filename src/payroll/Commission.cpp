@@ -112,7 +112,7 @@ Decimal CommissionCalculator::priced(const QString& bottleTotals, const QVariant
         const QVariant rateValue = rates.value(totals.value(0).toString());
         if (rateValue.isNull())
             continue;
-        sum += PayFigures::multiply(PayFigures::stored(totals.value(1)), PayFigures::stored(rateValue));
+        sum = PayFigures::add(sum, PayFigures::multiply(PayFigures::stored(totals.value(1)), PayFigures::stored(rateValue)));
     }
     return sum;
 }

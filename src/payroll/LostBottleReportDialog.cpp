@@ -9,6 +9,7 @@
 #include "widgets/DataCombo.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "widgets/UpDown.h"
 
 #include <QGridLayout>
@@ -51,6 +52,7 @@ LostBottleReportDialog::LostBottleReportDialog(AppContext& app, QWidget* parent)
       m_areaCombo(named(new DataCombo(this), u"DataCombo1"_s)),
       m_employeeCombo(named(new DataCombo(this), u"DataCombo2"_s))
 {
+    groupOptions({m_oneArea, m_everyArea, m_oneEmployee});
     setWindowTitle(u"promise detailed"_s);
     WorkDateAtLoad(app);
     m_boxes.showMonth(app.values.work_date);
@@ -138,7 +140,10 @@ void LostBottleReportDialog::print()
     }
 
     SpreadsheetWriter sheet(m_app, windowTitle(), this);
-    if (sheet.run([&] { sheet.copyRecords(rows, 4); }))
+    if (sheet.run([&] {
+            sheet.copyRecords(rows, 4);
+            sheet.fitColumns();
+        }))
         closeForm(this);
     else
         showMessage(m_app.messages, inputError);

@@ -10,6 +10,7 @@
 #include <QSqlRecord>
 #include <QStringList>
 #include <algorithm>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -37,13 +38,50 @@ QString openRowsStatement()
 enum OpenRowColumn { Id, Code, Salary, KnownCode, Name, JobTitle, LeaveDate, FirstItem };
 
 struct OpenRow {
-    qint64 id;
-    qint32 code;
-    bool stays; // known and not left: the next month's row opens
+    qint64 id = 0;
+    qint32 code = 0;
+    bool stays = false; // known and not left: the next month's row opens
     CommissionInputs commission;
     QList<Decimal> additions; // the salary and the items of Text2, bottle money as stored
     QList<Decimal> deductions;
 };
+
+// A stored figure of an open row; one beyond the range of pay is refused, naming the employee and item.
+Decimal storedFigure(const QSqlQuery& query, int column, qint32 code, const char* item)
+{
+    try {
+        return PayFigures::stored(query.value(column));
+    } catch (const DataError& error) {
+        throw DataError(DataError::Kind::Conversion, DataError::Reason::OutOfRange,
+                        u"Employee %1, %2: %3"_s.arg(code).arg(QLatin1String(item), error.message()));
+    }
+}
+
+// Built one figure at a time: a refused figure leaves no half-built row behind.
+OpenRow readOpenRow(const QSqlQuery& query, const MonthEndRun::Request& request)
+{
+    OpenRow row;
+    row.id = query.value(Id).toLongLong();
+    row.code = query.value(Code).toInt();
+    row.stays = !query.value(KnownCode).isNull() && query.value(LeaveDate).isNull();
+    row.commission.name = query.value(Name).toString();
+    row.commission.employeeCode = row.code;
+    row.commission.year = request.year;
+    row.commission.month = request.month;
+    row.commission.referenceDate = request.referenceDate;
+    row.commission.jobTitle = query.value(JobTitle).toString();
+    row.commission.settled = false;
+    row.additions << storedFigure(query, Salary, row.code, "salary");
+    int column = FirstItem;
+    for (const PayRowItems::Item& item : PayRowItems::Additions)
+        row.additions << storedFigure(query, column++, row.code, item.column);
+    for (const PayRowItems::Item& item : PayRowItems::Deductions)
+        row.deductions << storedFigure(query, column++, row.code, item.column);
+    return row;
+}
+
+// How long a run waits for the books before it looks whether another clerk's run holds them.
+constexpr int SettlingProbeMs = 300;
 
 } // namespace
 
@@ -62,40 +100,87 @@ bool MonthEndRun::claimMonth(const Request& request)
     return false;
 }
 
+// Marks the month as being settled, in a write of its own that others can read while the run holds
+// the books. When the books are held and the mark names a month, another clerk's run holds them: the
+// month marked is returned and nothing is written. Held without a mark, the run waits as any write does.
+std::optional<QDate> MonthEndRun::markSettling(QDate month)
+{
+    const auto mark = [&] {
+        Transaction transaction(m_db);
+        m_db.exec(u"UPDATE salary_sum_date SET settling_month = ?"_s, {month});
+        transaction.commit();
+    };
+    m_db.setLockTimeout(SettlingProbeMs);
+    try {
+        mark();
+        m_db.useUsualLockTimeout();
+        return std::nullopt;
+    } catch (const DataError& error) {
+        m_db.useUsualLockTimeout();
+        if (error.reason() != DataError::Reason::Busy)
+            throw;
+    }
+    const QVariant marked = m_db.scalar(u"SELECT settling_month FROM salary_sum_date"_s);
+    if (!marked.isNull())
+        return marked.toDate();
+    mark();
+    return std::nullopt;
+}
+
+// A run that ended without settling takes its mark away where it can; a mark left behind only names a
+// month while the books are held by another run.
+void MonthEndRun::unmarkSettling()
+{
+    try {
+        Transaction transaction(m_db);
+        m_db.exec(u"UPDATE salary_sum_date SET settling_month = NULL"_s);
+        transaction.commit();
+    } catch (const DataError&) {
+    }
+}
+
 MonthEndRun::Result MonthEndRun::run(const Request& request, const Progress& progress)
 {
-    if (!QDate(request.year, request.month, 1).isValid() || !request.settlementDate.isValid())
+    const QDate month(request.year, request.month, 1);
+    if (!month.isValid() || !request.settlementDate.isValid())
         throw DataError(DataError::Kind::Conversion, u"The month or the settlement date is not a date."_s);
     Result result;
-    Transaction transaction(m_db);
-    if (!claimMonth(request)) {
-        result.outcome = Outcome::AlreadySettled;
+    if (const std::optional<QDate> settling = markSettling(month)) {
+        result.outcome = Outcome::BeingSettled;
+        result.settlingMonth = *settling;
         return result;
+    }
+    try {
+        settle(request, progress, result);
+    } catch (...) {
+        unmarkSettling();
+        throw;
+    }
+    return result;
+}
+
+void MonthEndRun::settle(const Request& request, const Progress& progress, Result& result)
+{
+    Transaction transaction(m_db);
+    const bool claimed = claimMonth(request);
+    m_db.exec(u"UPDATE salary_sum_date SET settling_month = NULL"_s);
+    if (!claimed) {
+        transaction.commit();
+        result.outcome = Outcome::AlreadySettled;
+        return;
     }
 
     QList<OpenRow> rows;
     QSqlQuery query = m_db.exec(openRowsStatement());
-    while (query.next()) {
-        OpenRow row{query.value(Id).toLongLong(), query.value(Code).toInt(),
-                    !query.value(KnownCode).isNull() && query.value(LeaveDate).isNull(),
-                    {query.value(Name).toString(), query.value(Code).toInt(), request.year, request.month,
-                     request.referenceDate, query.value(JobTitle).toString(), false},
-                    {PayFigures::stored(query.value(Salary))},
-                    {}};
-        int column = FirstItem;
-        for (std::size_t i = 0; i < PayRowItems::Additions.size(); ++i)
-            row.additions << PayFigures::stored(query.value(column++));
-        for (std::size_t i = 0; i < PayRowItems::Deductions.size(); ++i)
-            row.deductions << PayFigures::stored(query.value(column++));
-        rows << row;
-    }
+    while (query.next())
+        rows << readOpenRow(query, request);
     if (progress)
         progress(0, int(rows.size()));
 
     const CommissionCalculator commissions(m_db);
     for (OpenRow& row : rows) {
         const CommissionFigures earned = commissions.compute(row.commission);
-        const Decimal bottleMoney = earned.oldBottles + earned.newBottles;
+        const Decimal bottleMoney = PayFigures::add(earned.oldBottles, earned.newBottles);
         row.additions[1 + PayRowItems::BottleMoney] = bottleMoney;
         const Decimal promise = PayFigures::settledNetPay(row.additions, row.deductions);
         QSqlQuery settle = m_db.exec(u"UPDATE salary_detailed SET bottle_m = ?, balance = 1, balance_date = ?, "
@@ -110,5 +195,4 @@ MonthEndRun::Result MonthEndRun::run(const Request& request, const Progress& pro
             progress(int(result.settledRows.size()), int(rows.size()));
     }
     transaction.commit();
-    return result;
 }

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QtGlobal>
 #include <functional>
+#include <optional>
 
 class Database;
 
@@ -14,7 +15,8 @@ class Database;
 //
 // A month is settled once: the run goes on only for a month after the one last settled (or when none
 // is), and it reads that month, the open rows and the leaving dates inside its transaction, so of two
-// clerks settling the same month one settles and the other is refused.
+// clerks settling the same month one settles and the other is refused. A clerk who starts a run while
+// another clerk's run holds the books is told at once which month that run is settling.
 class MonthEndRun {
 public:
     struct Request {
@@ -23,10 +25,11 @@ public:
         QDate referenceDate;  // of the commissions' old and new customers
         QDate settlementDate; // written into each row and stored as the last settlement's date
     };
-    enum class Outcome { Settled, AlreadySettled };
+    enum class Outcome { Settled, AlreadySettled, BeingSettled };
     struct Result {
         Outcome outcome = Outcome::Settled;
         QList<qint64> settledRows; // the ids of the rows settled, in the order settled
+        QDate settlingMonth;       // BeingSettled: the first day of the month another clerk's run settles
     };
     // Told the number of open rows once they are read (done = 0), then after every row settled.
     using Progress = std::function<void(int done, int total)>;
@@ -38,6 +41,9 @@ public:
     Result run(const Request& request, const Progress& progress = {});
 
 private:
+    std::optional<QDate> markSettling(QDate month);
+    void unmarkSettling();
+    void settle(const Request& request, const Progress& progress, Result& result);
     bool claimMonth(const Request& request);
 
     Database& m_db;

@@ -9,6 +9,7 @@
 #include "widgets/ExitButton.h"
 #include "widgets/GridUnlockCheck.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -37,19 +38,24 @@ PayDetailForm::PayDetailForm(AppContext& app, QWidget* parent)
     m_grid = new DataGrid(&app.messages, this);
     m_grid->setObjectName(u"DataGrid1"_s);
     m_grid->setDataSource(m_rows);
+    m_countBox = named(new QLineEdit(this), u"text1"_s);
+    m_countBox->setReadOnly(true);
     m_count = named(new QLabel(this), u"計數"_s);
     m_allRows = named(new QRadioButton(u"overview"_s, this), u"Option1"_s);
     m_openRows = named(new QRadioButton(u"only show not"_s, this), u"Option2"_s);
+    groupOptions({m_allRows, m_openRows});
     m_unlock = named(new QCheckBox(u"Unlock"_s, this), u"Check1"_s);
     GridUnlockCheck(m_unlock, {m_grid}, GridUnlock::ChangeOnly);
     m_searchBox = named(new QLineEdit(this), u"Text2"_s);
     m_searchButton = named(new QPushButton(u"employees code scratch"_s, this), u"搜尋"_s);
     m_nextButton = named(new QPushButton(u"scratch2"_s, this), u"再搜尋"_s);
 
-    // The count is taken once: the table's pay rows as the form opened, settled ones too.
+    // The count is taken once: the table's pay rows as the form opened, settled ones too. The box
+    // holds it; the caption shows the box's text.
     runGuarded(app.messages, [this] {
-        m_count->setText(m_app.db.scalar(u"SELECT count(*) FROM salary_detailed"_s).toString());
+        m_countBox->setText(m_app.db.scalar(u"SELECT count(*) FROM salary_detailed"_s).toString());
     });
+    m_count->setText(m_countBox->text());
     connect(m_allRows, &QRadioButton::toggled, this, [this](bool chosen) {
         if (chosen)
             showList(AllRows);
@@ -80,6 +86,7 @@ PayDetailForm::PayDetailForm(AppContext& app, QWidget* parent)
     top->addWidget(new QLabel(u"total"_s, this));
     top->addWidget(m_count);
     top->addWidget(new QLabel(u"pendata"_s, this));
+    top->addWidget(m_countBox);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_openRows);

@@ -27,6 +27,7 @@ private:
     DataSource* m_rows;         // Adodc2
     RememberedPosition m_remembered; // the row a missed search returns to
     DataGrid* m_grid;           // DataGrid1
+    QLineEdit* m_countBox;      // text1: the count of pay rows
     QLabel* m_count;            // 計數
     QRadioButton* m_allRows;    // Option1
     QRadioButton* m_openRows;   // Option2

@@ -13,17 +13,23 @@ namespace {
 // No pay comes near a trillion, and the two dozen figures of a pay row below it still add up exactly.
 constexpr double Limit = 1e12;
 
-void checkRange(double approximate)
+void checkRange(double approximate, const QString& shown)
 {
     if (!std::isfinite(approximate) || std::fabs(approximate) >= Limit)
-        throw DataError(DataError::Kind::Conversion, QStringLiteral("The figure is beyond the range of a pay row."));
+        throw DataError(DataError::Kind::Conversion, DataError::Reason::OutOfRange,
+                        QStringLiteral("%1 is beyond the range of a pay figure: %2.").arg(shown, Range));
+}
+
+void checkRange(double approximate)
+{
+    checkRange(approximate, TextRules::numberText(approximate));
 }
 
 } // namespace
 
 Decimal read(QStringView text)
 {
-    checkRange(TextRules::numberFromText(text));
+    checkRange(TextRules::numberFromText(text), text.trimmed().toString());
     return Decimal::fromText(text);
 }
 
@@ -41,11 +47,23 @@ Decimal multiply(Decimal a, Decimal b)
     return a * b;
 }
 
+Decimal add(Decimal a, Decimal b)
+{
+    // Both within the range, so the exact sum is too far from the edge of 64 bits to wrap.
+    const Decimal sum = a + b;
+    checkRange(sum.toDouble(), sum.toString());
+    return sum;
+}
+
 qint32 whole(Decimal value)
 {
     const qint64 rounded = value.roundedToWhole();
     if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
-        throw DataError(DataError::Kind::Conversion, QStringLiteral("The figure is beyond 32 bits."));
+        throw DataError(DataError::Kind::Conversion, DataError::Reason::OutOfRange,
+                        QStringLiteral("%1 is beyond the whole numbers from %2 to %3.")
+                            .arg(value.toString())
+                            .arg(std::numeric_limits<qint32>::min())
+                            .arg(std::numeric_limits<qint32>::max()));
     return qint32(rounded);
 }
 

@@ -10,8 +10,12 @@
 
 // The figures of a pay row: read from its boxes or from the books, added up and made whole in Decimal.
 // A figure beyond what any pay row holds is refused with a DataError (a conversion) rather than
-// clamped, so a box holding "1e300" is reported and never turns into a wrong total.
+// clamped, so a box holding "1e300" is reported and never turns into a wrong total. The error's
+// message names the figure and the range: it is the refusal's detail line.
 namespace PayFigures {
+
+// The figures a pay row holds, as a detail line names them.
+inline const QString Range = QStringLiteral("pay figures go from -999999999999.9999 to 999999999999.9999");
 
 // The number a box's text begins with ("12abc" -> 12, none -> 0).
 Decimal read(QStringView text);
@@ -19,6 +23,8 @@ Decimal read(QStringView text);
 Decimal stored(const QVariant& value);
 // A product, four places, halves to even.
 Decimal multiply(Decimal a, Decimal b);
+// A sum, refused beyond the range.
+Decimal add(Decimal a, Decimal b);
 // To the nearest whole number, halves to even, within 32 bits.
 qint32 whole(Decimal value);
 
@@ -37,6 +43,9 @@ Decimal settledNetPay(const QList<Decimal>& additions, const QList<Decimal>& ded
 class LeaveDeduction {
 public:
     enum Box { PersonalLeave = 0, SickLeave = 1 }; // boxes 2 to 5 are listed but not priced
+
+    // Hours of an unpriced kind cost nothing and leave the deduction as it stands.
+    static bool isPriced(int box) { return box == PersonalLeave || box == SickLeave; }
 
     static qint32 hourlyRate(QStringView salary);
 

@@ -36,6 +36,17 @@ inline MessageBoxText monthAlreadySettled(const QString& year, const QString& mo
 {
     return {QStringLiteral("** %1 年** %2 月** 已結算過!!").arg(year, month), 48, QStringLiteral("本月結帳")};
 }
+// Another clerk's run holds the books: the month it settles, and why nothing was done here.
+inline MessageBoxText monthBeingSettled(const QString& year, const QString& month)
+{
+    return {QStringLiteral("** %1 年** %2 月** 結算中!!").arg(year, month), 48, QStringLiteral("本月結帳")};
+}
+inline QString monthBeingSettledDetail(const QString& year, const QString& month)
+{
+    return QStringLiteral("Another clerk is settling %1/%2 at this moment; nothing was changed here. "
+                          "Start the run again once that one has finished.")
+        .arg(year, month);
+}
 inline const MessageBoxText monthSettled{QStringLiteral("結算完成"), 48, QStringLiteral("完成")};
 } // namespace Settlement
 

@@ -11,6 +11,7 @@
 #include "widgets/Binder.h"
 #include "widgets/DataGrid.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -67,6 +68,7 @@ SalaryItemsForm::SalaryItemsForm(AppContext& app, QWidget* parent)
     DataGrid* grid = readOnlyGrid(&app.messages, *m_items, this);
     auto* byCode = named(new QRadioButton(u"employees code"_s, this), u"Option1"_s);
     auto* byName = named(new QRadioButton(u"name"_s, this), u"Option2"_s);
+    groupOptions({byCode, byName});
     auto* searchBox = named(new QLineEdit(this), u"Text2"_s);
     auto* searchButton = named(new QPushButton(u"scratch"_s, this), u"搜尋"_s);
 

@@ -14,6 +14,7 @@
 #include "widgets/Binder.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "widgets/UpDown.h"
 
 #include <QCheckBox>
@@ -124,8 +125,12 @@ void SettlementForm::createControls()
             connect(box, &QLineEdit::textEdited, this, [this] { updateNetPay(true); });
         }
     }
-    for (int index = 0; index < m_leaveHours.size(); ++index)
-        connect(m_leaveHours[index], &QLineEdit::textChanged, this, [this, index] { priceLeave(index); });
+    // The salary comes with the employee's fixed items, after the pay row: it counts in the net pay too.
+    connect(m_text1[Salary], &QLineEdit::textChanged, this, [this] { updateNetPay(false); });
+    for (int index = 0; index < m_leaveHours.size(); ++index) {
+        if (LeaveDeduction::isPriced(index))
+            connect(m_leaveHours[index], &QLineEdit::textChanged, this, [this, index] { priceLeave(index); });
+    }
 
     m_searchBox = named(new QLineEdit(this), u"Text5"_s);
     m_jobTitle = lockedBox(named(new QLineEdit(u"職別"_s, this), u"Text6"_s));
@@ -144,6 +149,7 @@ void SettlementForm::createControls()
     m_settlementDate = datePicker(u"DTPicker2"_s, workDate, this);
     m_allRows = named(new QRadioButton(u"show"_s, this), u"Option1"_s);
     m_openRows = named(new QRadioButton(u"only show not"_s, this), u"Option2"_s);
+    groupOptions({m_allRows, m_openRows});
     for (QRadioButton* option : {m_allRows, m_openRows}) {
         connect(option, &QRadioButton::toggled, this, [this](bool chosen) {
             if (chosen)
@@ -198,7 +204,9 @@ void SettlementForm::createToolbar()
     config.entryBoxes = m_additions + m_deductions + m_leaveHours;
     config.keyBoxes = m_text1 + QList<QLineEdit*>{m_jobTitle, m_lastSettled, m_balanceDate, m_promise};
     config.recordMovers = {m_searchButton, m_nextButton, m_allRows, m_openRows};
-    // The pay row is written first, then the employee's fixed items, in one transaction.
+    // A figure the pay arithmetic cannot take is refused before anything is written; then the pay row
+    // is written, then the employee's fixed items, in one transaction.
+    config.beforeWrite = [this] { netPayOfBoxes(); };
     config.modifySaveSteps = [this] { m_fixedItems->recordset().update(); };
     config.afterClick = [this](Role role) { afterToolbarClick(role); };
     config.messages = Messages::toolbar;
@@ -314,9 +322,11 @@ void SettlementForm::followEmployee()
     });
 }
 
-// Another row shown: the hours of the leave boxes were the last row's.
+// A row shown: its net pay, worked out from all its boxes at once. Another row: the hours of the
+// leave boxes were the last row's.
 void SettlementForm::onPayRowShown()
 {
+    updateNetPay(false);
     const Recordset::Bookmark shown = m_payRows->recordset().bookmark();
     if (shown == m_shownRow)
         return;
@@ -352,20 +362,26 @@ void SettlementForm::showCommission()
     m_newBottles->setText(figures.newBottles.toString());
 }
 
-// Salary + additions - deductions. A figure beyond range leaves the net pay as it was, and is
-// reported when the clerk typed it.
-void SettlementForm::updateNetPay(bool typed)
+// Salary + additions - deductions; throws DataError, naming the figure and the range, where a box
+// holds a figure beyond the range of pay.
+Decimal SettlementForm::netPayOfBoxes() const
 {
     QStringList additions, deductions;
-    for (const QLineEdit* box : std::as_const(m_additions))
+    for (const QLineEdit* box : m_additions)
         additions << box->text();
-    for (const QLineEdit* box : std::as_const(m_deductions))
+    for (const QLineEdit* box : m_deductions)
         deductions << box->text();
+    return PayFigures::netPay(m_text1[Salary]->text(), additions, deductions);
+}
+
+// A figure beyond range leaves the net pay as it was, and is reported when the clerk typed it.
+void SettlementForm::updateNetPay(bool typed)
+{
     try {
-        m_text1[NetPay]->setText(PayFigures::netPay(m_text1[Salary]->text(), additions, deductions).toString());
-    } catch (const DataError&) {
+        m_text1[NetPay]->setText(netPayOfBoxes().toString());
+    } catch (const DataError& error) {
         if (typed)
-            showMessage(m_app.messages, Messages::inputError);
+            showMessage(m_app.messages, Messages::inputError, error.detail());
     }
 }
 
@@ -374,8 +390,8 @@ void SettlementForm::priceLeave(int box)
     try {
         const qint32 total = m_leave.price(box, m_leaveHours[box]->text(), m_text1[Salary]->text());
         m_deductions[PayRowItems::LeaveDeduction]->setText(QString::number(total));
-    } catch (const DataError&) {
-        showMessage(m_app.messages, Messages::inputError);
+    } catch (const DataError& error) {
+        showMessage(m_app.messages, Messages::inputError, error.detail());
     }
 }
 
@@ -424,14 +440,21 @@ void SettlementForm::settleMonth()
             m_progress->setMaximum(qMax(total, 1));
             m_progress->setValue(done);
         });
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         m_progress->hide();
-        showMessage(m_app.messages, Messages::inputError);
+        showMessage(m_app.messages, Messages::inputError, refusalDetail(error));
         return;
     }
     m_progress->hide();
     if (result.outcome == MonthEndRun::Outcome::AlreadySettled) {
         showMessage(m_app.messages, Messages::monthAlreadySettled(year, month));
+        return;
+    }
+    if (result.outcome == MonthEndRun::Outcome::BeingSettled) {
+        const QString settlingYear = QString::number(result.settlingMonth.year());
+        const QString settlingMonth = QString::number(result.settlingMonth.month());
+        showMessage(m_app.messages, Messages::monthBeingSettled(settlingYear, settlingMonth),
+                    Messages::monthBeingSettledDetail(settlingYear, settlingMonth));
         return;
     }
     runGuarded(m_app.messages, [this] { m_lastSettlement->refresh(); });

@@ -42,6 +42,7 @@ private:
     void resetLeave();
     void showCommission();
     CommissionInputs commissionInputs() const;
+    Decimal netPayOfBoxes() const;
     void updateNetPay(bool typed);
     void priceLeave(int box);
     void afterToolbarClick(RecordToolbar::Role role);

@@ -12,6 +12,7 @@
 #include "core/AppContext.h"
 #include "widgets/NamedControls.h"
 #include "widgets/ExitButton.h"
+#include "widgets/OptionGroup.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -52,6 +53,7 @@ void ContactLogForm::buildControls()
     m_allRows->setObjectName(u"Option1"_s);
     m_thisMonth = new QRadioButton(u"only month"_s, this);
     m_thisMonth->setObjectName(u"Option2"_s);
+    groupOptions({m_allRows, m_thisMonth});
     m_codeText = new QLineEdit(this);
     m_codeText->setObjectName(u"Text2"_s);
     m_search = named(new QPushButton(u"scratch"_s, this), u"搜尋"_s);

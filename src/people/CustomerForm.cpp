@@ -13,6 +13,7 @@
 #include "records/RunGuarded.h"
 #include "core/AppContext.h"
 #include "widgets/ExitButton.h"
+#include "widgets/OptionGroup.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -160,6 +161,7 @@ void CustomerForm::createControls()
     m_byAddress = option("Option3", "addr");
     m_byTel = option("Option1", "tel");
     m_byCode = option("Option2", "number");
+    groupOptions({m_byName, m_byAddress, m_byTel, m_byCode});
     m_searchBox = new QLineEdit(this);
     m_searchBox->setObjectName(QStringLiteral("Text3"));
     m_searchButton = new QPushButton(QStringLiteral("search"), this);

@@ -8,8 +8,10 @@
 #include "people/MilkAreaList.h"
 #include "core/AppContext.h"
 #include "widgets/NamedControls.h"
+#include "widgets/EntryLimit.h"
 #include "widgets/ExitButton.h"
 #include "widgets/GridUnlockCheck.h"
+#include "widgets/OptionGroup.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -71,8 +73,10 @@ void CustomerFullList::buildControls()
     m_byAddress->setObjectName(u"Option2"_s);
     m_byDeliveryAddress = new QRadioButton(u"send goods addr."_s, this);
     m_byDeliveryAddress->setObjectName(u"Option3"_s);
+    groupOptions({m_byName, m_byAddress, m_byDeliveryAddress});
     m_searchText = new QLineEdit(this);
     m_searchText->setObjectName(u"text1"_s);
+    refuseControlCharacters(m_searchText);
     QPushButton* search = named(new QPushButton(u"search"_s, this), u"搜尋"_s);
     QPushButton* all = named(new QPushButton(u"all"_s, this), u"全灠"_s);
 

@@ -12,6 +12,7 @@
 #include "widgets/NamedControls.h"
 #include "widgets/EntryLimit.h"
 #include "widgets/ExitButton.h"
+#include "widgets/OptionGroup.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -153,6 +154,7 @@ void EmployeeForm::createControls()
     m_counter->setAlignment(Qt::AlignCenter);
     m_byTel = named(new QRadioButton(u"tel"_s, this), u"Option1"_s);
     m_byName = named(new QRadioButton(u"name"_s, this), u"Option2"_s);
+    groupOptions({m_byTel, m_byName});
     m_searchBox = named(new QLineEdit(this), u"Text2"_s);
     m_searchButton = named(new QPushButton(u"search"_s, this), u"搜尋"_s);
     m_salaryButton = named(new QPushButton(u"salary setting"_s, this), u"薪資設定"_s);
@@ -306,8 +308,7 @@ void EmployeeForm::createSearch()
                        .field = u"tel"_s,
                        .match = Match::Number,
                        .missStyle = SearchMissStyle::Spaced,
-                       .missNumberWithSignPlace = true,
-                       .numberAsRead = true});
+                       .missNumberWithSignPlace = true});
     search->addOption({.button = m_byName, .field = u"name"_s, .match = Match::Whole, .missStyle = SearchMissStyle::Tight});
     m_byTel->setChecked(true);
 }

@@ -4,6 +4,7 @@
 #include "data/Recordset.h"
 #include "data/TextRules.h"
 #include "records/SearchBoxEnter.h"
+#include "widgets/EntryLimit.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -32,6 +33,7 @@ RecordSearch::RecordSearch(MessageService& messages, Recordset& records, Remembe
     : QObject(parent), m_messages(messages), m_records(records), m_remembered(remembered), m_box(box),
       m_searchButton(searchButton), m_nextButton(nextButton)
 {
+    refuseControlCharacters(box);
     connect(searchButton, &QAbstractButton::clicked, this, &RecordSearch::search);
     // Enter does what a click of the search button does, so nothing while that button is off.
     new SearchBoxEnter(box, [this] {
@@ -85,16 +87,11 @@ std::optional<RecordSearch::Lookup> RecordSearch::lookup() const
     if (!selected || (typed.isEmpty() && !(selected->match == Match::Number && selected->emptyBoxIsZero)))
         return std::nullopt;
     const Option& option = *selected;
-    if (option.match == Match::Number && option.numberAsRead) {
+    if (option.match == Match::Number) {
+        // Never rounded: the column's values are compared with the number as typed.
         const double number = TextRules::numberFromText(typed);
         const QString digits = TextRules::numberText(number);
         const QString shown = option.missNumberWithSignPlace && !(number < 0) ? u' ' + digits : digits;
-        return Lookup{Criterion::equals(option.field, number), shown, &option};
-    }
-    if (option.match == Match::Number) {
-        const qint32 number = TextRules::roundToInt32(TextRules::numberFromText(typed));
-        const QString shown = option.missNumberWithSignPlace && number >= 0 ? u' ' + QString::number(number)
-                                                                             : QString::number(number);
         return Lookup{Criterion::equals(option.field, number), shown, &option};
     }
     if (option.match == Match::Whole)
@@ -157,6 +154,15 @@ void RecordSearch::run(bool fromFirst)
     const Option& option = *wanted->option;
     if (!fromFirst && !offersNext(option))
         return;
+    // Text given to the box by other means than typing (a paste the box could not stop) finds nothing.
+    if (TextRules::hasControlCharacter(m_box ? m_box->text() : QString())) {
+        showMessage(m_messages, ErrorMessageBoxes::searchMiss(option.missStyle, wanted->shown),
+                    TextRules::controlCharacterRefusal(QStringLiteral("The search box")));
+        if (m_box)
+            m_box->setFocus();
+        emit searched(fromFirst);
+        return;
+    }
     // A search is not an action that can fail for the clerk: a step the data layer refuses is a miss.
     bool found = false;
     try {
@@ -176,8 +182,9 @@ void RecordSearch::run(bool fromFirst)
             m_box->setFocus();
         }
     }
-    // Search again stays on after every first search and goes off when it runs out of matches.
-    if (m_nextButton && offersNext(option))
+    // Search again stays on after every first search (a missed one leaves it, where the form says so)
+    // and goes off when it runs out of matches.
+    if (m_nextButton && offersNext(option) && !(fromFirst && !found && m_firstMissLeavesNext))
         m_nextButton->setEnabled(fromFirst || found);
     emit searched(fromFirst);
 }

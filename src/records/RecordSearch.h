@@ -22,7 +22,10 @@ class RecordSearch : public QObject {
     Q_OBJECT
 public:
     enum class Match {
-        Number, // the number the text begins with (none: 0) against a number column
+        // The number the text begins with (none: 0), as typed, against a number column: a fraction or a
+        // figure beyond the column's whole numbers finds nothing ("12.7" is never 13). Against a text
+        // column (a telephone number) it is the number's plain digits.
+        Number,
         Text,   // the text, trailing blanks dropped, anywhere in the column, case aside
         Whole,  // the text, trailing blanks dropped, as the column's whole value, case aside
     };
@@ -35,9 +38,6 @@ public:
         bool clearsBoxWhenSelected = false;
         // A number search names the number in its miss with a blank where a plus sign would stand.
         bool missNumberWithSignPlace = false;
-        // A number search against a text column takes the number as read, fraction and all, instead
-        // of rounding it to a whole number: a telephone number is longer than any 32-bit code.
-        bool numberAsRead = false;
         // A number search that also offers the next match, as a text search does.
         bool findsNext = false;
         // An empty box searches for 0 instead of nothing.
@@ -61,6 +61,9 @@ public:
     void setGrid(Recordset* grid, GridMiss miss = GridMiss::BothGoBack);
     // A search whose record is not found empties the box.
     void setEmptiesBoxOnMiss(bool empties) { m_emptiesBoxOnMiss = empties; }
+    // Search again is on after every first search, hit or miss; with this set, a first search that
+    // misses leaves it as it was.
+    void setFirstMissLeavesNext(bool leaves) { m_firstMissLeavesNext = leaves; }
 
     void search();
     void findNext();
@@ -89,4 +92,5 @@ private:
     std::optional<RememberedPosition> m_gridRemembered;
     GridMiss m_gridMiss = GridMiss::BothGoBack;
     bool m_emptiesBoxOnMiss = false;
+    bool m_firstMissLeavesNext = false;
 };

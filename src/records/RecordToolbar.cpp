@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -50,10 +51,15 @@ RecordToolbar::RecordToolbar(AppContext& app, Config config, QWidget* parent)
         const Button& configured = m_config.buttons[i];
         QAction* action = addAction(configured.caption);
         action->setToolTip(configured.toolTip);
-        widgetForAction(action)->setObjectName(QStringLiteral("Button%1").arg(i + 1));
+        QWidget* toolButton = widgetForAction(action);
+        toolButton->setObjectName(QStringLiteral("Button%1").arg(i + 1));
+        // A toolbar keeps its buttons out of the tab order; a clerk without a mouse needs them in it.
+        toolButton->setFocusPolicy(Qt::TabFocus);
+        toolButton->installEventFilter(this);
         connect(action, &QAction::triggered, this, [this, index = i + 1] { click(index); });
         m_buttons << action;
     }
+    chooseAccessKeys();
     for (DataCombo* combo : std::as_const(m_config.combos)) {
         connect(combo, &DataCombo::leftButtonPressed, this,
                 [this, combo](const QString& text) { m_comboTextsAtPress.insert(combo, text); });
@@ -63,6 +69,65 @@ RecordToolbar::RecordToolbar(AppContext& app, Config config, QWidget* parent)
     if (QAction* cancelButton = roleButton(Role::Cancel))
         cancelButton->setEnabled(false);
     showCounter();
+}
+
+namespace {
+
+// The letters of the frame's menus: Alt with one of them opens the menu.
+const QString menuLetters = QStringLiteral("fvsth");
+
+bool editsTheRecord(RecordToolbar::Role role)
+{
+    using enum RecordToolbar::Role;
+    return role == Add || role == Modify || role == Cancel || role == Delete;
+}
+
+} // namespace
+
+// Each button's first letter that the menus and the buttons before it left free, the buttons that
+// edit the record choosing first, so that add, modify, cancel and delete have the same keys on every
+// form. The captions stay as they are: the keys are not marked on them.
+void RecordToolbar::chooseAccessKeys()
+{
+    m_accessKeys = QList<QChar>(m_buttons.size());
+    QString taken = menuLetters;
+    for (const bool editing : {true, false}) {
+        for (int i = 0; i < m_config.buttons.size(); ++i) {
+            if (editsTheRecord(m_config.buttons[i].role) != editing)
+                continue;
+            for (const QChar c : m_config.buttons[i].caption.toLower()) {
+                if (c >= u'a' && c <= u'z' && !taken.contains(c)) {
+                    m_accessKeys[i] = c;
+                    taken += c;
+                    break;
+                }
+            }
+        }
+    }
+    for (int i = 0; i < m_buttons.size(); ++i) {
+        if (m_accessKeys[i].isNull())
+            continue;
+        auto* toolButton = qobject_cast<QToolButton*>(widgetForAction(m_buttons[i]));
+        const QKeySequence keys(QKeyCombination(Qt::AltModifier, Qt::Key(Qt::Key_A + (m_accessKeys[i].unicode() - u'a'))));
+        toolButton->setShortcut(keys);
+        // A new caption ("sure_add") takes the button's key with it, as the caption holds no marked letter.
+        connect(m_buttons[i], &QAction::changed, toolButton, [toolButton, keys] { toolButton->setShortcut(keys); });
+    }
+}
+
+// Enter on a focused button clicks it, as Space does.
+bool RecordToolbar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* toolButton = qobject_cast<QToolButton*>(watched);
+        if (toolButton && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            if (toolButton->isEnabled())
+                toolButton->click();
+            return true;
+        }
+    }
+    return QToolBar::eventFilter(watched, event);
 }
 
 QAction* RecordToolbar::button(int index) const
@@ -298,7 +363,11 @@ void RecordToolbar::deleteCurrent()
     if (showMessage(m_app.messages, *m_config.deleteQuestion) != MessageService::Yes)
         return;
     try {
+        Transaction transaction(rows.database());
         rows.remove();
+        if (m_config.deleteSteps)
+            m_config.deleteSteps();
+        transaction.commit();
     } catch (const std::exception& error) {
         report(m_config.deleteRefused ? m_config.deleteRefused : m_config.messages.deleteRefused(), refusalDetail(error));
         return;

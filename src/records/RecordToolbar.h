@@ -23,6 +23,10 @@ struct AppContext;
 // refreshes and opens the form's list. The form's edit state lives in the captions of its add and
 // modify buttons: idle, adding ("sure_add") or modifying ("sure_modify").
 //
+// The buttons are in the form's tab order and answer Space and Enter; each has an access key, Alt and a
+// letter of its caption: the editing roles take theirs first, and the letters of the frame's menus
+// (FILE, VIEW, SET, TOOL, HELP) are left to them.
+//
 // A save writes the main row, its companion rows and the form's extra rows in one transaction: all of
 // them or none. A failed save is reported with the form's message and leaves the add or modify in
 // progress, so the next click tries again and cancel abandons it. While a record is being edited the
@@ -72,6 +76,7 @@ public:
         std::function<void()> modifyBegins;    // remembers what the modify save needs
         std::function<void()> addSaveSteps;    // after the main row is written, before the companion rows
         std::function<void()> modifySaveSteps; // after the main row is written
+        std::function<void()> deleteSteps;     // after the main row is deleted, in the same transaction
         std::function<void()> beforeWrite;     // in both saves, before the bound boxes put in their text
         // Around every click of a button: before it is handled, and after its action is done (also when
         // the action was refused or only began an edit: state() tells where the record stands).
@@ -95,10 +100,15 @@ public:
 
     // The button of a 1-based index, nullptr beyond the last. Its tool button is named "Button<index>".
     QAction* button(int index) const;
+    // The letter of a button's access key (lower case), or none.
+    QChar accessKey(int index) const { return m_accessKeys.value(index - 1); }
     State state() const;
     int counter() const { return m_counter; }
     // Shared with the form's search, which starts from it too.
     RememberedPosition& rememberedPosition() { return m_remembered; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     // A new record and its companion rows were saved.
@@ -127,12 +137,14 @@ private:
     void leaveEditing(bool saved);
     void lockRecordControls();
     void showCounter();
+    void chooseAccessKeys();
     // The form's own box for a refusal; `detail` says why.
     void report(const std::optional<MessageBoxText>& message, const QString& detail = {});
 
     AppContext& m_app;
     Config m_config;
     QList<QAction*> m_buttons;
+    QList<QChar> m_accessKeys; // by button, as its index less one
     RememberedPosition m_remembered;
     int m_counter = 0;
     qint32 m_newCode = 0;

@@ -1,9 +1,11 @@
 #include "sheets/SpreadsheetWriter.h"
 
 #include "core/AppContext.h"
+#include "core/MessageService.h"
 #include "data/Recordset.h"
 #include "data/Schema.h"
 #include "sheets/CellWidth.h"
+#include "sheets/DesktopOpen.h"
 #include "sheets/XlsxFile.h"
 
 #include <QDate>
@@ -88,6 +90,7 @@ std::vector<QVariant>& SpreadsheetWriter::rowForWriting(int row, int lastColumnW
 {
     if (row < 1 || row > lastRow || lastColumnWritten < 1 || lastColumnWritten > lastColumn)
         throw outsideSheet(row, lastColumnWritten);
+    m_unmeasuredFrom = std::min(m_unmeasuredFrom, row);
     if (size_t(row) > m_rows.size())
         m_rows.resize(size_t(row));
     std::vector<QVariant>& cells = m_rows[size_t(row) - 1];
@@ -149,19 +152,31 @@ int SpreadsheetWriter::copyRecords(const Recordset& records, int row, int firstC
 
 void SpreadsheetWriter::fitColumns()
 {
-    m_widths.assign(fittedColumns, 0);
-    for (const auto& cells : m_rows) {
+    m_widest.resize(fittedColumns);
+    for (size_t row = size_t(m_unmeasuredFrom) - 1; row < m_rows.size(); ++row) {
+        const std::vector<QVariant>& cells = m_rows[row];
         const size_t columns = std::min<size_t>(cells.size(), fittedColumns);
         for (size_t column = 0; column < columns; ++column)
-            m_widths[column] = std::max(m_widths[column], double(cellWidth(cells[column])));
+            m_widest[column] = std::max(m_widest[column], cellWidth(cells[column]));
     }
-    for (double& width : m_widths)
-        width = width > 0 ? std::min(width + 1, maximumFittedWidth) : 0;
+    m_unmeasuredFrom = int(m_rows.size()) + 1;
+    m_fitted = true;
 }
 
 double SpreadsheetWriter::columnWidth(int column) const
 {
-    return column >= 1 && size_t(column) <= m_widths.size() ? m_widths[size_t(column) - 1] : 0;
+    if (!m_fitted || column < 1 || size_t(column) > m_widest.size() || m_widest[size_t(column) - 1] == 0)
+        return 0;
+    return std::min(m_widest[size_t(column) - 1] + 1.0, maximumFittedWidth);
+}
+
+std::vector<double> SpreadsheetWriter::fittedWidths() const
+{
+    std::vector<double> widths;
+    if (m_fitted)
+        for (int column = 1; column <= fittedColumns; ++column)
+            widths.push_back(columnWidth(column));
+    return widths;
 }
 
 QString SpreadsheetWriter::saveAndOpen()
@@ -178,10 +193,24 @@ QString SpreadsheetWriter::saveAndOpen()
     const QString path = freeFileName(folder, m_caption + QLatin1Char(' ') + stamp);
 
     m_progress.begin(rowCount());
-    writeXlsx(path, m_rows, m_widths, [this](int row) { m_progress.step(row); });
+    writeXlsx(path, m_rows, fittedWidths(), [this](int row) { m_progress.step(row); });
     m_progress.end();
-    m_app.spreadsheets.open(path);
+    openSaved(path);
     return path;
+}
+
+// The desktop may say only later that nothing opens the file, when the listing is long gone.
+void SpreadsheetWriter::openSaved(const QString& path)
+{
+    const auto notOpened = [&app = m_app, path, caption = m_caption] {
+        app.messages.msgBox(QStringLiteral("The listing was saved as\n%1\nbut no program on this computer opens it.")
+                                .arg(QDir::toNativeSeparators(path)),
+                            MessageService::Exclamation, caption);
+    };
+    if (m_app.spreadsheets.open)
+        m_app.spreadsheets.open(path, notOpened);
+    else
+        openOnDesktop(path, notOpened);
 }
 
 bool SpreadsheetWriter::run(const std::function<void()>& fill)

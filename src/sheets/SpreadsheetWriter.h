@@ -59,14 +59,16 @@ public:
     int copyRecords(const Recordset& records, int row, int firstColumn = 1);
 
     // Fits columns A to Z to what they hold now: a column's width is its widest cell in characters
-    // (a Chinese character counts two), within a cap; an empty column keeps the standard width.
+    // (a Chinese character counts two), within a cap; an empty column keeps the standard width. Only the
+    // rows written since the last fit are measured again, so a listing may fit after each block.
     void fitColumns();
     // A fitted width in characters; 0 where the column keeps the standard width.
     double columnWidth(int column) const;
 
     // Ends the run: saves the sheet as "<caption> <yyyy-MM-dd HH-mm-ss>.xlsx" (" (2)" and on where that
-    // is taken) in the documents folder, made when missing, and opens it. Returns the file's path.
-    // Throws SheetError where the file cannot be saved.
+    // is taken) in the documents folder, made when missing, and opens it. Where no program opens it,
+    // one box says where it was saved. Returns the file's path. Throws SheetError where the file cannot
+    // be saved.
     QString saveAndOpen();
 
     // A whole listing run: `fill` writes the cells, then the sheet is saved and opened. A fill that
@@ -76,10 +78,14 @@ public:
 
 private:
     std::vector<QVariant>& rowForWriting(int row, int lastColumnWritten);
+    std::vector<double> fittedWidths() const;
+    void openSaved(const QString& path);
 
     AppContext& m_app;
     QString m_caption;
     std::vector<std::vector<QVariant>> m_rows; // m_rows[row - 1][column - 1]
-    std::vector<double> m_widths;              // fitted widths of A to Z; 0 keeps the standard width
+    std::vector<int> m_widest;                 // the widest cell of A to Z so far; 0 for none
+    int m_unmeasuredFrom = 1;                  // the first row written since the last fit
+    bool m_fitted = false;
     RunProgress m_progress;
 };

@@ -1,7 +1,7 @@
 #include "shell/CalendarWindow.h"
 
 #include "core/AppContext.h"
-#include "shell/CenterOnScreen.h"
+#include "shell/WindowPlacement.h"
 
 #include <QCalendarWidget>
 #include <QVBoxLayout>

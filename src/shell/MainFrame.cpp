@@ -81,9 +81,24 @@ MainFrame::MainFrame(AppContext& app, QWidget* parent)
     buildToolbar();
 
     m_statusBar->setUserName(m_app.values.user_name);
-    // Never larger than the screen: on a small one the status bar would fall off its foot.
-    resize(QSize(1100, 760).boundedTo(screen()->availableGeometry().size()));
+    fitScreen();
     qApp->installEventFilter(this);
+}
+
+// The frame, title bar and border included, never reaches past the screen's free area: the status
+// bar would fall off its foot. The window manager draws the title bar only once the frame is shown, so
+// where the frame's size with room for one does not fit, the frame opens maximized and the window
+// manager fits it, title bar and all.
+void MainFrame::fitScreen()
+{
+    const QSize preferred(1100, 760);
+    const QSize decorations(16, 48); // a generous title bar and border
+    const QSize available = screen()->availableGeometry().size();
+    // Also the size the frame takes back when the clerk restores it.
+    resize(preferred.boundedTo(available - decorations));
+    const QSize framed = preferred + decorations;
+    if (framed.width() > available.width() || framed.height() > available.height())
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 // A text box takes Ctrl+A as select-all before a menu sees it; in this program the menu's shortcuts

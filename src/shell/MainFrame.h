@@ -26,6 +26,7 @@ private:
     void buildToolMenu();
     void buildHelpMenu();
     void buildToolbar();
+    void fitScreen();
 
     QAction* addItem(QMenu* menu, const QString& control, const QString& caption,
                      const QKeySequence& shortcut = {});

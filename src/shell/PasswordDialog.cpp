@@ -1,6 +1,6 @@
 #include "shell/PasswordDialog.h"
 
-#include "shell/CenterOnScreen.h"
+#include "shell/WindowPlacement.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

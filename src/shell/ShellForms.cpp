@@ -11,6 +11,9 @@
 #include "shell/OtherSettingsForm.h"
 #include "shell/SplashWindow.h"
 #include "shell/UnlockDialog.h"
+#include "shell/WindowPlacement.h"
+
+#include <QMdiArea>
 
 using namespace Qt::StringLiterals;
 
@@ -47,5 +50,11 @@ void registerShellForms(AppContext& app)
         if (!frame)
             frame = qobject_cast<MainFrame*>(OpenFormCommand(app)(frameName));
         return frame->workspace();
+    });
+    // A window of its own opens over the frame's workspace, not in a corner of the screen over the menus.
+    forms.setTopLevelPlacement([&app](QWidget* window) {
+        const auto* frame = qobject_cast<MainFrame*>(app.forms.instance(frameName));
+        if (frame && frame->isVisible() && window != frame)
+            centerOverArea(window, frame->workspace());
     });
 }

@@ -1,7 +1,7 @@
 #include "shell/SplashWindow.h"
 
 #include "core/AppContext.h"
-#include "shell/CenterOnScreen.h"
+#include "shell/WindowPlacement.h"
 
 #include <QEvent>
 #include <QFrame>

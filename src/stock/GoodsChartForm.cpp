@@ -10,6 +10,8 @@
 #include "widgets/NamedControls.h"
 #include "widgets/UpDown.h"
 
+#include <QAbstractAxis>
+#include <QChart>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -97,6 +99,7 @@ GoodsChartForm::GoodsChartForm(AppContext& app, QWidget* parent)
 
     // Until a product is picked the chart shows the month's rows, all 0.
     m_chart->showRecords(chartRows, chartColumns, {});
+    keepDayLabelsWhole();
 
     connect(m_year, &UpDown::changed, this, &GoodsChartForm::showYear);
     connect(m_product, &QComboBox::activated, this, &GoodsChartForm::redraw);
@@ -114,6 +117,20 @@ GoodsChartForm::GoodsChartForm(AppContext& app, QWidget* parent)
     options->selectFlat(true);
     options->selectKind(Kind::Line);
     redraw();
+}
+
+// A month's 31 day labels stand side by side along the chart's foot; narrower than room for each of
+// them and a gap, the chart would cut every one to "...". The chart keeps that width, and the workspace
+// scrolls where it has less.
+void GoodsChartForm::keepDayLabelsWhole()
+{
+    const QList<QChart*> charts = m_chart->charts();
+    const QList<QAbstractAxis*> foot = charts.isEmpty() ? QList<QAbstractAxis*>() : charts.first()->axes(Qt::Horizontal);
+    const QFontMetrics labels(foot.isEmpty() ? m_chart->font() : foot.first()->labelsFont());
+    const QFontMetrics values(m_chart->font());
+    const int perDay = 2 * labels.horizontalAdvance(u"31"_s);
+    const int valueAxisAndMargins = values.horizontalAdvance(u"000000"_s) + 80;
+    m_chart->setMinimumWidth(chartRows * perDay + valueAxisAndMargins);
 }
 
 // The spinner's year goes into the box first, so the redraw reads it there.

@@ -19,6 +19,7 @@ public:
     explicit GoodsChartForm(AppContext& app, QWidget* parent = nullptr);
 
 private:
+    void keepDayLabelsWhole();
     void showYear(int year);
     void redraw();
     QList<QVariantList> movementsOfMonth(const QString& product);

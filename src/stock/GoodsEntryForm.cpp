@@ -17,6 +17,7 @@
 #include "widgets/DataSourceBar.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -112,6 +113,7 @@ QLayout* GoodsEntryForm::buildSearchLine()
     m_searchBox = named(new QLineEdit(this), u"Text4"_s);
     m_byCode = named(new QRadioButton(u"products code"_s, this), u"Option1"_s);
     m_byName = named(new QRadioButton(u"name"_s, this), u"Option2"_s);
+    groupOptions({m_byCode, m_byName});
     auto* searchButton = named(new QPushButton(u"search"_s, this), u"搜尋"_s);
     auto* search = new RecordSearch(m_app.messages, m_products.recordset(), m_productPosition, m_searchBox,
                                     searchButton, nullptr, this);

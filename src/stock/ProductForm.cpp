@@ -14,6 +14,7 @@
 #include "widgets/EntryLimit.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "widgets/SortButton.h"
 #include "widgets/TabOrder.h"
 
@@ -130,6 +131,7 @@ void ProductForm::createControls()
     m_counter->setStyleSheet(u"color: red; font-weight: bold"_s);
     m_byCode = named(new QRadioButton(u"serial"_s, this), u"Option1"_s);
     m_byName = named(new QRadioButton(u"name"_s, this), u"Option2"_s);
+    groupOptions({m_byCode, m_byName});
     m_searchBox = named(new QLineEdit(this), u"Text2"_s);
     m_searchButton = named(new QPushButton(u"scratch"_s, this), u"搜尋"_s);
 

@@ -3,7 +3,6 @@
 #include "widgets/EntryLimit.h"
 
 #include "data/Recordset.h"
-#include "data/TextRules.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -22,12 +21,18 @@ void Binder::bind(QLineEdit* box, const QString& field)
         refuseControlCharacters(box);
     add(Kind::LineEdit, box, field);
 }
+void Binder::bind(QLineEdit* box, const QString& field, const TextRules::NumberRule& rule)
+{
+    if (!box->validator())
+        refuseControlCharacters(box);
+    add(Kind::LineEdit, box, field, rule);
+}
 void Binder::bind(QCheckBox* box, const QString& field) { add(Kind::CheckBox, box, field); }
 void Binder::bind(QLabel* label, const QString& field) { add(Kind::Label, label, field); }
 
-void Binder::add(Kind kind, QWidget* widget, const QString& field)
+void Binder::add(Kind kind, QWidget* widget, const QString& field, std::optional<TextRules::NumberRule> rule)
 {
-    m_bindings.push_back({kind, widget, field, {}});
+    m_bindings.push_back({kind, widget, field, {}, rule});
     show();
 }
 
@@ -82,6 +87,9 @@ void Binder::writeBack()
             now = static_cast<QCheckBox*>(binding.widget.data())->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
         if (now == binding.shown)
             continue;
-        m_recordset.setValue(binding.field, binding.kind == Kind::CheckBox ? QVariant(now.toInt()) : QVariant(now));
+        if (binding.rule && !now.trimmed().isEmpty())
+            m_recordset.setValue(binding.field, TextRules::numberOrRefuse(now, *binding.rule, binding.field));
+        else
+            m_recordset.setValue(binding.field, binding.kind == Kind::CheckBox ? QVariant(now.toInt()) : QVariant(now));
     }
 }

@@ -2,6 +2,7 @@
 
 #include "widgets/CellChart.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 
 #include <QGroupBox>
 #include <QRadioButton>
@@ -43,6 +44,7 @@ ChartTypeOptions::ChartTypeOptions(CellChart* chart, const QString& flatCaption,
     auto* dimensionColumn = new QVBoxLayout(dimension);
     m_flat = named(new QRadioButton(flatCaption, dimension), u"平面圖"_s);
     m_solid = named(new QRadioButton(solidCaption, dimension), u"立體圖"_s);
+    groupOptions({m_flat, m_solid});
     dimensionColumn->addWidget(m_flat);
     dimensionColumn->addWidget(m_solid);
 

@@ -1,5 +1,7 @@
 #include "widgets/EntryLimit.h"
 
+#include "data/TextRules.h"
+
 #include <QLineEdit>
 #include <QStringView>
 #include <QValidator>
@@ -17,13 +19,9 @@ public:
 
     State validate(QString& input, int&) const override
     {
-        qsizetype characters = 0;
-        for (char32_t c : QStringView(input).toUcs4()) {
-            if (c < 0x20 || c == 0x7f)
-                return Invalid;
-            ++characters;
-        }
-        return characters <= m_maxLength ? Acceptable : Invalid;
+        if (TextRules::hasControlCharacter(input))
+            return Invalid;
+        return QStringView(input).toUcs4().size() <= m_maxLength ? Acceptable : Invalid;
     }
 
 private:

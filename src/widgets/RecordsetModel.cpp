@@ -142,7 +142,8 @@ bool RecordsetModel::setData(const QModelIndex& index, const QVariant& value, in
         if (startsNewRow && m_recordset->editMode() == Recordset::EditMode::Adding)
             m_recordset->cancelUpdate();
         const QString field = m_recordset->fieldNames().value(fieldOf(index.column()));
-        emit refused(index, inClerkWords(QString::fromStdString(error.what()), field), refusalDetail(error));
+        emit refused(index, inClerkWords(QString::fromStdString(error.what()), field),
+                     inClerkWords(refusalDetail(error), field));
         return false;
     }
 }

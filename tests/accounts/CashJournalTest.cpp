@@ -9,6 +9,8 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QToolButton>
 
@@ -216,4 +218,54 @@ TEST_F(CashJournalTest, ListOfAllRowsUnlocksChangeAndDeleteButNeverAdd)
     child<QCheckBox>(form, u"Check1"_s)->setChecked(false);
     EXPECT_FALSE(grid->allowUpdate());
     EXPECT_FALSE(grid->allowDelete());
+}
+
+// A save through the unlocked list writes the word of the amount's sign too, so the overview files it right.
+TEST_F(CashJournalTest, AnAmountChangedInTheListOfAllRowsTakesTheWordOfItsSign)
+{
+    addRow(1, QDate(2026, 12, 1), 10, u"income"_s);
+    addRow(2, QDate(2026, 12, 1), -5, u"expense"_s);
+    openJournal();
+    child<QCheckBox>(form, u"Check1"_s)->setChecked(true);
+    auto* grid = child<DataGrid>(form, u"DataGrid2"_s);
+    const int amount = gridRows(u"DataGrid2"_s).fieldIndex(u"expense"_s);
+    const struct {
+        int row;
+        QString typed;
+        QString word;
+    } saves[] = {{0, u"-10"_s, u"expense"_s}, {1, u"5"_s, u"income"_s}, {1, u"0"_s, u"income"_s}};
+    for (const auto& save : saves) {
+        SCOPED_TRACE(save.typed.toStdString());
+        const QModelIndex cell = grid->model()->index(save.row, amount);
+        grid->setCurrentIndex(cell);
+        ASSERT_TRUE(grid->model()->setData(cell, save.typed));
+        ASSERT_TRUE(grid->commitRow());
+        EXPECT_EQ(stored(u"in_out"_s, save.row + 1).toString(), save.word);
+        EXPECT_DOUBLE_EQ(stored(u"expense"_s, save.row + 1).toDouble(), save.typed.toDouble());
+    }
+    EXPECT_EQ(messages.count(), 0);
+}
+
+// At the size the form has in the frame of a 1024×768 screen, the word of the amount shows whole, and a
+// screen reader names each box by its caption.
+TEST_F(CashJournalTest, BoxesAreNamedAndTheWordOfTheAmountShowsWholeOnA1024WideScreen)
+{
+    openJournal();
+    form->resize(1004, 620);
+    form->show();
+    QCoreApplication::processEvents();
+    auto* word = child<QLineEdit>(form, u"Text2"_s);
+    QStyleOptionFrame option;
+    option.initFrom(word);
+    option.lineWidth = word->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, word);
+    const int room = word->style()->subElementRect(QStyle::SE_LineEditContents, &option, word).width();
+    EXPECT_GE(room, word->fontMetrics().horizontalAdvance(u"expense"_s) + 4);
+
+    const QStringList captions = {u"serial"_s, u"item"_s, u"expense"_s, u"date_d"_s, u"other"_s, u"in_out"_s};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(text1(i)->accessibleName(), captions[i]);
+    EXPECT_EQ(word->accessibleName(), u"expense or income"_s);
+    EXPECT_EQ(text6(1)->accessibleName(), u"原有金額"_s);
+    EXPECT_EQ(child<QLineEdit>(form, u"Text5"_s)->accessibleName(), u"已過帳日期"_s);
+    EXPECT_EQ(child<QDateEdit>(form, u"DTPicker3"_s)->accessibleName(), u"across book"_s);
 }

@@ -1,5 +1,7 @@
 #include "FormTest.h"
 
+#include "accounts/DailyPosting.h"
+
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "widgets/DataGrid.h"
@@ -7,8 +9,12 @@
 
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -102,6 +108,7 @@ TEST_P(DailyPostingTest, PostsDayAfterDayAcrossTheMonthEndAndCarriesTheCash)
         EXPECT_EQ(messages.last().text, u"today!!!"_s);
         EXPECT_EQ(messages.last().flags, 16);
         EXPECT_EQ(messages.last().title, u"Err."_s);
+        EXPECT_EQ(messages.last().detail, u"2026/10/2 is posted already: only a later day can be posted."_s);
     }
     post(QDate(2026, 10, 3), MessageService::No);
     EXPECT_EQ(text(u"Text5"_s), u"2026/10/2"_s);
@@ -137,6 +144,83 @@ TEST_P(DailyPostingTest, DayAnotherClerkPostedMeanwhileIsRefused)
     EXPECT_EQ(postedDays().size(), 1);
 }
 
+// A day left unposted and a row entered for a day already posted both reach the cash with the next
+// posting, once; the books name the rows each posting took, and the overview's total is the cash in hand.
+TEST_P(DailyPostingTest, SkippedDaysAndLateRowsReachTheCashOnceWithTheNextPosting)
+{
+    addRow(1, QDate(2026, 12, 1), 900);
+    addRow(2, QDate(2026, 12, 2), -30); // 12/2 is never posted
+    addRow(3, QDate(2026, 12, 3), 1);
+    addRow(4, QDate(2026, 12, 5), 7); // after the day posted: waits
+    openJournal();
+    post(QDate(2026, 12, 1));
+    post(QDate(2026, 12, 3));
+    EXPECT_EQ(postingBoxes(), (QStringList{u"2026/12/3"_s, u"900"_s, u"-29"_s, u"871"_s, u"6"_s}));
+    addRow(7, QDate(2026, 12, 1), -10); // entered late for a posted day
+    post(QDate(2026, 12, 4));
+    EXPECT_EQ(postingBoxes(), (QStringList{u"2026/12/4"_s, u"871"_s, u"-10"_s, u"861"_s, u"8"_s}));
+    post(QDate(2026, 12, 5));
+    EXPECT_EQ(postingBoxes(), (QStringList{u"2026/12/5"_s, u"861"_s, u"7"_s, u"868"_s, u"9"_s}));
+
+    const QList<PostedDay> expected = {{1, QDate(2026, 12, 1), 0, 900},
+                                       {2, QDate(2026, 12, 3), 900, 871},
+                                       {3, QDate(2026, 12, 4), 871, 861},
+                                       {4, QDate(2026, 12, 5), 861, 868}};
+    EXPECT_EQ(postedDays(), expected);
+    // Each posting's own journal row is among the rows it took.
+    const QList<QList<int>> taken = {{1, 5}, {2, 3, 6}, {7, 8}, {4, 9}};
+    for (int posting = 1; posting <= 4; ++posting) {
+        QList<int> serials;
+        QSqlQuery query = db->exec(u"select serial from account_table where posting_serial = ? order by serial"_s, {posting});
+        while (query.next())
+            serials << query.value(0).toInt();
+        EXPECT_EQ(serials, taken[posting - 1]) << posting;
+    }
+
+    QWidget* overview = open(u"流水帳明細全灠"_s);
+    QTest::mouseClick(child<QPushButton>(overview, u"全灠"_s), Qt::LeftButton);
+    EXPECT_EQ(child<QLineEdit>(overview, u"text1"_s)->text(), u"868"_s);
+    EXPECT_EQ(messages.count(), 4);
+}
+
+// Two clerks post neighbouring days at once. The first clerk's posting is held open (its transaction
+// not yet committed) while the second one posts the next day: that one waits, then opens on the first
+// one's closing.
+TEST_P(DailyPostingTest, NeighbouringDaysPostedAtOnceCarryTheCashFromOneToTheNext)
+{
+    db->exec(u"insert into account (serial, date_d, original_m, now_m) values (1, ?, 0, 900)"_s, {QDate(2026, 12, 5)});
+    addRow(1, QDate(2026, 12, 6), 45);
+    addRow(2, QDate(2026, 12, 7), -90);
+
+    std::unique_ptr<Database> firstClerk = openSecondConnection(*db);
+    Recordset firstJournal(*firstClerk);
+    firstJournal.load(u"select serial, date_d from account_table"_s);
+    auto held = std::make_unique<Transaction>(*firstClerk);
+    ASSERT_EQ(DailyPosting(*firstClerk, firstJournal).post(QDate(2026, 12, 6)), DailyPosting::Outcome::Posted);
+
+    std::atomic<bool> secondDone = false;
+    DailyPosting::Outcome secondOutcome = DailyPosting::Outcome::Failed;
+    std::thread secondClerk([&, location = db->location()] {
+        auto clerk = Database::open(location);
+        Recordset journal(*clerk);
+        journal.load(u"select serial, date_d from account_table"_s);
+        secondOutcome = DailyPosting(*clerk, journal).post(QDate(2026, 12, 7));
+        secondDone = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const bool postedMeanwhile = secondDone;
+    held->commit();
+    held.reset();
+    secondClerk.join();
+
+    EXPECT_FALSE(postedMeanwhile);
+    EXPECT_EQ(secondOutcome, DailyPosting::Outcome::Posted);
+    const QList<PostedDay> expected = {{1, QDate(2026, 12, 5), 0, 900},
+                                       {2, QDate(2026, 12, 6), 900, 945},
+                                       {3, QDate(2026, 12, 7), 945, 855}};
+    EXPECT_EQ(postedDays(), expected);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, DailyPostingTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
                          [](const auto& info) { return backendName(info.param); });
 
@@ -150,6 +234,7 @@ TEST_P(FailedPostingTest, PostingTheDatabaseRefusesWritesNothingAndLeavesNoPendi
     post(QDate(2026, 12, 8));
     EXPECT_EQ(messages.last().text, u"input Err!!!"_s);
     EXPECT_EQ(messages.last().title, u"Err."_s);
+    EXPECT_TRUE(messages.last().detail.contains(u"disk full"_s)) << messages.last().detail.toStdString();
     EXPECT_EQ(journalRows(), 0);
     EXPECT_TRUE(postedDays().isEmpty());
     Recordset& allRows = child<DataGrid>(form, u"DataGrid2"_s)->dataSource()->recordset();

@@ -1,7 +1,10 @@
 #include "ReportTest.h"
 
 #include "data/Database.h"
+#include "widgets/DataCombo.h"
 #include "widgets/UpDown.h"
+
+#include <QDateEdit>
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,7 +34,7 @@ protected:
                      " unifyserial) values (?, ?, ?, ?, ?, '02-123', 'Road 1', 'Co', '01234567')"_s,
                      c);
         delivery(1, u"2026-12-01"_s, 0.1, 0);
-        delivery(1, u"2026-12-31"_s, 0.2, 1); // refunded rows count too
+        delivery(1, u"2026-12-31"_s, 0.2, 1); // refunded and suspended: not delivered
         delivery(1, u"2026-11-30"_s, 100, 0);
         delivery(2, u"2026-12-15"_s, 10, 0);
         delivery(3, u"2026-12-15"_s, 5, 0);
@@ -40,10 +43,10 @@ protected:
         delivery(6, u"2026-12-15"_s, 3, 0);
     }
 
-    void delivery(int code, const QString& day, double expense, int refund)
+    void delivery(int code, const QString& day, double expense, int refund, int suspend = -1)
     {
         db->exec(u"insert into order_date (c_code, date_d, names, expense, refund, suspend) values (?, ?, 'milk', ?, ?, ?)"_s,
-                 {code, day, expense, refund, refund});
+                 {code, day, expense, refund, suspend < 0 ? refund : suspend});
     }
 
     void run(const QString& option, const QString& year = u"2026"_s, const QString& month = u"12"_s)
@@ -88,7 +91,7 @@ TEST_P(InvoiceListingTest, EachOptionListsItsCustomersByCodeFromRowFour)
     EXPECT_EQ(listedCodes(), (QList<int>{1, 2}));
     const QVariantList first = sheet.row(4, 7);
     EXPECT_EQ(first.mid(1, 3), (QVariantList{u"王大明"_s, u"02-123"_s, u"Road 1"_s}));
-    EXPECT_EQ(first[4], QVariant(0.3));
+    EXPECT_EQ(first[4], QVariant(0.1));
     EXPECT_EQ(first.mid(5), (QVariantList{u"Co"_s, u"01234567"_s}));
     EXPECT_TRUE(closed());
 
@@ -107,6 +110,26 @@ TEST_P(InvoiceListingTest, AMonthWithoutCustomersOrNotAWholeMonthGivesInputErrAn
         expectInputErrorOnly(c.join(u'/'));
     }
     EXPECT_TRUE(runs->sheets().isEmpty());
+}
+
+// A suspended day and a refunded day are not delivered: the invoice bills what the enquiry shows.
+TEST_P(InvoiceListingTest, AMonthWithASuspendedAndARefundedDayBillsWhatTheEnquiryShows)
+{
+    delivery(2, u"2026-12-16"_s, 12.5, 0, 1);
+    delivery(2, u"2026-12-17"_s, 20.3, 1, 0);
+    delivery(2, u"2026-12-18"_s, 0.3, 0, 0);
+    delivery(5, u"2026-12-16"_s, 1, 0, 1); // a month with every day suspended bills nothing
+    run(u"Option1"_s);
+    const SheetRuns::Sheet& sheet = runs->sheets().last();
+    EXPECT_EQ(listedCodes(), (QList<int>{1, 2}));
+    EXPECT_EQ(sheet.cell(5, 5), QVariant(10.3));
+
+    QWidget* enquiry = open(u"客戶帳款查詢"_s);
+    child<QDateEdit>(enquiry, u"DTPicker1"_s)->setDate(QDate(2026, 12, 1));
+    child<QDateEdit>(enquiry, u"DTPicker2"_s)->setDate(QDate(2026, 12, 31));
+    child<DataCombo>(enquiry, u"DataCombo1"_s)->setText(u"2"_s);
+    EXPECT_EQ(child<QLineEdit>(enquiry, u"Text2"_s)->text(), u"10.3"_s);
+    EXPECT_EQ(messages.count(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, InvoiceListingTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),

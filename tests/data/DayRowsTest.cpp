@@ -16,6 +16,7 @@ namespace {
 using namespace Qt::StringLiterals;
 
 // The first week of March 2026 runs from Monday the 2nd to Sunday the 8th.
+const QDate march(2026, 3, 1);
 const QDate monday(2026, 3, 2);
 const QDate wednesday(2026, 3, 4);
 const QDate friday(2026, 3, 6);
@@ -37,6 +38,9 @@ protected:
         db->exec(u"INSERT INTO send_kind (send_type) VALUES (?)"_s, {u"早餐組"_s});
         db->exec(u"INSERT INTO send_type (serial, send_type, names) VALUES (?, ?, ?), (?, ?, ?)"_s,
                  {1, u"早餐組"_s, u"鮮乳"_s, 2, u"早餐組"_s, u"優酪乳"_s});
+        // "鮮乳": milk alone.
+        db->exec(u"INSERT INTO send_kind (send_type) VALUES (?)"_s, {u"鮮乳"_s});
+        db->exec(u"INSERT INTO send_type (serial, send_type, names) VALUES (?, ?, ?)"_s, {3, u"鮮乳"_s, u"鮮乳"_s});
     }
 
     int addCustomer(int milkArea, int cancel = 0)
@@ -48,20 +52,21 @@ protected:
         return query.value(0).toInt();
     }
 
-    void addOrder(int customer, QDate start, double amount, const QString& sendType = u"早餐組"_s, int cancel = 0)
+    int addOrder(int customer, QDate start, double amount, const QString& sendType = u"早餐組"_s, int cancel = 0)
     {
-        db->exec(u"INSERT INTO order_data (c_code, start_date, input_date, amount, subscribe_type, send_type,"
-                 " bottle_type, cancel) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
-                 {customer, start, start, amount, u"一三五"_s, sendType, u"玻璃瓶"_s, cancel});
+        return db->scalar(u"INSERT INTO order_data (c_code, start_date, input_date, amount, subscribe_type, send_type,"
+                          " bottle_type, cancel) VALUES (?, ?, ?, ?, ?, ?, ?, ?) RETURNING o_code"_s,
+                          {customer, start, start, amount, u"一三五"_s, sendType, u"玻璃瓶"_s, cancel})
+            .toInt();
     }
 
     // One line per row: customer, day, product, bottles, money, area, bottle type, flags; sorted here,
     // as the engines order texts by different collations.
-    std::string rows()
+    std::string rows(const QString& where = u"1 = 1"_s, const QVariantList& values = {})
     {
         QStringList lines;
         QSqlQuery query = db->exec(u"SELECT c_code, date_d, names, subscribe_num, expense, milk_area, bottle_type,"
-                                   " refund, suspend FROM order_date"_s);
+                                   " refund, suspend FROM order_date WHERE "_s + where, values);
         while (query.next())
             lines << u"%1 %2 %3 %4 %5 %6 %7 %8 %9"_s.arg(query.value(0).toString(),
                                                          query.value(1).toDate().toString(Qt::ISODate),
@@ -75,6 +80,8 @@ protected:
         lines.sort();
         return lines.join(u'\n').toStdString();
     }
+
+    std::string rowsOf(QDate day) { return rows(u"date_d = ?"_s, {day}); }
 
     // The lines of one customer, the code put in front of each.
     static std::string expected(int customer, const QStringList& lines)
@@ -90,7 +97,7 @@ TEST_P(DayRowsTest, RowsAppearOnDeliveryDaysOnly)
     const int customer = addCustomer(3);
     addOrder(customer, QDate(2026, 3, 1), 2);
 
-    EXPECT_EQ(DayRows::write(*db, QDate(2026, 3, 1), QDate(2026, 3, 8)), 6);
+    EXPECT_EQ(DayRows::write(*db, QDate(2026, 3, 1), QDate(2026, 3, 8), march), 6);
 
     EXPECT_EQ(rows(), expected(customer, {u"2026-03-02 優酪乳 2 70 3 玻璃瓶 0 0"_s,
                                           u"2026-03-02 鮮乳 2 60 3 玻璃瓶 0 0"_s,
@@ -113,7 +120,7 @@ TEST_P(DayRowsTest, TwoWritersAtOnceWriteEachDayOnce)
         writers.emplace_back([&, i] {
             auto clerk = Database::open(location);
             ready.arrive_and_wait();
-            written[i] = DayRows::write(*clerk, QDate(2026, 3, 1), QDate(2026, 3, 31));
+            written[i] = DayRows::write(*clerk, QDate(2026, 3, 1), QDate(2026, 3, 31), march);
         });
     for (std::thread& writer : writers)
         writer.join();
@@ -137,41 +144,83 @@ TEST_P(DayRowsTest, ALoginWritesTodayAndTheNextTwoDays)
 TEST_P(DayRowsTest, RunningAgainAddsNothing)
 {
     addOrder(addCustomer(3), QDate(2026, 3, 1), 1);
-    ASSERT_EQ(DayRows::write(*db, monday, friday), 6);
+    ASSERT_EQ(DayRows::write(*db, monday, friday, march), 6);
     const std::string firstWeek = rows();
 
-    EXPECT_EQ(DayRows::write(*db, monday, friday), 0);
+    EXPECT_EQ(DayRows::write(*db, monday, friday, march), 0);
     EXPECT_EQ(rows(), firstWeek);
     // The rest of March: 13 delivery days of two products, less the first week's.
-    EXPECT_EQ(DayRows::write(*db, QDate(2026, 3, 1), QDate(2026, 3, 31)), 2 * 13 - 6);
-    EXPECT_EQ(DayRows::write(*db, QDate(2026, 3, 1), QDate(2026, 3, 31)), 0);
+    EXPECT_EQ(DayRows::write(*db, QDate(2026, 3, 1), QDate(2026, 3, 31), march), 2 * 13 - 6);
+    EXPECT_EQ(DayRows::write(*db, QDate(2026, 3, 1), QDate(2026, 3, 31), march), 0);
 }
 
-TEST_P(DayRowsTest, AnExistingDayIsNotTouched)
+// Monday is past when the orders change on Wednesday: it stays as it happened, and Wednesday and
+// Friday follow the orders, whatever was written on them before.
+TEST_P(DayRowsTest, WrittenDaysFollowNewChangedCancelledAndDeletedOrders)
+{
+    const int raised = addCustomer(1), cancelled = addCustomer(2), deleted = addCustomer(3), growing = addCustomer(4);
+    const int raisedOrder = addOrder(raised, monday, 2, u"鮮乳"_s);
+    const int cancelledOrder = addOrder(cancelled, monday, 1, u"鮮乳"_s);
+    const int deletedOrder = addOrder(deleted, monday, 1, u"鮮乳"_s);
+    addOrder(growing, monday, 1, u"鮮乳"_s);
+    ASSERT_EQ(DayRows::write(*db, monday, friday, monday), 4 * 3);
+    const std::string mondayBefore = rowsOf(monday);
+
+    db->exec(u"UPDATE order_data SET amount = 3 WHERE o_code = ?"_s, {raisedOrder});
+    db->exec(u"UPDATE order_data SET cancel = 1 WHERE o_code = ?"_s, {cancelledOrder});
+    db->exec(u"DELETE FROM order_data WHERE o_code = ?"_s, {deletedOrder});
+    addOrder(growing, monday, 2); // milk and yoghurt besides the milk it has
+    // Two days of three customers changed (one raised row, two rows gone each day), and the growing
+    // customer's milk raised and yoghurt added.
+    EXPECT_EQ(DayRows::write(*db, monday, friday, wednesday), 2 * (3 + 2));
+    EXPECT_EQ(rowsOf(monday), mondayBefore);
+    for (const QDate& day : {wednesday, friday}) {
+        const QString date = day.toString(Qt::ISODate);
+        EXPECT_EQ(rowsOf(day), (QStringList{u"%1 %2 鮮乳 3 90 1 玻璃瓶 0 0"_s.arg(raised).arg(date),
+                                            u"%1 %2 優酪乳 2 70 4 玻璃瓶 0 0"_s.arg(growing).arg(date),
+                                            u"%1 %2 鮮乳 3 90 4 玻璃瓶 0 0"_s.arg(growing).arg(date)})
+                                   .join(u'\n')
+                                   .toStdString());
+    }
+    EXPECT_EQ(DayRows::write(*db, monday, friday, wednesday), 0) << "a second run changes nothing";
+}
+
+// What the round recorded on a day stays through a rewrite; a row no order gives keeps it with nothing
+// subscribed, and the money follows the bottles charged.
+TEST_P(DayRowsTest, WhatTheRoundRecordedStays)
 {
     const int customer = addCustomer(3);
-    const int neighbour = addCustomer(3);
-    addOrder(customer, QDate(2026, 3, 1), 1);
-    addOrder(neighbour, QDate(2026, 3, 1), 1);
-    // The customer's Wednesday is already there, suspended and with only one of the two products.
-    db->exec(u"INSERT INTO order_date (c_code, date_d, names, subscribe_num, expense, milk_area, suspend)"
-             " VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-             {customer, wednesday, u"鮮乳"_s, 5, 150, 3, 1});
+    const int order = addOrder(customer, monday, 1);
+    ASSERT_EQ(DayRows::write(*db, monday, monday, monday), 2);
+    db->exec(u"UPDATE order_date SET suspend = 1, add_num = 1, expense = 60 WHERE names = ?"_s, {u"鮮乳"_s});
+    db->exec(u"UPDATE order_date SET refund = 1, loss_duty = 9 WHERE names = ?"_s, {u"優酪乳"_s});
 
-    EXPECT_EQ(DayRows::write(*db, monday, friday), 2 * 2 + 2 * 3);
+    db->exec(u"UPDATE order_data SET amount = 2 WHERE o_code = ?"_s, {order});
+    EXPECT_EQ(DayRows::write(*db, monday, monday, monday), 2);
+    EXPECT_EQ(rows(), expected(customer, {u"2026-03-02 優酪乳 2 70 3 玻璃瓶 1 0"_s, u"2026-03-02 鮮乳 2 90 3 玻璃瓶 0 1"_s}));
 
-    QSqlQuery wednesdayRows = db->exec(
-        u"SELECT names, subscribe_num, expense, suspend FROM order_date WHERE c_code = ? AND date_d = ?"_s,
-        {customer, wednesday});
-    ASSERT_TRUE(wednesdayRows.next());
-    EXPECT_EQ(wednesdayRows.value(0).toString(), u"鮮乳"_s);
-    EXPECT_EQ(wednesdayRows.value(1).toDouble(), 5);
-    EXPECT_EQ(wednesdayRows.value(2).toDouble(), 150);
-    EXPECT_EQ(wednesdayRows.value(3).toInt(), 1);
-    EXPECT_FALSE(wednesdayRows.next());
-    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM order_date WHERE c_code = ? AND date_d = ?"_s, {neighbour, wednesday})
-                  .toInt(),
-              2);
+    db->exec(u"UPDATE order_data SET cancel = 1 WHERE o_code = ?"_s, {order});
+    EXPECT_EQ(DayRows::write(*db, monday, monday, monday), 2);
+    EXPECT_EQ(rows(), expected(customer, {u"2026-03-02 優酪乳 0 0 3 玻璃瓶 1 0"_s, u"2026-03-02 鮮乳 0 30 3 玻璃瓶 0 1"_s}));
+    EXPECT_EQ(db->scalar(u"SELECT sum(add_num) + sum(loss_duty) FROM order_date"_s).toInt(), 10);
+    EXPECT_EQ(DayRows::write(*db, monday, monday, monday), 0);
+}
+
+// An order's save brings its customer's written days up to date: the days any customer has rows on,
+// from today on, and no other customer's rows.
+TEST_P(DayRowsTest, AnOrdersSaveFollowsOnTheCustomersWrittenDaysOnly)
+{
+    const int customer = addCustomer(3), neighbour = addCustomer(4);
+    addOrder(customer, monday, 1, u"鮮乳"_s);
+    const int neighbours = addOrder(neighbour, monday, 1, u"鮮乳"_s);
+    ASSERT_EQ(DayRows::write(*db, monday, wednesday, monday), 4);
+    addOrder(customer, monday, 1); // a new order for a customer with rows on the written days
+    db->exec(u"UPDATE order_data SET amount = 5 WHERE o_code = ?"_s, {neighbours});
+
+    EXPECT_EQ(DayRows::followOrders(*db, {customer}, QDate(2026, 3, 3)), 2) << "Wednesday's milk raised, yoghurt added";
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM order_date WHERE date_d > ?"_s, {wednesday}).toInt(), 0);
+    EXPECT_EQ(db->scalar(u"SELECT sum(subscribe_num) FROM order_date WHERE c_code = ?"_s, {customer}).toInt(), 1 + 2 + 1);
+    EXPECT_EQ(db->scalar(u"SELECT sum(subscribe_num) FROM order_date WHERE c_code = ?"_s, {neighbour}).toInt(), 2);
 }
 
 TEST_P(DayRowsTest, OrdersDeliverFromTheirStartWhileNobodyCancelled)
@@ -182,7 +231,7 @@ TEST_P(DayRowsTest, OrdersDeliverFromTheirStartWhileNobodyCancelled)
     addOrder(addCustomer(5), monday, 0);                // no bottles
     addOrder(addCustomer(6), monday, 1, u"無此送法"_s);    // a delivery type without products
 
-    EXPECT_EQ(DayRows::write(*db, monday, friday), 4);
+    EXPECT_EQ(DayRows::write(*db, monday, friday, march), 4);
     EXPECT_EQ(db->scalar(u"SELECT min(date_d) FROM order_date"_s).toDate(), wednesday);
     EXPECT_EQ(db->scalar(u"SELECT count(DISTINCT milk_area) FROM order_date"_s).toInt(), 1);
 }
@@ -191,12 +240,11 @@ TEST_P(DayRowsTest, OneCustomersOrdersOfOneProductMakeOneRow)
 {
     const int customer = addCustomer(3);
     addOrder(customer, monday, 2);
-    db->exec(u"INSERT INTO send_kind (send_type) VALUES (?)"_s, {u"鮮乳"_s});
-    db->exec(u"INSERT INTO send_type (serial, send_type, names) VALUES (?, ?, ?), (?, ?, ?)"_s,
-             {3, u"鮮乳"_s, u"鮮乳"_s, 4, u"鮮乳"_s, u"鮮乳"_s}); // listed twice, delivered once
+    db->exec(u"INSERT INTO send_type (serial, send_type, names) VALUES (?, ?, ?)"_s,
+             {4, u"鮮乳"_s, u"鮮乳"_s}); // listed twice, delivered once
     addOrder(customer, monday, 1, u"鮮乳"_s);
 
-    EXPECT_EQ(DayRows::write(*db, monday, monday), 2);
+    EXPECT_EQ(DayRows::write(*db, monday, monday, march), 2);
     EXPECT_EQ(rows(),
               expected(customer, {u"2026-03-02 優酪乳 2 70 3 玻璃瓶 0 0"_s, u"2026-03-02 鮮乳 3 90 3 玻璃瓶 0 0"_s}));
 }
@@ -205,7 +253,7 @@ TEST_P(DayRowsTest, AdjustSeesEveryRowBeforeItIsWritten)
 {
     addOrder(addCustomer(3), monday, 1);
     int seen = 0;
-    DayRows::write(*db, monday, friday, [&](DayRow& row) {
+    DayRows::write(*db, monday, friday, march, [&](DayRow& row) {
         ++seen;
         row.suspend = row.date_d == friday;
     });
@@ -283,14 +331,16 @@ TEST_P(SampleBusinessTest, GoodsEntriesChainTheStockIntoStockOnHand)
         const int code = entries.value(0).toInt();
         const double opening = entries.value(2).toDouble(), received = entries.value(3).toDouble();
         const double shipped = entries.value(4).toDouble();
-        if (closing.contains(code))
+        if (closing.contains(code)) {
             EXPECT_EQ(opening, closing[code]);
+        }
         EXPECT_EQ(shipped, entries.value(6).toDouble());
         EXPECT_EQ(std::fmod(received, entries.value(5).toDouble()), 0);
         closing[code] = opening + received - shipped;
         EXPECT_GE(closing[code], entries.value(8).toDouble());
-        if (entries.value(1).toDate() == last)
+        if (entries.value(1).toDate() == last) {
             EXPECT_EQ(entries.value(7).toDouble(), closing[code]);
+        }
     }
     EXPECT_EQ(closing.size(), 2);
 }

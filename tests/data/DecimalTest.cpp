@@ -1,6 +1,9 @@
+#include "data/DataError.h"
 #include "data/Decimal.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
+#include <functional>
 
 TEST(Decimal, SumsAreExactAndHalvesGoToEven)
 {
@@ -38,4 +41,47 @@ TEST(Decimal, ProductsQuotientsAndStoredValues)
     EXPECT_EQ(Decimal::fromVariant(QVariant(2.675)).toString(), u"2.675");
     EXPECT_EQ(Decimal::fromVariant(QVariant(QStringLiteral("-0.5"))).toString(), u"-0.5");
     EXPECT_LT(Decimal(-1), Decimal::fromText(u"-0.9999"));
+}
+
+TEST(Decimal, NothingWrapsOrIsClampedAtTheEdgeOfTheRange)
+{
+    const Decimal oneUnit = Decimal::fromUnits(1);
+    EXPECT_EQ(Decimal::checkedAdd(Decimal::max() - oneUnit, oneUnit), Decimal::max()) << "the edge itself holds";
+    EXPECT_EQ(Decimal::checkedAdd(Decimal::max(), oneUnit), std::nullopt);
+    EXPECT_EQ(Decimal::checkedSubtract(Decimal::lowest(), oneUnit), std::nullopt);
+    EXPECT_EQ(Decimal::checkedMultiply(Decimal(1000000000), Decimal(1000000)), std::nullopt);
+    EXPECT_EQ(Decimal::checkedDivide(Decimal::max(), Decimal::fromText(u"0.5")), std::nullopt);
+    EXPECT_EQ((-Decimal::lowest()), Decimal::max());
+
+    // Stock 100 plus a received 10^20, and other figures no box may hold.
+    EXPECT_EQ(Decimal::tryFromText(u"99999999999999999999"), std::nullopt);
+    EXPECT_EQ(Decimal::tryFromText(u"922337203685477.5808"), std::nullopt);
+    EXPECT_EQ(Decimal::tryFromText(u"-922337203685477.5807"), Decimal::lowest());
+    for (double huge : {1e15, -1e15, 1e20, std::numeric_limits<double>::infinity(), std::nan("")})
+        EXPECT_EQ(Decimal::tryFromDouble(huge), std::nullopt) << huge;
+    EXPECT_EQ(Decimal::tryFromDouble(922337203685477.0)->toString(), u"922337203685477");
+    EXPECT_EQ(Decimal::fromText(u"1.5e3x").toString(), u"1500");
+    EXPECT_EQ(Decimal::fromText(u"-25e-5").toString(), u"-0.0002");
+
+    // The plain forms refuse with the range on the detail line, so a form's handler can say it.
+    const Decimal hundred(100);
+    const Decimal nearTop = Decimal::fromText(u"922337203685477");
+    const std::function<void()> overflowing[] = {
+        [&] { (void)(hundred + nearTop); },
+        [&] { (void)(-nearTop - hundred); },
+        [&] { (void)(nearTop * Decimal(2)); },
+        [&] { (void)Decimal::fromDouble(1e15); },
+        [&] { (void)Decimal::fromText(u"1e400"); },
+        [&] { (void)Decimal::fromVariant(QVariant(1e20)); },
+        [&] { (void)Decimal::max().roundedTo(0); },
+    };
+    for (const auto& step : overflowing) {
+        try {
+            step();
+            ADD_FAILURE() << "a figure beyond the range was taken";
+        } catch (const DataError& error) {
+            EXPECT_EQ(error.reason(), DataError::Reason::OutOfRange);
+            EXPECT_EQ(error.detail(), u"A figure must lie from -922337203685477 to 922337203685477.");
+        }
+    }
 }

@@ -175,6 +175,52 @@ TEST_P(RecordsetTest, ValuesThatDoNotFitTheirColumnAreRefused)
     EXPECT_TRUE(db->scalar(QStringLiteral("SELECT input_date FROM customer_data")).isNull());
 }
 
+TEST_P(RecordsetTest, FiguresAndTextsAColumnCannotHoldAreRefusedNeverRoundedOrCut)
+{
+    addCustomer(QStringLiteral("x"), {}, 1);
+    db->exec(QStringLiteral("INSERT INTO products_data (code, names, price) VALUES (1, 'milk', 30)"));
+    DataSource customers(*db), products(*db);
+    customers.setTable(QStringLiteral("customer_data"));
+    products.setTable(QStringLiteral("products_data"));
+    customers.refresh();
+    products.refresh();
+    const QString nul = QStringLiteral("a") + QChar(0) + QStringLiteral("b");
+    struct Case { DataSource& source; const char* field; QVariant value; };
+    const Case cases[] = {
+        {customers, "milk_area", QStringLiteral("12.7")}, {customers, "milk_area", 2.5},
+        {customers, "milk_area", QStringLiteral("2147483648")}, {products, "price", QStringLiteral("1e400")},
+        {products, "price", QStringLiteral("100000000000000000000")}, {products, "price", 1e15},
+        {customers, "name", QStringLiteral("tab\there")}, {customers, "name", QStringLiteral("two\nlines")},
+        {customers, "name", QStringLiteral("\x1b[2J")}, {customers, "name", nul},
+    };
+    for (const Case& c : cases) {
+        Recordset& rs = c.source.recordset();
+        try {
+            rs.setValue(QString::fromLatin1(c.field), c.value);
+            ADD_FAILURE() << c.field << " took " << c.value.toString().toStdString();
+        } catch (const DataError& error) {
+            EXPECT_EQ(error.kind(), DataError::Kind::Conversion);
+            EXPECT_TRUE(error.detail().startsWith(QString::fromLatin1(c.field))) << error.detail().toStdString();
+        }
+        rs.cancelUpdate();
+    }
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT milk_area FROM customer_data")).toInt(), 1);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT name FROM customer_data")).toString(), QStringLiteral("x"));
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT price FROM products_data")).toDouble(), 30);
+
+    // Nor does a NUL reach the books by any other way.
+    EXPECT_THROW(db->exec(QStringLiteral("INSERT INTO bottle_type (bottle_type) VALUES (?)"), {nul}), DataError);
+    EXPECT_EQ(count(QStringLiteral("bottle_type")), 0);
+
+    // What the columns hold still goes: the edge of each range, a whole number written with a fraction of 0.
+    customers.recordset().setValue(QStringLiteral("milk_area"), QStringLiteral("2147483647"));
+    customers.recordset().update();
+    products.recordset().setValue(QStringLiteral("price"), QStringLiteral("922337203685477"));
+    products.recordset().update();
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT milk_area FROM customer_data")).toLongLong(), 2147483647);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT price FROM products_data")).toDouble(), 922337203685477.0);
+}
+
 TEST_P(RecordsetTest, FindMatchesValuesNeverSql)
 {
     addCustomer(QStringLiteral("張三"), QStringLiteral("02-2222"), 1);

@@ -126,13 +126,16 @@ TEST_P(SchemaTest, WritesTheSingleRowsOnce)
     EXPECT_TRUE(db->scalar(u"SELECT update_date FROM update_date"_s).isNull());
 }
 
-TEST_P(SchemaTest, BooksOfTheFirstVersionGetOnePostingADayAndTheSettledMonth)
+TEST_P(SchemaTest, BooksOfTheFirstVersionGetOnePostingADayTheSettledMonthAndWhatEachPostingTook)
 {
     Schema::create(*db);
     db->exec(u"DROP INDEX account_u1"_s);
     db->exec(u"ALTER TABLE salary_sum_date DROP COLUMN settled_month"_s);
+    db->exec(u"ALTER TABLE account_table DROP COLUMN posting_serial"_s);
     db->exec(u"UPDATE schema_version SET version = 1"_s);
-    db->exec(u"INSERT INTO account (serial, date_d) VALUES (?, ?)"_s, {1, QDate(2026, 9, 30)});
+    db->exec(u"INSERT INTO account (serial, date_d) VALUES (?, ?)"_s, {7, QDate(2026, 9, 30)});
+    db->exec(u"INSERT INTO account_table (serial, date_d) VALUES (1, ?), (2, ?)"_s,
+             {QDate(2026, 9, 30), QDate(2026, 9, 29)});
 
     Schema::create(*db);
 
@@ -140,6 +143,9 @@ TEST_P(SchemaTest, BooksOfTheFirstVersionGetOnePostingADayAndTheSettledMonth)
     EXPECT_THROW(db->exec(u"INSERT INTO account (serial, date_d) VALUES (?, ?)"_s, {2, QDate(2026, 9, 30)}),
                  DataError);
     EXPECT_NO_THROW(db->exec(u"SELECT settled_month FROM salary_sum_date"_s));
+    // An old posting took its own day's rows; the rows of a day never posted wait for the next one.
+    EXPECT_EQ(db->scalar(u"SELECT posting_serial FROM account_table WHERE serial = 1"_s).toInt(), 7);
+    EXPECT_TRUE(db->scalar(u"SELECT posting_serial FROM account_table WHERE serial = 2"_s).isNull());
 }
 
 TEST_P(SchemaTest, TablesThatCannotBeReadAreNamedAtStart)

@@ -1,8 +1,10 @@
+#include "data/DataError.h"
 #include "data/TextRules.h"
 
 #include <gtest/gtest.h>
 
 using namespace TextRules;
+using namespace Qt::StringLiterals;
 
 TEST(TextRules, NumberFromTextTakesTheLongestLeadingNumber)
 {
@@ -70,4 +72,61 @@ TEST(TextRules, NumberTextIsPlainDecimal)
     EXPECT_EQ(numberText(-1234.5678), QStringLiteral("-1234.5678"));
     EXPECT_EQ(numberText(0.00001), QStringLiteral("0.00001"));
     EXPECT_EQ(numberText(1.0 / 3), QStringLiteral("0.333333333333333"));
+}
+
+TEST(TextRules, ABoxNumberOutsideItsRuleIsRefusedNeverRoundedOrClamped)
+{
+    using TextRules::NumberRule;
+    const NumberRule code = NumberRule::wholeNumber(0);
+    const NumberRule stock = NumberRule::wholeCount(0);
+    const NumberRule money = NumberRule::figure();
+    struct Case { const char16_t* text; std::optional<double> code, stock, money; };
+    const Case cases[] = {
+        {u" 12 ", 12, 12, 12},
+        {u"12.5", {}, {}, 12.5},
+        {u"2147483648", {}, 2147483648.0, 2147483648.0},
+        {u"922337203685477", {}, 922337203685477.0, 922337203685477.0},
+        {u"1000000000000000", {}, {}, {}},      // 10^15
+        {u"100000000000000000000", {}, {}, {}}, // 10^20
+        {u"1e400", {}, {}, {}},
+        {u"-3", {}, {}, -3},
+        {u"12abc", {}, {}, {}},
+        {u"", {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        EXPECT_EQ(TextRules::numberIn(text, code), c.code) << text.toStdString();
+        EXPECT_EQ(TextRules::numberIn(text, stock), c.stock) << text.toStdString();
+        EXPECT_EQ(TextRules::numberIn(text, money), c.money) << text.toStdString();
+    }
+
+    // The refusal says what is wrong with the text and names the range on its detail line.
+    struct Refusal { QString text; NumberRule rule; QString message, detail; DataError::Reason reason; };
+    const Refusal refusals[] = {
+        {u"12.7"_s, code, u"'12.7' is not a whole number for code"_s,
+         u"code must be a whole number from 0 to 2147483647."_s, DataError::Reason::Other},
+        {u"1e400"_s, money, u"'1e400' is out of range for code"_s,
+         u"code must be a number from -922337203685477 to 922337203685477."_s, DataError::Reason::OutOfRange},
+        {u"north"_s, stock, u"'north' is not a number for code"_s,
+         u"code must be a whole number from 0 to 922337203685477."_s, DataError::Reason::Other},
+    };
+    for (const Refusal& r : refusals) {
+        try {
+            TextRules::numberOrRefuse(r.text, r.rule, u"code"_s);
+            ADD_FAILURE() << "took " << r.text.toStdString();
+        } catch (const DataError& error) {
+            EXPECT_EQ(error.message(), r.message);
+            EXPECT_EQ(error.detail(), r.detail);
+            EXPECT_EQ(error.reason(), r.reason);
+        }
+    }
+    EXPECT_THROW(TextRules::numberOrRefuse(-0.5, stock, u"stock"_s), DataError);
+}
+
+TEST(TextRules, ControlCharactersAreFoundWhereverTheyStand)
+{
+    for (const QString& text : {u"a\tb"_s, u"\r"_s, u"line\n"_s, u"\x1b[0m"_s, u"x"_s + QChar(0), u"\x7f"_s})
+        EXPECT_TRUE(TextRules::hasControlCharacter(text)) << text.toStdString();
+    for (const QString& text : {u"陳 O'Brien"_s, u"50% off, \"new\""_s, QString()})
+        EXPECT_FALSE(TextRules::hasControlCharacter(text)) << text.toStdString();
 }

@@ -11,6 +11,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <chrono>
+#include <latch>
+#include <thread>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -87,6 +91,7 @@ TEST_P(DeliveryDaysTest, ADayWithoutRowsSaysSo)
     click(u"所有客戶取消暫停"_s);
     ASSERT_EQ(messages.count(), 2);
     EXPECT_EQ(messages.last().text, u"no data!!!"_s);
+    EXPECT_EQ(messages.last().detail, u"No delivery row falls on 2026/10/1."_s);
     EXPECT_EQ(messages.last().flags, 48);
     EXPECT_EQ(messages.last().title, u"refresh"_s);
 }
@@ -101,12 +106,46 @@ TEST_P(DeliveryDaysTest, TheDayRowWriterRunningAgainKeepsTheSuspend)
     db->exec(u"insert into order_data (c_code, start_date, amount, subscribe_type, send_type) "
              "values (4, ?, 1, 'daily', 'plain')"_s,
              {QDate(2026, 12, 1)});
-    ASSERT_EQ(DayRows::write(*db, day, day), 1);
+    ASSERT_EQ(DayRows::write(*db, day, day, day), 1);
     pick(day);
     messages.answer(6);
     click(u"所有客戶暫停"_s);
-    EXPECT_EQ(DayRows::write(*db, day, day), 0);
+    EXPECT_EQ(DayRows::write(*db, day, day, day), 0);
     EXPECT_EQ(suspended(day), 1);
+}
+
+// The suspend waits for a run writing the day's rows, so every row that run writes is suspended.
+TEST_P(DeliveryDaysTest, ASuspendDuringADayRowRunSuspendsEveryRowOfTheDay)
+{
+    const QDate day(2026, 12, 9);
+    db->exec(u"insert into products_data (code, names, price) values (1, 'milk', 30)"_s);
+    db->exec(u"insert into subscribe_type (subscribe_type, date_d) values ('daily', ?)"_s, {day});
+    db->exec(u"insert into send_type (serial, send_type, names) values (1, 'plain', 'milk')"_s);
+    for (int customer = 10; customer < 50; ++customer) {
+        db->exec(u"insert into customer_data (c_code, name, milk_area) values (?, 'Dane', 2)"_s, {customer});
+        db->exec(u"insert into order_data (c_code, start_date, amount, subscribe_type, send_type) "
+                 "values (?, ?, 1, 'daily', 'plain')"_s,
+                 {customer, day});
+    }
+    // The run holds its transaction open a while after it has begun the day.
+    std::latch running(1);
+    std::thread run([&, location = db->location()] {
+        auto writer = Database::open(location);
+        bool first = true;
+        DayRows::write(*writer, day, day, day, [&](DayRow&) {
+            if (std::exchange(first, false)) {
+                running.count_down();
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            }
+        });
+    });
+    running.wait();
+    pick(day);
+    messages.answer(6);
+    click(u"所有客戶暫停"_s);
+    run.join();
+    EXPECT_EQ(messages.count(), 1) << messages.last().text.toStdString();
+    EXPECT_EQ(suspended(day), 40);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DeliveryDaysTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
@@ -127,5 +166,6 @@ TEST_F(DeliveryDaysRefusalTest, ARefusedSuspendChangesNothing)
     EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
     EXPECT_EQ(messages.last().flags, 16);
     EXPECT_EQ(messages.last().title, u"Err."_s);
+    EXPECT_TRUE(messages.last().detail.contains(u"refused"_s)) << messages.last().detail.toStdString();
     EXPECT_EQ(db->scalar(u"select count(*) from order_date where suspend = 1"_s).toInt(), 0);
 }

@@ -2,11 +2,13 @@
 
 #include "data/DataSource.h"
 #include "data/Database.h"
+#include "data/DayRows.h"
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
 #include "widgets/ExitButton.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -14,6 +16,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -313,3 +317,165 @@ TEST_F(OrderFormTest, WhileEditingNothingMovesTheRecordButScopeAndSortsStay)
     EXPECT_EQ(field(1)->text(), u"5"_s);
     clickTool(8);
 }
+
+// The grid follows what happens to the orders: a delete under "view", a save for another customer
+// under "single", and the arrow keys move the record as a click does. Tab passes through the grid.
+TEST_F(OrderFormTest, TheGridFollowsDeletesSavesAndKeys)
+{
+    openOrders(5);
+    child<QRadioButton>(form, u"Option4"_s)->setChecked(true);
+    messages.answer(6);
+    clickTool(6);
+    EXPECT_EQ(gridColumn(u"o_code"_s), (QList<int>{orders[0], orders[2], orders[3]})) << "the deleted order is gone";
+
+    child<QRadioButton>(form, u"Option3"_s)->setChecked(true);
+    ASSERT_EQ(gridColumn(u"c_code"_s), QList<int>(2, 6));
+    clickTool(5);
+    retype(field(1), u"5"_s);
+    clickTool(5);
+    EXPECT_EQ(gridColumn(u"c_code"_s), (QList<int>{5, 5})) << "the saved order's customer";
+    EXPECT_EQ(gridOrder(), shownOrder());
+
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Up);
+    EXPECT_EQ(shownOrder(), orders[2]);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(shownOrder(), gridRows().value(u"o_code"_s).toInt());
+    EXPECT_NE(shownOrder(), orders[2]);
+
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), grid) << "Tab leaves the grid";
+}
+
+// The order of Tab through the form: the entry fields, the search box, the buttons, the grid, the
+// toolbar, the search options, and last the controls added to the form later.
+TEST_F(OrderFormTest, TabGoesThroughTheFormInItsOrder)
+{
+    openOrders(5);
+    QList<QWidget*> expected{field(0), field(1), field(2), field(3), field(5)};
+    for (const QString& name : {u"Check2(0)"_s, u"Check2(1)"_s, u"DataCombo2"_s, u"DataCombo3"_s, u"text1(4)"_s,
+                                u"Text2"_s, u"搜尋"_s, u"Command1"_s, u"訂戶代號排序"_s, u"訂法排序"_s, u"輪送方式"_s,
+                                u"離開"_s, u"DataGrid1"_s, u"Option1"_s, u"Option2"_s, u"Text3"_s, u"Check1"_s,
+                                u"DataCombo4"_s, u"再搜尋"_s, u"Check3"_s, u"Option3"_s, u"Option4"_s, u"Check4"_s})
+        expected << child(form, name);
+    QList<QWidget*> reached;
+    QWidget* widget = expected.first();
+    for (int step = 0; step < 1000 && reached.size() < expected.size(); ++step, widget = widget->nextInFocusChain())
+        if (expected.contains(widget) && !reached.contains(widget))
+            reached << widget;
+    QStringList names;
+    for (QWidget* w : std::as_const(reached))
+        names << w->objectName();
+    EXPECT_EQ(reached, expected) << names.join(u' ').toStdString();
+}
+
+// A change of the cancel flag or the bottle cash made while idle is written, at once or when the
+// clerk updates or closes; a refusal says why and keeps the form open.
+TEST_F(OrderFormTest, IdleChangesAreWrittenByTheFlagUpdateAndClose)
+{
+    db->exec(u"update order_data set grounp = 1 where o_code = ?"_s, {orders[1]});
+    openOrders(5);
+    auto* bottleCash = child<QLineEdit>(form, u"Text3"_s);
+    ASSERT_TRUE(bottleCash->isEnabled());
+    clickTool(7);
+    clickTool(7);
+    child<QCheckBox>(form, u"Check3"_s)->click();
+    EXPECT_EQ(stored(u"cancel"_s, orders[1]).toInt(), 1) << "the flag is written at once";
+
+    struct Case {
+        QString typed;
+        std::function<void()> ending;
+        QVariant stored;
+    };
+    for (const Case& c : {Case{u"7"_s, [&] { clickTool(9); }, 7.0},
+                          Case{u"8.5"_s, [&] { closeForm(form); }, 8.5}}) {
+        SCOPED_TRACE(c.typed.toStdString());
+        const int order = shownOrder();
+        retype(bottleCash, c.typed);
+        c.ending();
+        EXPECT_EQ(stored(u"bottle_m"_s, order), c.stored);
+        EXPECT_EQ(messages.count(), 0);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    openOrders(5);
+    bottleCash = child<QLineEdit>(form, u"Text3"_s);
+    const int order = shownOrder();
+    retype(bottleCash, u"9x"_s);
+    closeForm(form);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, u"input Err!!!"_s);
+    EXPECT_FALSE(messages.last().detail.isEmpty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(open(u"訂單"_s), form) << "the form stays open";
+    EXPECT_EQ(stored(u"bottle_m"_s, order).toDouble(), 7) << "as the update wrote it";
+}
+
+// Every save and delete of an order brings its customer's written days up to date in its own
+// transaction; a day before today stays as it happened.
+class OrderDayRowsTest : public OrderFormTest, public ::testing::WithParamInterface<Backend> {
+protected:
+    OrderDayRowsTest() { backend = GetParam(); }
+
+    void SetUp() override
+    {
+        OrderFormTest::SetUp();
+        if (IsSkipped())
+            return;
+        db->exec(u"insert into products_data (code, names, price) values (1, 'milk', 30), (2, 'tea', 20)"_s);
+        for (int day = 7; day <= 10; ++day)
+            db->exec(u"insert into subscribe_type (subscribe_type, date_d) values ('daily', ?)"_s, {QDate(2026, 12, day)});
+        db->exec(u"update order_data set amount = 1"_s);
+        // Yesterday, today and tomorrow are written.
+        DayRows::write(*db, QDate(2026, 12, 7), QDate(2026, 12, 9), QDate(2026, 12, 7));
+    }
+
+    // Customer 5's milk on the 7th to the 10th.
+    QList<int> milkOfFive()
+    {
+        QList<int> bottles;
+        for (int day = 7; day <= 10; ++day)
+            bottles << db->scalar(u"select sum(subscribe_num) from order_date where c_code = 5 and names = 'milk'"
+                                  " and date_d = ?"_s,
+                                  {QDate(2026, 12, day)})
+                           .toInt();
+        return bottles;
+    }
+};
+
+TEST_P(OrderDayRowsTest, DayRowsFollowEverySaveAndDelete)
+{
+    ASSERT_EQ(milkOfFive(), (QList<int>{1, 1, 1, 0}));
+    openOrders(5);
+    clickTool(5);
+    retype(field(5), u"2"_s);
+    combo(2)->setText(u"daily"_s);
+    combo(3)->setText(u"A"_s);
+    clickTool(5);
+    ASSERT_EQ(messages.count(), 0);
+    const int added = shownOrder();
+    EXPECT_EQ(milkOfFive(), (QList<int>{1, 3, 3, 0})) << "a new order reaches the written days";
+
+    clickTool(7);
+    retype(field(5), u"4"_s);
+    clickTool(7);
+    EXPECT_EQ(milkOfFive(), (QList<int>{1, 5, 5, 0})) << "a raised amount";
+
+    child<QCheckBox>(form, u"Check3"_s)->click();
+    EXPECT_EQ(stored(u"cancel"_s, added).toInt(), 1);
+    EXPECT_EQ(milkOfFive(), (QList<int>{1, 1, 1, 0})) << "a cancelled order";
+
+    clickTool(1);
+    clickTool(3);
+    clickTool(3);
+    ASSERT_EQ(shownOrder(), orders[2]);
+    messages.answer(6);
+    clickTool(6);
+    EXPECT_EQ(milkOfFive(), (QList<int>{1, 0, 0, 0})) << "a deleted order";
+    EXPECT_EQ(db->scalar(u"select count(*) from order_date where c_code = 5 and date_d > ?"_s, {QDate(2026, 12, 7)})
+                  .toInt(),
+              2) << "customer 5's tea of order B stays";
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, OrderDayRowsTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
+                         [](const auto& info) { return backendName(info.param); });

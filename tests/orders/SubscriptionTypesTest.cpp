@@ -126,6 +126,13 @@ TEST_F(SubscriptionTypesTest, TypesAreAddedByTheirExactNameAndDeletedWithEveryDa
     messages.answerInput(u"daily"_s);
     click(u"新增"_s);
     expectBox(u"subscribe_type!!!"_s, 16, u"attion"_s);
+    for (const QString& typed : {u"tab\tday"_s, u"two\nlines"_s, u"\x1b[2J"_s, u"nul"_s + QChar(0)}) {
+        messages.answerInput(typed);
+        click(u"新增"_s);
+        expectBox(u"input Err.!!!"_s, 16, u"Err."_s);
+        EXPECT_EQ(messages.last().detail, u"A name takes no control characters (tab, line break, NUL ...)."_s);
+    }
+    EXPECT_EQ(types->count(), 2) << "no name with a control character was added";
     messages.answerInput(u"Ann's 50%  "_s);
     click(u"新增"_s);
     EXPECT_EQ(types->item(2)->text(), u"Ann's 50%"_s);

@@ -62,6 +62,8 @@ TEST_P(PayDetailFormTest, ListsTheOpenRowsOrAllAndCountsTheTableOnce)
     openForm();
     EXPECT_EQ(form->windowTitle(), u"salary view"_s);
     EXPECT_EQ(child<QLabel>(form, u"計數"_s)->text(), u"25"_s);
+    EXPECT_EQ(child<QLineEdit>(form, u"text1"_s)->text(), u"25"_s) << "the box the caption reads";
+    EXPECT_TRUE(child<QLineEdit>(form, u"text1"_s)->isReadOnly());
     EXPECT_EQ(grid->model()->rowCount(), 10);
     EXPECT_EQ(cell(0, u"e_code"_s), u"1"_s);
     EXPECT_EQ(app->values.work_date, clock.today());

@@ -1,6 +1,7 @@
 #include "AprilPayroll.h"
 #include "FormTest.h"
 
+#include "payroll/MonthEndRun.h"
 #include "payroll/PayrollForms.h"
 #include "records/RecordToolbar.h"
 #include "widgets/UpDown.h"
@@ -156,6 +157,7 @@ TEST_F(SettlementFormTest, ARefusedRunWritesNothingAndCanBeRetried)
     EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
     EXPECT_EQ(messages.last().flags, 16);
     EXPECT_EQ(messages.last().title, u"Err."_s);
+    EXPECT_EQ(messages.last().detail, u"refused"_s);
     EXPECT_EQ(db->scalar(u"SELECT count(*) FROM salary_detailed"_s).toInt(), 3);
     EXPECT_EQ(db->scalar(u"SELECT count(*) FROM salary_detailed WHERE balance = 1"_s).toInt(), 0);
     EXPECT_TRUE(db->scalar(u"SELECT settled_month FROM salary_sum_date"_s).isNull());
@@ -207,6 +209,64 @@ TEST_F(SettlementFormTest, NetPayAndLeaveFollowTheBoxesOfTheRowShown)
     click(Modify);
     type(box(u"Text4(1)"_s), u"1"_s); // 陳二: H = 116, and nothing of 林一's hours
     EXPECT_EQ(text(u"Text3(2)"_s), u"116"_s);
+}
+
+TEST_F(SettlementFormTest, NetPayFollowsTheSalaryOfEachRowShown)
+{
+    // 陳二 and 張三 with the same items, all 0: only the salary tells their net pay apart.
+    db->exec(u"UPDATE salary_data SET salary = 800, boss = 0, food = 0, oil = 0, work = 0, health = 0 "
+             "WHERE e_code = 2"_s);
+    db->exec(u"UPDATE salary_data SET salary = 900 WHERE e_code = 3"_s);
+    db->exec(u"UPDATE salary_detailed SET dispatch = 0, effectsbonus = 0, late = 0, request = 0 WHERE e_code = 2"_s);
+    db->exec(u"UPDATE salary_detailed SET bonus = 100 WHERE e_code IN (2, 3)"_s);
+    openForm();
+    click(Next);
+    EXPECT_EQ(text(u"text1(4)"_s), u"900"_s);
+    click(Next);
+    EXPECT_EQ(text(u"text1(4)"_s), u"1000"_s);
+    click(Previous);
+    EXPECT_EQ(text(u"text1(4)"_s), u"900"_s);
+    child<QRadioButton>(form, u"Option1"_s)->click();
+    EXPECT_EQ(text(u"text1(4)"_s), u"34349"_s) << "林一 again, after a filter";
+}
+
+TEST_F(SettlementFormTest, HoursOfAnUnpricedLeaveKindLeaveTheDeductionAlone)
+{
+    db->exec(u"UPDATE salary_detailed SET ask_leave = 800 WHERE e_code = 1"_s);
+    openForm();
+    click(Modify);
+    for (int kind = 2; kind <= 5; ++kind) {
+        type(box(u"Text4(%1)"_s.arg(kind)), u"8"_s);
+        EXPECT_EQ(text(u"Text3(2)"_s), u"800"_s) << "leave kind " << kind;
+    }
+    EXPECT_EQ(text(u"text1(4)"_s), u"33549"_s);
+    click(Modify);
+    EXPECT_EQ(toolbar->button(Modify)->text(), u"modify"_s);
+    EXPECT_EQ(stored(u"ask_leave"_s, 1), 800);
+
+    click(Modify);
+    type(box(u"Text4(0)"_s), u"2"_s); // a priced kind still prices: 2 hours at 125
+    EXPECT_EQ(text(u"Text3(2)"_s), u"250"_s);
+}
+
+TEST_F(SettlementFormTest, AFigureBeyondTheRangeOfPayIsRefusedAtTheSaveAndNothingIsWritten)
+{
+    openForm();
+    click(Modify);
+    box(u"Text2(13)"_s)->setText(u"1e16"_s); // put there without typing, as a paste may
+    click(Modify);
+    EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
+    EXPECT_EQ(messages.last().title, u"Err."_s);
+    EXPECT_TRUE(messages.last().detail.contains(u"999999999999.9999"_s)) << messages.last().detail.toStdString();
+    EXPECT_EQ(toolbar->button(Modify)->text(), u"sure mod"_s);
+    EXPECT_EQ(stored(u"overtime"_s, 1), 1200);
+
+    type(box(u"Text2(13)"_s), u"1e13"_s);
+    EXPECT_TRUE(messages.last().detail.contains(u"999999999999.9999"_s)) << "told as it is typed";
+    type(box(u"Text2(13)"_s), u"1500"_s);
+    click(Modify);
+    EXPECT_EQ(toolbar->button(Modify)->text(), u"modify"_s);
+    EXPECT_EQ(stored(u"overtime"_s, 1), 1500);
 }
 
 TEST_F(SettlementFormTest, AModifySavesThePayRowWithTheFixedItemsOrNeither)
@@ -275,5 +335,98 @@ TEST_F(SettlementFormTest, SearchesByCodeAmongTheRowsTheFilterShows)
     QTest::keyClick(settled, Qt::Key_Space);
     EXPECT_TRUE(settled->isChecked());
 }
+
+// What the database decides: two clerks' runs, and figures stored beyond range.
+class SettlementFormOnBothTest : public SettlementFormTest, public ::testing::WithParamInterface<Backend> {
+protected:
+    SettlementFormOnBothTest() { backend = GetParam(); }
+    int count(const QString& where)
+    {
+        return db->scalar(u"SELECT count(*) FROM salary_detailed WHERE "_s + where).toInt();
+    }
+};
+
+TEST_P(SettlementFormOnBothTest, ASecondClerkIsToldAnotherClerkIsSettlingTheMonth)
+{
+    auto secondDb = openSecondConnection(*db);
+    ScriptedMessageService secondMessages;
+    AppContext second(*secondDb, secondMessages, clock);
+    registerPayrollForms(second);
+    QWidget* secondForm = openForm(second);
+    auto* secondToolbar = child<RecordToolbar>(secondForm, u"Toolbar1"_s);
+
+    // The first clerk's run is under way, between its rows, when the second clerk starts April too.
+    bool asked = false;
+    const MonthEndRun::Result first =
+        MonthEndRun(*db).run({2002, 4, AprilPayroll::ReferenceDate, AprilPayroll::SettlementDate},
+                             [&](int done, int) {
+                                 if (done != 1 || asked)
+                                     return;
+                                 asked = true;
+                                 secondMessages.answer(MessageService::Yes);
+                                 QTest::mouseClick(secondToolbar->widgetForAction(secondToolbar->button(Balance)),
+                                                   Qt::LeftButton);
+                             });
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(first.outcome, MonthEndRun::Outcome::Settled);
+    EXPECT_EQ(secondMessages.last().text, u"** 2002 年** 4 月** 結算中!!"_s);
+    EXPECT_EQ(secondMessages.last().flags, 48);
+    EXPECT_EQ(secondMessages.last().title, u"本月結帳"_s);
+    EXPECT_TRUE(secondMessages.last().detail.startsWith(u"Another clerk is settling 2002/4"_s));
+    EXPECT_EQ(count(u"balance = 1"_s), 3);
+    EXPECT_EQ(count(u"balance = 0"_s), 2) << "one new open row each for 林一 and 陳二, nothing doubled";
+    EXPECT_TRUE(db->scalar(u"SELECT settling_month FROM salary_sum_date"_s).isNull());
+
+    // Once the first run is done the second clerk hears that April is settled.
+    secondMessages.answer(MessageService::Yes);
+    QTest::mouseClick(secondToolbar->widgetForAction(secondToolbar->button(Balance)), Qt::LeftButton);
+    EXPECT_EQ(secondMessages.last().text, u"** 2002 年** 4 月** 已結算過!!"_s);
+    delete secondForm;
+}
+
+TEST_P(SettlementFormOnBothTest, AStoredFigureBeyondTheRangeOfPayRefusesTheRunAndWritesNothing)
+{
+    struct Stored {
+        const char* table;
+        const char* column;
+        double figure;
+        const char* where;
+    };
+    const Stored cases[] = {
+        {"salary_data", "salary", 1e12, "e_code = 2"},
+        {"salary_data", "salary", 1e20, "e_code = 2"},
+        {"salary_data", "health", -1e15, "e_code = 1"},
+        {"salary_detailed", "late", 1e300, "e_code = 3"},
+        {"complete", "b_c", 1e20, "names = '優酪乳'"}, // 陳二's area: 2 bottles at that rate
+    };
+    openForm();
+    for (const Stored& stored : cases) {
+        SCOPED_TRACE(stored.column);
+        const QString set = u"UPDATE %1 SET %2 = ? WHERE %3"_s.arg(QLatin1String(stored.table),
+                                                                  QLatin1String(stored.column),
+                                                                  QString::fromUtf8(stored.where));
+        const QVariant before = db->scalar(u"SELECT %1 FROM %2 WHERE %3"_s.arg(QLatin1String(stored.column),
+                                                                            QLatin1String(stored.table),
+                                                                            QString::fromUtf8(stored.where)));
+        db->exec(set, {stored.figure});
+        messages.answer(MessageService::Yes);
+        click(Balance);
+        EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
+        EXPECT_EQ(messages.last().title, u"Err."_s);
+        EXPECT_TRUE(messages.last().detail.contains(u"from -999999999999.9999 to 999999999999.9999"_s))
+            << messages.last().detail.toStdString();
+        EXPECT_EQ(count(u"balance = 1"_s), 0);
+        EXPECT_EQ(count(u"1 = 1"_s), 3);
+        EXPECT_TRUE(db->scalar(u"SELECT settled_month FROM salary_sum_date"_s).isNull());
+        EXPECT_TRUE(db->scalar(u"SELECT settling_month FROM salary_sum_date"_s).isNull());
+        db->exec(set, {before});
+    }
+    messages.answer(MessageService::Yes);
+    click(Balance);
+    EXPECT_EQ(messages.last().text, u"結算完成"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, SettlementFormOnBothTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
+                         [](const auto& info) { return backendName(info.param); });
 
 } // namespace

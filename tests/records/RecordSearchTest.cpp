@@ -80,6 +80,42 @@ TEST_F(RecordSearchTest, NumberSearchReadsTheNumberTheTextBeginsWith)
     EXPECT_EQ(form->name->text(), QStringLiteral("Cedar"));
 }
 
+TEST_F(RecordSearchTest, ANumberThatNoWholeCodeIsMissesAsTyped)
+{
+    for (const QString& key : {QString::number(cedar) + QStringLiteral(".7"), QString::number(cedar - 1) + QStringLiteral(".5"),
+                               QStringLiteral("4294967296")}) {
+        form->find(form->byCode, key);
+        expectMiss(QStringLiteral("no'%1'data!!").arg(key));
+        EXPECT_EQ(form->name->text(), QStringLiteral("Alder")) << "nothing was rounded to a code: " << key.toStdString();
+    }
+    form->find(form->byCode, QString::number(cedar) + QStringLiteral(".0"));
+    EXPECT_EQ(form->name->text(), QStringLiteral("Cedar"));
+}
+
+TEST_F(RecordSearchTest, AFirstSearchThatMissesLeavesSearchAgainWhereTheFormSaysSo)
+{
+    for (bool leaves : {false, true}) {
+        form->search->setFirstMissLeavesNext(leaves);
+        form->nextButton->setEnabled(false);
+        form->find(form->byName, QStringLiteral("Elm"));
+        EXPECT_EQ(form->nextButton->isEnabled(), !leaves);
+        form->find(form->byName, QStringLiteral("Cedar"));
+        EXPECT_TRUE(form->nextButton->isEnabled()) << "a hit always offers the next match";
+    }
+}
+
+TEST_F(RecordSearchTest, AControlCharacterInTheSearchBoxFindsNothing)
+{
+    form->searchBox->setText(QStringLiteral("Ce"));
+    form->searchBox->insert(QStringLiteral("\t\x1b"));
+    EXPECT_EQ(form->searchBox->text(), QStringLiteral("Ce")) << "typing or pasting it is refused";
+
+    form->find(form->byName, QStringLiteral("Ce") + QChar(0));
+    expectMiss(QStringLiteral("no 'Ce") + QChar(0) + QStringLiteral("' data!!"));
+    EXPECT_EQ(messages.last().detail, QStringLiteral("The search box takes no control characters (tab, line break, NUL ...)."));
+    EXPECT_EQ(form->name->text(), QStringLiteral("Alder"));
+}
+
 TEST_F(RecordSearchTest, AnEmptyBoxSearchesNothingAndSomeOptionsEmptyTheBox)
 {
     form->click(3);

@@ -3,6 +3,7 @@
 #include "TestDatabase.h"
 #include "core/AppContext.h"
 #include "data/Recordset.h"
+#include "sheets/DesktopOpen.h"
 #include "sheets/SpreadsheetWriter.h"
 
 #include <QDate>
@@ -11,6 +12,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -192,6 +194,68 @@ TEST_F(SpreadsheetWriterTest, FittedWidthsFollowTheWidestCellWithinACap)
     for (int column = 1; column <= expected.size(); ++column)
         EXPECT_EQ(sheet.columnWidth(column), expected[column - 1]) << "column " << column;
     EXPECT_EQ(sheet.columnWidth(27), 0);
+}
+
+TEST_F(SpreadsheetWriterTest, ColumnsFittedBlockByBlockTakeLaterAndRewrittenCellsInto)
+{
+    SpreadsheetWriter sheet(*app, u"goods address"_s);
+    sheet.setCell(4, 1, u"林"_s);
+    sheet.setCell(5, 2, 12.0);
+    sheet.fitColumns();
+    sheet.setCell(20, 1, u"0912345678"_s); // a later block
+    sheet.setCell(4, 2, 123456.0);         // a cell of an earlier block, written again
+    sheet.fitColumns();
+    EXPECT_EQ(sheet.columnWidth(1), 11);
+    EXPECT_EQ(sheet.columnWidth(2), 7);
+
+    // The widths reach the saved file.
+    const QString cells = partOf(sheet.saveAndOpen(), u"xl/worksheets/sheet1.xml"_s);
+    EXPECT_TRUE(cells.contains(u"<col min=\"1\" max=\"1\" width=\"11.7109375\" customWidth=\"1\"/>"_s))
+        << cells.toStdString();
+}
+
+TEST_F(SpreadsheetWriterTest, AFileNothingOpensIsNamedInOneBox)
+{
+    runs->failOpening();
+    SpreadsheetWriter sheet(*app, u"goods address"_s);
+    EXPECT_TRUE(sheet.run([&] { sheet.setCell(4, 1, 1); }));
+
+    ASSERT_EQ(messages.count(), 1);
+    const QString file = runs->opened().value(0);
+    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_EQ(messages.last().text,
+              u"The listing was saved as\n%1\nbut no program on this computer opens it."_s.arg(file));
+    EXPECT_EQ(messages.last().title, u"goods address"_s);
+    EXPECT_EQ(messages.last().flags, MessageService::Exclamation);
+}
+
+// The desktop's opener as it ends: a success, a failure (no program for the kind), or none on the PATH.
+TEST(DesktopOpenTest, TheOpenersFailureIsTold)
+{
+    struct Case {
+        const char* opener; // the script's body; none: no xdg-open
+        bool told;
+    };
+    const Case cases[]{{"exit 0", false}, {"exit 3", true}, {nullptr, true}};
+    const QByteArray path = qgetenv("PATH");
+    for (const Case& c : cases) {
+        QTemporaryDir bin;
+        if (c.opener) {
+            QFile script(bin.filePath(u"xdg-open"_s));
+            ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+            script.write(QByteArray("#!/bin/sh\n") + c.opener + "\n");
+            script.close();
+            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        // Without an opener Qt finds no launcher either.
+        qputenv("PATH", bin.path().toLocal8Bit());
+        bool told = false;
+        openOnDesktop(bin.filePath(u"list.xlsx"_s), [&] { told = true; });
+        // A success says nothing: it is given a second to say otherwise.
+        static_cast<void>(QTest::qWaitFor([&] { return told; }, c.told ? 10000 : 1000));
+        qputenv("PATH", path);
+        EXPECT_EQ(told, c.told) << (c.opener ? c.opener : "no opener");
+    }
 }
 
 TEST_F(SpreadsheetWriterTest, ALongRunShowsItsProgressWithoutCancel)

@@ -3,12 +3,15 @@
 #include "widgets/DataGrid.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
+#include "app/FormCatalog.h"
+#include "shell/DesktopMessageService.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTimer>
 
 namespace {
 
@@ -150,6 +153,49 @@ TEST_F(SettingsFormsTest, ACorrectedEntryIsWrittenWhenTheKeyboardLeavesTheRow)
     QApplication::processEvents();
     EXPECT_EQ(column(u"SELECT milk_area FROM milk_area ORDER BY milk_area"_s), (QVariantList{2, 7}));
     EXPECT_EQ(messages.count(), 1);
+}
+
+// The same with the desktop's own box, which takes the focus from the grid while it is open and gives
+// it back when the clerk presses Enter on it.
+TEST_F(SettingsFormsTest, ACorrectionAfterTheDesktopsRefusalBoxIsWrittenWhenTheKeyboardLeavesTheRow)
+{
+    db->exec(u"INSERT INTO milk_area (milk_area) VALUES (1), (2)"_s);
+    DesktopMessageService desktop;
+    AppContext desktopApp(*db, desktop, clock);
+    registerForms(desktopApp);
+    QWidget* form = OpenFormCommand(desktopApp)(u"奶區費區"_s);
+    activate(form->window());
+    auto* milkAreas = child<DataGrid>(form, u"DataGrid1"_s);
+    QTest::mouseClick(child<QCheckBox>(form, u"Check1"_s), Qt::LeftButton);
+
+    int boxes = 0;
+    QTimer clerk;
+    QObject::connect(&clerk, &QTimer::timeout, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            ++boxes;
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    clerk.start(20);
+
+    clickCell(milkAreas, 0, 0);
+    QTest::keyClicks(milkAreas, u"x7"_s); // a key opens the cell, as on the desktop
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxes == 1 && !QApplication::activeModalWidget(); }, 5000));
+    // The window manager gives the frame back its activation; the offscreen platform does not.
+    activate(form->window());
+
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr) << "the refused text waits in its cell with the focus";
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QTest::keyClicks(editor, u"7"_s);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::qWait(50);
+    EXPECT_EQ(column(u"SELECT milk_area FROM milk_area ORDER BY milk_area"_s), (QVariantList{2, 7}));
+    EXPECT_EQ(boxes, 1);
 }
 
 TEST_F(SettingsFormsTest, ARefusedAreaIsToldInTheClerksWords)

@@ -42,12 +42,18 @@ public:
     {
         app.spreadsheets.folder = m_folder.path();
         app.spreadsheets.finished = [this](const SpreadsheetWriter& writer) { m_sheets << copyOf(writer); };
-        app.spreadsheets.open = [this](const QString& file) { m_opened << file; };
+        app.spreadsheets.open = [this](const QString& file, const std::function<void()>& notOpened) {
+            m_opened << file;
+            if (!m_opens)
+                notOpened();
+        };
     }
 
     QString folder() const { return m_folder.path(); }
     const QList<Sheet>& sheets() const { return m_sheets; }
     const QStringList& opened() const { return m_opened; }
+    // From now on no program opens the saved files.
+    void failOpening() { m_opens = false; }
 
 private:
     static Sheet copyOf(const SpreadsheetWriter& writer)
@@ -68,4 +74,5 @@ private:
     QTemporaryDir m_folder;
     QList<Sheet> m_sheets;
     QStringList m_opened;
+    bool m_opens = true;
 };

@@ -233,6 +233,36 @@ TEST_F(DataGridTest, LettersInANumberColumnAreRefusedAndTheRowStaysInEdit)
     EXPECT_EQ(messages.count(), 1);
 }
 
+TEST_F(DataGridTest, ACellRefusesWhatItsColumnCannotHoldAndSaysWhy)
+{
+    addCustomers({u"Lin"_s, u"Wang"_s});
+    showCustomers();
+    grid->setAllowUpdate(true);
+    struct Case { int column; QString typed; QString message; QString detail; };
+    const Case cases[] = {
+        {3, u"2.5"_s, u"'2.5' is not a whole number for milk area"_s,
+         u"milk area must be a whole number from -2147483648 to 2147483647."_s},
+        {3, u"1e400"_s, u"'1e400' is out of range for milk area"_s,
+         u"milk area must be a whole number from -2147483648 to 2147483647."_s},
+        {1, u"Lin\tMei"_s, u"A control character is not text for name"_s,
+         u"name takes no control characters (tab, line break, NUL ...)."_s},
+    };
+    for (const Case& c : cases) {
+        QLineEdit* editor = typeInto(0, c.column, u"x"_s);
+        ASSERT_NE(editor, nullptr) << c.typed.toStdString();
+        editor->setText(c.typed); // as a paste the editor cannot stop would leave it
+        clickCell(1, 1);
+        ASSERT_GE(messages.count(), 1);
+        EXPECT_EQ(messages.last().text, c.message);
+        EXPECT_EQ(messages.last().detail, c.detail);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTest::keyClick(grid.get(), Qt::Key_Escape);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(db->scalar(u"SELECT milk_area FROM customer_data WHERE name = 'Lin'"_s).toInt(), 3);
+    EXPECT_EQ(names(), (QStringList{u"Lin"_s, u"Wang"_s}));
+}
+
 TEST_F(DataGridTest, GivenCodesAreNeverTypedOver)
 {
     addCustomers({u"Lin"_s});

@@ -1,5 +1,5 @@
-// halcyon-dayrows: writes the delivery rows (order_date) of a range of days from the customers'
-// orders. An installation runs it once a day; days that already have a customer's rows are left alone.
+// halcyon-dayrows: brings the delivery rows (order_date) of a range of days up to date with the
+// customers' orders. An installation runs it once a day; days before today are left as they happened.
 
 #include "data/DayRows.h"
 
@@ -32,7 +32,8 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        u"Writes the delivery rows (order_date) of a range of days from the customers' orders."_s);
+        u"Brings the delivery rows (order_date) of a range of days up to date with the customers' orders;"
+        " days before today are left alone."_s);
     parser.addHelpOption();
     parser.addPositionalArgument(u"database"_s, u"A SQLite file or a postgresql:// URI; empty for HALCYON_DATABASE."_s);
     parser.addPositionalArgument(u"first"_s, u"The first day, yyyy-MM-dd or yyyy/M/d."_s);
@@ -64,7 +65,7 @@ int main(int argc, char* argv[])
     try {
         const auto db = Database::open(args.at(0));
         Schema::create(*db);
-        const qint64 written = DayRows::write(*db, first, last);
+        const qint64 written = DayRows::write(*db, first, last, QDate::currentDate());
         QTextStream(stdout) << written << " rows written for " << first.toString(Qt::ISODate) << " to "
                             << last.toString(Qt::ISODate) << '\n';
     } catch (const DataError& error) {

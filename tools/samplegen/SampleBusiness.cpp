@@ -330,7 +330,7 @@ private:
     // given or added, one taken off, one lost, a refunded or a suspended delivery.
     void deliveries()
     {
-        DayRows::write(m_db, m_first, m_last, [this](DayRow& row) {
+        DayRows::write(m_db, m_first, m_last, m_first, [this](DayRow& row) {
             const double price = row.subscribe_num > 0 ? row.expense / row.subscribe_num : 0;
             const int roll = m_dice.below(1000); // per mille
             if (roll < 20)

@@ -1,0 +1,115 @@
+#include "FormTest.h"
+
+#include "records/RecordToolbar.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A record form as a clerk without a mouse works it: Tab to the toolbar, Space or Enter on a button,
+// Alt and a letter for a button anywhere on the form, and typing into whatever box has the focus.
+class KeyboardTest : public FormTest {
+protected:
+    struct RecordForm {
+        QString name;
+        QString table;
+        QString nameColumn;
+    };
+
+    static QWidget* focused() { return QApplication::focusWidget(); }
+
+    static void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        ASSERT_NE(focused(), nullptr);
+        QTest::keyClick(focused(), Qt::Key(key), modifiers);
+    }
+
+    // Tabs on until the button has the focus; false where a whole round of the form never reaches it.
+    static bool tabTo(QWidget* button)
+    {
+        for (int presses = 0; presses < 100 && focused() != button; ++presses)
+            QTest::keyClick(focused(), Qt::Key_Tab);
+        return focused() == button;
+    }
+
+    QWidget* openActive(const QString& formName)
+    {
+        QWidget* form = open(formName);
+        QWidget* window = form->window();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        return form;
+    }
+
+    // An access key clicks its button the way Qt shows it: pressed for a moment, then released.
+    static bool reaches(const RecordToolbar* toolbar, RecordToolbar::State state)
+    {
+        return QTest::qWaitFor([&] { return toolbar->state() == state; }, 2000);
+    }
+
+    int rows(const RecordForm& record, const QString& name)
+    {
+        return db->scalar(u"select count(*) from %1 where %2 = ?"_s.arg(record.table, record.nameColumn), {name}).toInt();
+    }
+};
+
+TEST_F(KeyboardTest, AClerkAddsSavesAndCancelsARecordWithTheKeyboardAlone)
+{
+    const QList<RecordForm> forms{
+        {u"客戶基本資料"_s, u"customer_data"_s, u"name"_s},
+        {u"員工基本資料表"_s, u"employees_data"_s, u"name"_s},
+    };
+    QList<RecordToolbar*> opened;
+    for (const RecordForm& record : forms) {
+        SCOPED_TRACE(record.name.toStdString());
+        QWidget* form = openActive(record.name);
+        auto* toolbar = child<RecordToolbar>(form, u"Toolbar1"_s);
+        QWidget* add = toolbar->widgetForAction(toolbar->button(5));
+        opened << toolbar;
+
+        // Tab reaches add; Space begins, the first box takes the typing, Tab goes back and Enter saves.
+        ASSERT_TRUE(tabTo(add));
+        press(Qt::Key_Space);
+        ASSERT_EQ(toolbar->state(), RecordToolbar::State::Adding);
+        QTest::keyClicks(focused(), u"Keyes"_s);
+        ASSERT_TRUE(tabTo(add));
+        press(Qt::Key_Return);
+        EXPECT_EQ(toolbar->state(), RecordToolbar::State::Idle);
+        EXPECT_EQ(rows(record, u"Keyes"_s), 1);
+        EXPECT_EQ(messages.count(), 0);
+
+        // Alt+A begins an add from anywhere on the form, Alt+C cancels it: nothing is written.
+        ASSERT_EQ(toolbar->accessKey(5), u'a');
+        ASSERT_EQ(toolbar->accessKey(8), u'c');
+        press(Qt::Key_A, Qt::AltModifier);
+        ASSERT_TRUE(reaches(toolbar, RecordToolbar::State::Adding));
+        QTest::keyClicks(focused(), u"Dropped"_s);
+        press(Qt::Key_C, Qt::AltModifier);
+        EXPECT_TRUE(reaches(toolbar, RecordToolbar::State::Idle));
+        EXPECT_EQ(rows(record, u"Dropped"_s), 0);
+
+        // The keys are the active form's only: the form opened before stays as it was.
+        for (RecordToolbar* other : std::as_const(opened))
+            EXPECT_EQ(other->state(), RecordToolbar::State::Idle);
+        EXPECT_EQ(toolbar->button(5)->text(), u"add"_s);
+    }
+}
+
+// Each button's key is a letter of its caption that the frame's menus and the other buttons left free.
+TEST_F(KeyboardTest, AccessKeysAreLettersOfTheCaptionsLeftFreeByTheMenus)
+{
+    QWidget* form = open(u"客戶基本資料"_s);
+    auto* toolbar = child<RecordToolbar>(form, u"Toolbar1"_s);
+    QString keys;
+    for (int index = 1; toolbar->button(index); ++index)
+        keys += toolbar->accessKey(index);
+    // first previous next last add del modify cannel update "all view"
+    EXPECT_EQ(keys, u"ipnladmcue"_s);
+}
+
+} // namespace
