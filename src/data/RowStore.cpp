@@ -54,6 +54,7 @@ void RowStore::Column::clear()
     m_form = Form::Shared;
     forgetSharing();
     m_numbers.clear();
+    m_odd.clear();
     m_values.clear();
 }
 
@@ -205,20 +206,29 @@ void RowStore::Column::append(const QVariant& value)
         stopSharing();
         return append(value);
     }
-    case Form::Numbers: {
-        Key key;
-        if (keyOf(value, key) && key.null == 0 && key.type == m_numberType) {
-            m_numbers.push_back(key.bits);
-            return;
-        }
+    case Form::Numbers:
+        m_numbers.push_back(0);
+        return setNumber(qsizetype(m_numbers.size()) - 1, value);
+    case Form::Values:
         break;
     }
-    case Form::Values:
-        m_values.push_back(value);
+    m_values.push_back(value);
+}
+
+// A value that is not a number of the column's type (the empty key of a new row) is kept aside, until
+// there are so many that the column keeps its values as they are.
+void RowStore::Column::setNumber(qsizetype slot, const QVariant& value)
+{
+    Key key;
+    if (keyOf(value, key) && key.null == 0 && key.type == m_numberType) {
+        m_numbers[std::size_t(slot)] = key.bits;
+        if (!m_odd.isEmpty())
+            m_odd.remove(slot);
         return;
     }
-    keepAsValues();
-    m_values.push_back(value);
+    m_odd.insert(slot, value);
+    if (m_odd.size() * 8 > qsizetype(m_numbers.size()))
+        keepAsValues();
 }
 
 QVariant RowStore::Column::at(qsizetype slot) const
@@ -227,6 +237,10 @@ QVariant RowStore::Column::at(qsizetype slot) const
     case Form::Shared:
         return m_distinct.at(m_codes[std::size_t(slot)]);
     case Form::Numbers:
+        if (!m_odd.isEmpty()) {
+            if (const auto odd = m_odd.constFind(slot); odd != m_odd.cend())
+                return *odd;
+        }
         return numberOf(m_numberType, m_numbers[std::size_t(slot)]);
     case Form::Values:
         break;
@@ -257,19 +271,11 @@ void RowStore::Column::set(qsizetype slot, const QVariant& value)
         }
         stopSharing();
         return set(slot, value);
-    case Form::Numbers: {
-        Key key;
-        if (keyOf(value, key) && key.null == 0 && key.type == m_numberType) {
-            m_numbers[std::size_t(slot)] = key.bits;
-            return;
-        }
+    case Form::Numbers:
+        return setNumber(slot, value);
+    case Form::Values:
         break;
     }
-    case Form::Values:
-        m_values[slot] = value;
-        return;
-    }
-    keepAsValues();
     m_values[slot] = value;
 }
 
@@ -311,6 +317,9 @@ void RowStore::Column::keepAsValues()
         m_values.reserve(qsizetype(m_numbers.size()));
         for (const quint64 number : m_numbers)
             m_values.push_back(numberOf(m_numberType, number));
+        for (auto odd = m_odd.cbegin(); odd != m_odd.cend(); ++odd)
+            m_values[odd.key()] = odd.value();
+        m_odd.clear();
         std::vector<quint64>().swap(m_numbers);
     }
     m_form = Form::Values;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -8,9 +9,10 @@
 // The values of a recordset's rows, kept column by column so that a year of delivery rows fits in a
 // fraction of the memory a value apiece would take. A column whose values repeat (codes, dates, product
 // names, counts, flags) holds each different value once and a two-byte number a row; a column of numbers
-// that do not repeat (a key) holds the numbers themselves; any other column holds its values as they are.
-// Every value comes back exactly as it went in: its type, and whether it was null, included. Rows are
-// numbered by slot in the order they were added; a slot is never reused.
+// that do not repeat (a key) holds the numbers themselves, and aside the few values that are not such
+// numbers; any other column holds its values as they are. Every value comes back exactly as it went in:
+// its type, and whether it was null, included. Rows are numbered by slot in the order they were added;
+// a slot is never reused.
 class RowStore {
 public:
     // No rows, and `columns` empty columns.
@@ -66,6 +68,7 @@ private:
         int findOrAdd(const Key& key, const QString* text, const QVariant& value);
         const QString& textOf(int code) const { return *static_cast<const QString*>(m_distinct[code].constData()); }
         void rehash(std::size_t size);
+        void setNumber(qsizetype slot, const QVariant& value);
         void stopSharing();
         void keepAsValues();
         void forgetSharing();
@@ -81,9 +84,10 @@ private:
         // The last value coded, since a column's values come in runs (a day's rows, a flag's zeros).
         int m_lastCode = -1;
         Key m_lastKey;
-        // Numbers: one type, each row's bits.
+        // Numbers: one type, each row's bits, and the few rows that hold something else.
         int m_numberType = 0;
         std::vector<quint64> m_numbers;
+        QHash<qsizetype, QVariant> m_odd;
         // Values: each row's value as it is.
         QVector<QVariant> m_values;
     };

@@ -99,6 +99,14 @@ TEST(RowStoreTest, EditsOfAnotherTypeLeaveTheOtherRowsAlone)
     expectSame(store.value(1400, 0), QVariant(qint64(1400)), "key column untouched");
     expectSame(store.value(1400, 1), QVariant(1400 % 3), "repeating column untouched");
     EXPECT_EQ(store.rowCount(), 1501);
+
+    // So many keys emptied that the key column keeps its values as they are.
+    for (int row = 100; row < 400; ++row)
+        store.setValue(row, 0, QVariant());
+    for (int i = 0; i < kLookAlikes.size(); ++i)
+        expectSame(store.value(i, 0), kLookAlikes[i], "key column kept as values " + std::to_string(i));
+    expectSame(store.value(399, 0), QVariant(), "emptied key");
+    expectSame(store.value(1400, 0), QVariant(qint64(1400)), "key kept as a value");
 }
 
 } // namespace
