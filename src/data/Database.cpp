@@ -302,9 +302,27 @@ DataError Database::failure(const QSqlError& error)
         m_lost = true;
     }
     DataError refused(DataError::Kind::Database, reason, describeError(error));
-    if (!m_scopes.empty() && !m_scopes.back().failure)
-        m_scopes.back().failure = refused;
+    if (!m_scopes.empty()) {
+        if (!m_scopes.back().failure)
+            m_scopes.back().failure = refused;
+        takeBackFailedScope();
+    }
     return refused;
+}
+
+// PostgreSQL refuses every statement after a failed one until its transaction ends, the freeing of
+// prepared statements too: a statement let go meanwhile would stay on the server for the rest of the
+// session. So the failed scope's work is taken back on the server at once, and what the scope still
+// runs is taken back with it when it ends (its commit is refused all the same).
+void Database::takeBackFailedScope()
+{
+    if (m_kind != Kind::PostgreSQL || m_lost)
+        return;
+    QSqlQuery query(connection());
+    if (m_scopes.size() > 1)
+        query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint(m_scopes.size() - 1));
+    else if (query.exec(QStringLiteral("ROLLBACK")))
+        query.exec(QStringLiteral("BEGIN"));
 }
 
 namespace {
@@ -381,9 +399,9 @@ void Database::useUsualLockTimeout()
         exec(QStringLiteral("SET lock_timeout TO DEFAULT")); // the statement time-out bounds the wait
 }
 
-QString Database::savepoint() const
+QString Database::savepoint(std::size_t scope) const
 {
-    return QStringLiteral("halcyon_scope_%1").arg(m_scopes.size());
+    return QStringLiteral("halcyon_scope_%1").arg(scope);
 }
 
 // A statement that starts or ends a transaction or savepoint.
@@ -405,7 +423,7 @@ void Database::begin()
     } else {
         if (m_scopes.back().failure) // PostgreSQL would refuse it; both databases say the same
             throw *m_scopes.back().failure;
-        control(QStringLiteral("SAVEPOINT ") + savepoint());
+        control(QStringLiteral("SAVEPOINT ") + savepoint(m_scopes.size()));
     }
     m_scopes.push_back(Scope{m_undo.size()});
 }
@@ -422,7 +440,7 @@ void Database::commit()
     const Scope scope = m_scopes.back();
     m_scopes.pop_back();
     try {
-        control((m_scopes.empty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE SAVEPOINT ") + savepoint()));
+        control((m_scopes.empty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE SAVEPOINT ") + savepoint(m_scopes.size())));
     } catch (const DataError&) {
         m_scopes.push_back(scope);
         rollback();
@@ -442,8 +460,8 @@ void Database::rollback()
     QSqlQuery query(connection());
     if (m_scopes.empty())
         query.exec(QStringLiteral("ROLLBACK"));
-    else if (query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint()))
-        query.exec(QStringLiteral("RELEASE SAVEPOINT ") + savepoint());
+    else if (query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint(m_scopes.size())))
+        query.exec(QStringLiteral("RELEASE SAVEPOINT ") + savepoint(m_scopes.size()));
     // Undo in reverse order, so a row written twice ends as it was first read.
     std::vector<std::function<void()>> undo(m_undo.begin() + qsizetype(mark), m_undo.end());
     m_undo.resize(mark);

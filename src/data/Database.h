@@ -27,6 +27,7 @@ public:
         Schema = 0x48414c0001,  // creating and upgrading the tables
         DayRows = 0x48414c0002, // writing delivery-day rows (order_date)
         Posting = 0x48414c0003, // the daily posting of the cash journal (account)
+        GoodsEntries = 0x48414c0004, // numbering and saving goods movements (pass_goods)
     };
 
     // Opens what `location` names: a `postgresql://` URI or a SQLite file path. An empty location means
@@ -84,6 +85,7 @@ private:
     void reconnectIfLost();
     // The error of a failed statement, classified; notes a lost connection and fails the open scope.
     DataError failure(const QSqlError& error);
+    void takeBackFailedScope();
     bool serverAnswers();
     void control(const QString& statement);
 
@@ -91,7 +93,8 @@ private:
     void commit();
     void rollback();
     void onRollback(std::function<void()> undo);
-    QString savepoint() const;
+    // The savepoint of the scope that has `scope` scopes around it.
+    QString savepoint(std::size_t scope) const;
 
     Kind m_kind;
     QString m_location;
@@ -107,7 +110,8 @@ private:
 // lock is taken as the action begins (BEGIN IMMEDIATE), so a busy database is waited for rather than
 // refused halfway. Scopes nest as savepoints: an inner scope left without commit() takes back its own
 // work only, and every recordset that wrote inside it puts its rows back the way they were. A scope
-// in which a statement failed cannot commit: commit() takes its work back and throws.
+// in which a statement failed cannot commit: commit() takes its work back, with whatever the
+// scope ran after the failure, and throws.
 class Transaction {
 public:
     explicit Transaction(Database& db);

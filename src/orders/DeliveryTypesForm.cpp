@@ -1,5 +1,6 @@
 #include "orders/DeliveryTypesForm.h"
 
+#include "data/DataError.h"
 #include "data/Database.h"
 #include "core/AppContext.h"
 #include "widgets/DataCombo.h"
@@ -139,7 +140,7 @@ void DeliveryTypesForm::buildControls()
 void DeliveryTypesForm::load()
 {
     runGuarded(m_app.messages, [this] {
-        m_typeList->addItems(column(m_app.db, u"select send_type from send_kind order by send_type"_s));
+        m_typeList->addItems(m_typeNames.names());
         m_products->addItems(column(m_app.db, u"select names from products_data order by code"_s));
         AdodcQuery(m_types, u"select distinct send_type from send_type order by send_type"_s);
     });
@@ -208,7 +209,7 @@ void DeliveryTypesForm::saveChosen()
     using namespace ErrorMessageBoxes;
     const QString type = m_current->text();
     if (type.isEmpty()) {
-        showMessage(m_app.messages, DeliveryTypes::inputError);
+        showMessage(m_app.messages, DeliveryTypes::inputError, u"No type is chosen in the list."_s);
         return;
     }
     try {
@@ -218,8 +219,8 @@ void DeliveryTypesForm::saveChosen()
             m_app.db.exec(u"insert into send_type (serial, send_type, names) values (?, ?, ?)"_s,
                           {serial++, type, m_chosen->item(i)->text()});
         transaction.commit();
-    } catch (const std::exception&) {
-        showMessage(m_app.messages, DeliveryTypes::inputError);
+    } catch (const std::exception& error) {
+        showMessage(m_app.messages, DeliveryTypes::inputError, refusalDetail(error));
         return;
     }
     m_chosen->clear();

@@ -11,6 +11,7 @@
 #include "widgets/DataSourceBar.h"
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
+#include "widgets/OptionGroup.h"
 #include "widgets/TabOrder.h"
 #include "records/FieldKeyNavigation.h"
 #include "records/RecordSearch.h"
@@ -87,6 +88,8 @@ void OrderForm::createControls()
     m_searchBox = named(new QLineEdit(this), u"Text2"_s);
     m_search = named(new QPushButton(u"search"_s, this), u"搜尋"_s);
     m_searchAgain = named(new QPushButton(u"search2"_s, this), u"再搜尋"_s);
+    groupOptions({m_single, m_allOrders});
+    groupOptions({m_byCustomer, m_byOrder});
 
     connect(m_text1[Customer], &QLineEdit::textChanged, this, &OrderForm::showCustomerName);
     // A pick with the mouse or the keys moves the record; Tab goes on to the next control.

@@ -6,6 +6,7 @@
 #include "widgets/NamedControls.h"
 #include "widgets/OptionGroup.h"
 #include "records/RunGuarded.h"
+#include "records/SearchBoxEnter.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>
@@ -78,6 +79,7 @@ SubscriptionOverviewForm::SubscriptionOverviewForm(AppContext& app, QWidget* par
     // Picking the last day in its calendar reads the rows again; the first day waits for the next read.
     connect(m_last->calendarWidget(), &QCalendarWidget::clicked, this, [this] { showRows(ByTypeAndDay); },
             Qt::QueuedConnection);
+    new SearchBoxEnter(m_last, [this] { showRows(ByTypeAndDay); });
 
     m_allRows->setChecked(true);
 }

@@ -1,5 +1,6 @@
 #include "orders/SubscriptionTypesForm.h"
 
+#include "data/DataError.h"
 #include "data/Database.h"
 #include "data/TextRules.h"
 #include "core/AppContext.h"
@@ -107,20 +108,21 @@ void SubscriptionTypesForm::buildControls()
     connect(m_calendar, &QCalendarWidget::clicked, this, &SubscriptionTypesForm::dayClicked);
 
     auto* monthLine = new QHBoxLayout;
-    for (QWidget* widget : std::initializer_list<QWidget*>{new QLabel(u"year"_s, this), m_year, m_yearSpinner,
-                                                          new QLabel(u"month"_s, this), m_monthText, m_monthSpinner,
-                                                          new QLabel(u"month"_s, this), m_monthShown})
+    auto label = [this](const QString& name, const QString& text) { return named(new QLabel(text, this), name); };
+    for (QWidget* widget : std::initializer_list<QWidget*>{label(u"Label3"_s, u"year"_s), m_year, m_yearSpinner,
+                                                          label(u"Label4"_s, u"month"_s), m_monthText, m_monthSpinner,
+                                                          label(u"Label9"_s, u"month"_s), m_monthShown})
         monthLine->addWidget(widget);
     monthLine->addStretch();
     auto* info = new QFormLayout;
-    info->addRow(u"info"_s, m_info);
+    info->addRow(label(u"Label5"_s, u"info"_s), m_info);
     auto* range = new QHBoxLayout;
     range->addWidget(m_firstDay);
     range->addWidget(m_lastDay);
     range->addWidget(button(u"Command1"_s, u"display"_s, [this] { showFirstAndLastDay(false); }));
-    info->addRow(u"set to"_s, range);
+    info->addRow(label(u"Label6"_s, u"set to"_s), range);
     auto* state = new QHBoxLayout;
-    for (QWidget* widget : std::initializer_list<QWidget*>{new QLabel(u"state"_s, this), m_adding, m_deleting, m_unlock})
+    for (QWidget* widget : std::initializer_list<QWidget*>{label(u"Label2"_s, u"state"_s), m_adding, m_deleting, m_unlock})
         state->addWidget(widget);
     state->addStretch();
 
@@ -133,6 +135,7 @@ void SubscriptionTypesForm::buildControls()
     middle->addWidget(grid, 1);
     middle->addLayout(info);
     auto* right = new QVBoxLayout;
+    right->addWidget(label(u"Label8"_s, u"setting"_s)); // the calendar's heading
     right->addLayout(state);
     right->addWidget(m_calendar);
     right->addStretch();
@@ -162,9 +165,7 @@ void SubscriptionTypesForm::buildControls()
 void SubscriptionTypesForm::load()
 {
     runGuarded(m_app.messages, [this] {
-        QSqlQuery types = m_app.db.exec(u"select subscribe_type from order_kind order by subscribe_type"_s);
-        while (types.next())
-            m_typeList->addItem(types.value(0).toString());
+        m_typeList->addItems(m_typeNames.names());
     });
     WorkDateAtLoad(m_app);
     const QDate workDate = m_app.values.work_date;
@@ -274,21 +275,23 @@ void SubscriptionTypesForm::addDay(const QDate& day)
     using namespace ErrorMessageBoxes;
     const QString type = m_current->text();
     if (monthNumber(day) < monthNumber(m_app.values.work_date)) {
-        showMessage(m_app.messages, SubscriptionTypes::monthCannotInput);
+        showMessage(m_app.messages, SubscriptionTypes::monthCannotInput,
+                    u"Days can be added from %1 on."_s.arg(m_app.values.work_date.toString(u"yyyy/M"_s)));
         return;
     }
     if (type.isEmpty()) {
-        showMessage(m_app.messages, SubscriptionTypes::noTypeWarning);
+        showMessage(m_app.messages, SubscriptionTypes::noTypeWarning, u"No type is chosen in the list."_s);
         return;
     }
     try {
         if (isDayOfType(type, day)) {
-            showMessage(m_app.messages, SubscriptionTypes::input);
+            showMessage(m_app.messages, SubscriptionTypes::input,
+                        u"%1 is a day of %2 already."_s.arg(TextRules::dateText(day), type));
             return;
         }
         m_app.db.exec(u"insert into subscribe_type (subscribe_type, date_d) values (?, ?)"_s, {type, day});
-    } catch (const std::exception&) {
-        showMessage(m_app.messages, SubscriptionTypes::inputError);
+    } catch (const std::exception& error) {
+        showMessage(m_app.messages, SubscriptionTypes::inputError, refusalDetail(error));
         return;
     }
     repaint();
@@ -300,15 +303,16 @@ void SubscriptionTypesForm::deleteDay(const QDate& day)
     const QString type = m_current->text();
     try {
         if (!isDayOfType(type, day)) {
-            showMessage(m_app.messages, SubscriptionTypes::noData);
+            showMessage(m_app.messages, SubscriptionTypes::noData,
+                        u"%1 is not a day of %2."_s.arg(TextRules::dateText(day), type));
             return;
         }
         if (showMessage(m_app.messages, SubscriptionTypes::deleteDayQuestion(TextRules::dateText(day))) !=
             MessageService::Yes)
             return;
         m_app.db.exec(u"delete from subscribe_type where subscribe_type = ? and date_d = ?"_s, {type, day});
-    } catch (const std::exception&) {
-        showMessage(m_app.messages, SubscriptionTypes::inputError);
+    } catch (const std::exception& error) {
+        showMessage(m_app.messages, SubscriptionTypes::inputError, refusalDetail(error));
         return;
     }
     repaint();
@@ -328,7 +332,7 @@ void SubscriptionTypesForm::deleteCurrentType()
     if (showMessage(m_app.messages, SubscriptionTypes::deleteQuestion(type)) != MessageService::Yes)
         return;
     if (type.isEmpty()) {
-        showMessage(m_app.messages, SubscriptionTypes::noType);
+        showMessage(m_app.messages, SubscriptionTypes::noType, u"No type is chosen in the list."_s);
         return;
     }
     if (!m_typeNames.remove(type))

@@ -1,9 +1,11 @@
 #include "orders/TypeNames.h"
 
 #include "core/AppContext.h"
+#include "data/DataError.h"
 #include "data/Database.h"
 #include "data/TextRules.h"
 
+#include <QSqlQuery>
 #include <exception>
 
 using namespace Qt::StringLiterals;
@@ -27,12 +29,12 @@ std::optional<QString> TypeNames::add()
     }
     try {
         if (m_app.db.scalar(u"select count(*) from %1 where %2 = ?"_s.arg(m_namesTable, m_column), {type}).toInt() > 0) {
-            showMessage(m_app.messages, m_texts.exists);
+            showMessage(m_app.messages, m_texts.exists, u"A type named '%1' exists already."_s.arg(type));
             return std::nullopt;
         }
         m_app.db.exec(u"insert into %1 (%2) values (?)"_s.arg(m_namesTable, m_column), {type});
-    } catch (const std::exception&) {
-        showMessage(m_app.messages, m_texts.refused);
+    } catch (const std::exception& error) {
+        showMessage(m_app.messages, m_texts.refused, refusalDetail(error));
         return std::nullopt;
     }
     return type;
@@ -45,9 +47,20 @@ bool TypeNames::remove(const QString& type)
         m_app.db.exec(u"delete from %1 where %2 = ?"_s.arg(m_rowsTable, m_column), {type});
         m_app.db.exec(u"delete from %1 where %2 = ?"_s.arg(m_namesTable, m_column), {type});
         transaction.commit();
-    } catch (const std::exception&) {
-        showMessage(m_app.messages, m_texts.refused);
+    } catch (const std::exception& error) {
+        showMessage(m_app.messages, m_texts.refused, refusalDetail(error));
         return false;
     }
     return true;
+}
+
+// The row's place in the table: SQLite's row number, PostgreSQL's row address.
+QStringList TypeNames::names() const
+{
+    const QString place = m_app.db.kind() == Database::Kind::SQLite ? u"rowid"_s : u"ctid"_s;
+    QStringList names;
+    QSqlQuery query = m_app.db.exec(u"select %1 from %2 order by %3"_s.arg(m_column, m_namesTable, place));
+    while (query.next())
+        names << query.value(0).toString();
+    return names;
 }

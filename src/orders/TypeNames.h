@@ -3,6 +3,7 @@
 #include "records/ErrorMessageBoxes.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 struct AppContext;
@@ -27,6 +28,8 @@ public:
     std::optional<QString> add();
     // The name and every row of the type go in one transaction; false (and said) when refused.
     bool remove(const QString& type);
+    // The names in the order the table holds them, as they were added, not sorted. Throws DataError.
+    QStringList names() const;
 
 private:
     AppContext& m_app;

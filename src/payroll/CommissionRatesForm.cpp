@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "data/DataSource.h"
+#include "payroll/PayFigures.h"
 #include "payroll/PayrollMessages.h"
 #include "payroll/RecordPage.h"
 #include "records/RecordSearch.h"
@@ -49,7 +50,11 @@ CommissionRatesForm::CommissionRatesForm(AppContext& app, QWidget* parent)
     auto* boxes = new QFormLayout;
     for (int index = 0; index < int(std::size(RateBoxes)); ++index) {
         auto* box = named(new QLineEdit(this), u"text1(%1)"_s.arg(index));
-        binder->bind(box, QString::fromLatin1(RateBoxes[index].column));
+        const QString column = QString::fromLatin1(RateBoxes[index].column);
+        if (index == 0)
+            binder->bind(box, column);
+        else
+            binder->bind(box, column, PayFigures::rule()); // rates of pay: the commissions multiply them
         boxes->addRow(QString::fromLatin1(RateBoxes[index].label), box);
         text1 << box;
     }

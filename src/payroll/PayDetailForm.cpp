@@ -75,6 +75,7 @@ PayDetailForm::PayDetailForm(AppContext& app, QWidget* parent)
                        .missNumberWithSignPlace = true,
                        .findsNext = true,
                        .emptyBoxIsZero = true});
+    search->setFirstMissLeavesNext(true);
 
     auto* title = new QLabel(u"salary detailed"_s, this);
     QFont large = title->font();

@@ -6,18 +6,22 @@
 #include <cmath>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace PayFigures {
+
+TextRules::NumberRule rule()
+{
+    return TextRules::NumberRule::figure(-Limit, Limit);
+}
 
 namespace {
 
-// No pay comes near a trillion, and the two dozen figures of a pay row below it still add up exactly.
-constexpr double Limit = 1e12;
-
 void checkRange(double approximate, const QString& shown)
 {
-    if (!std::isfinite(approximate) || std::fabs(approximate) >= Limit)
+    if (!std::isfinite(approximate) || std::fabs(approximate) > Limit)
         throw DataError(DataError::Kind::Conversion, DataError::Reason::OutOfRange,
-                        QStringLiteral("%1 is beyond the range of a pay figure: %2.").arg(shown, Range));
+                        QStringLiteral("%1 is beyond the range of pay: %2").arg(shown, rule().refusal(u"a pay figure"_s)));
 }
 
 void checkRange(double approximate)

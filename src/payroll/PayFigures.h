@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Decimal.h"
+#include "data/TextRules.h"
 
 #include <QList>
 #include <QStringList>
@@ -11,11 +12,13 @@
 // The figures of a pay row: read from its boxes or from the books, added up and made whole in Decimal.
 // A figure beyond what any pay row holds is refused with a DataError (a conversion) rather than
 // clamped, so a box holding "1e300" is reported and never turns into a wrong total. The error's
-// message names the figure and the range: it is the refusal's detail line.
+// message names the figure and the range (rule()): it is the refusal's detail line.
 namespace PayFigures {
 
-// The figures a pay row holds, as a detail line names them.
-inline const QString Range = QStringLiteral("pay figures go from -999999999999.9999 to 999999999999.9999");
+// No pay comes near a trillion, and the two dozen figures of a pay row within it add up exactly.
+inline constexpr double Limit = 999999999999;
+// What a box of pay holds, for the boxes bound to a column of pay.
+TextRules::NumberRule rule();
 
 // The number a box's text begins with ("12abc" -> 12, none -> 0).
 Decimal read(QStringView text);

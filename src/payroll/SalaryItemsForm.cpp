@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "data/DataSource.h"
+#include "payroll/PayFigures.h"
 #include "payroll/PayrollMessages.h"
 #include "payroll/RecordPage.h"
 #include "records/FieldKeyNavigation.h"
@@ -36,7 +37,7 @@ constexpr ItemBox ItemBoxes[] = {
     {"food", "mess"},             {"oil", "oil subsidies"},     {"loss", "loss subsidies"},
     {"traff", "traffic subsidies"}, {"other", "other"},         {"input_date", "import date"},
 };
-enum Item { Code = 0, Boss = 2 };
+enum Item { Code = 0, Boss = 2, InputDate = 11 };
 
 } // namespace
 
@@ -55,7 +56,11 @@ SalaryItemsForm::SalaryItemsForm(AppContext& app, QWidget* parent)
     auto* boxes = new QFormLayout;
     for (int index = 0; index < int(std::size(ItemBoxes)); ++index) {
         auto* box = named(new QLineEdit(this), u"text1(%1)"_s.arg(index));
-        binder->bind(box, QString::fromLatin1(ItemBoxes[index].column));
+        const QString column = QString::fromLatin1(ItemBoxes[index].column);
+        if (index > Code && index < InputDate)
+            binder->bind(box, column, PayFigures::rule()); // figures of pay: the month-end run adds them up
+        else
+            binder->bind(box, column);
         navigation->add(box);
         boxes->addRow(QString::fromLatin1(ItemBoxes[index].label), box);
         text1 << box;

@@ -121,12 +121,12 @@ void SettlementForm::createControls()
         navigation->add(box);
     for (const QList<QLineEdit*>* boxes : {&m_additions, &m_deductions}) {
         for (QLineEdit* box : *boxes) {
-            connect(box, &QLineEdit::textChanged, this, [this] { updateNetPay(false); });
-            connect(box, &QLineEdit::textEdited, this, [this] { updateNetPay(true); });
+            connect(box, &QLineEdit::textChanged, this, [this] { updateNetPay(NetPayCause::BoxChanged); });
+            connect(box, &QLineEdit::textEdited, this, [this] { updateNetPay(NetPayCause::Typed); });
         }
     }
     // The salary comes with the employee's fixed items, after the pay row: it counts in the net pay too.
-    connect(m_text1[Salary], &QLineEdit::textChanged, this, [this] { updateNetPay(false); });
+    connect(m_text1[Salary], &QLineEdit::textChanged, this, [this] { updateNetPay(NetPayCause::BoxChanged); });
     for (int index = 0; index < m_leaveHours.size(); ++index) {
         if (LeaveDeduction::isPriced(index))
             connect(m_leaveHours[index], &QLineEdit::textChanged, this, [this, index] { priceLeave(index); });
@@ -176,7 +176,7 @@ void SettlementForm::bindControls()
     auto bindItems = [&](const auto& items, const QList<QLineEdit*>& boxes) {
         for (std::size_t i = 0; i < items.size(); ++i) {
             Binder* binder = items[i].source == PayRowItems::Source::PayRow ? payRow : m_fixedItemsBinder;
-            binder->bind(boxes[int(i)], QString::fromLatin1(items[i].column));
+            binder->bind(boxes[int(i)], QString::fromLatin1(items[i].column), PayFigures::rule());
         }
     };
     bindItems(PayRowItems::Additions, m_additions);
@@ -204,9 +204,8 @@ void SettlementForm::createToolbar()
     config.entryBoxes = m_additions + m_deductions + m_leaveHours;
     config.keyBoxes = m_text1 + QList<QLineEdit*>{m_jobTitle, m_lastSettled, m_balanceDate, m_promise};
     config.recordMovers = {m_searchButton, m_nextButton, m_allRows, m_openRows};
-    // A figure the pay arithmetic cannot take is refused before anything is written; then the pay row
-    // is written, then the employee's fixed items, in one transaction.
-    config.beforeWrite = [this] { netPayOfBoxes(); };
+    // The pay row is written first, then the employee's fixed items, in one transaction; a figure
+    // beyond the range of pay is refused before anything is sent.
     config.modifySaveSteps = [this] { m_fixedItems->recordset().update(); };
     config.afterClick = [this](Role role) { afterToolbarClick(role); };
     config.messages = Messages::toolbar;
@@ -225,6 +224,7 @@ void SettlementForm::createSearch()
                        .missStyle = SearchMissStyle::Spaced,
                        .findsNext = true,
                        .emptyBoxIsZero = true});
+    search->setFirstMissLeavesNext(true);
 }
 
 void SettlementForm::layOutControls()
@@ -326,7 +326,7 @@ void SettlementForm::followEmployee()
 // leave boxes were the last row's.
 void SettlementForm::onPayRowShown()
 {
-    updateNetPay(false);
+    updateNetPay(NetPayCause::RowShown);
     const Recordset::Bookmark shown = m_payRows->recordset().bookmark();
     if (shown == m_shownRow)
         return;
@@ -374,14 +374,17 @@ Decimal SettlementForm::netPayOfBoxes() const
     return PayFigures::netPay(m_text1[Salary]->text(), additions, deductions);
 }
 
-// A figure beyond range leaves the net pay as it was, and is reported when the clerk typed it.
-void SettlementForm::updateNetPay(bool typed)
+// A figure the clerk types beyond range is reported and leaves the net pay as it was; a row shown
+// whose stored figures are beyond it shows no net pay rather than the last row's.
+void SettlementForm::updateNetPay(NetPayCause cause)
 {
     try {
         m_text1[NetPay]->setText(netPayOfBoxes().toString());
     } catch (const DataError& error) {
-        if (typed)
+        if (cause == NetPayCause::Typed)
             showMessage(m_app.messages, Messages::inputError, error.detail());
+        else if (cause == NetPayCause::RowShown)
+            m_text1[NetPay]->clear();
     }
 }
 

@@ -43,7 +43,8 @@ private:
     void showCommission();
     CommissionInputs commissionInputs() const;
     Decimal netPayOfBoxes() const;
-    void updateNetPay(bool typed);
+    enum class NetPayCause { Typed, BoxChanged, RowShown };
+    void updateNetPay(NetPayCause cause);
     void priceLeave(int box);
     void afterToolbarClick(RecordToolbar::Role role);
     void settleMonth();

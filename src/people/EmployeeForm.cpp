@@ -233,8 +233,8 @@ void EmployeeForm::arrangeTabOrder()
     QList<QWidget*> order;
     for (const EntryBox& entry : EntryBoxes)
         order << m_text1[entry.index];
-    order << m_searchBox << m_searchButton << m_exitButton << m_byTel << m_byName << m_salaryButton << m_expenseArea
-          << m_milkArea << m_jobTitle << m_rank << m_cancelled << m_hideCancelled;
+    order << m_searchBox << m_searchButton << m_exitButton << m_toolbar->tabStops() << m_byTel << m_byName
+          << m_salaryButton << m_expenseArea << m_milkArea << m_jobTitle << m_rank << m_cancelled << m_hideCancelled;
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -135,6 +135,14 @@ QAction* RecordToolbar::button(int index) const
     return index >= 1 && index <= m_buttons.size() ? m_buttons[index - 1] : nullptr;
 }
 
+QList<QWidget*> RecordToolbar::tabStops() const
+{
+    QList<QWidget*> buttons;
+    for (QAction* action : m_buttons)
+        buttons << widgetForAction(action);
+    return buttons;
+}
+
 QAction* RecordToolbar::roleButton(Role role) const
 {
     for (int i = 0; i < m_config.buttons.size(); ++i)

@@ -100,6 +100,8 @@ public:
 
     // The button of a 1-based index, nullptr beyond the last. Its tool button is named "Button<index>".
     QAction* button(int index) const;
+    // The tool buttons in their order, for a form that places the toolbar in its tab order.
+    QList<QWidget*> tabStops() const;
     // The letter of a button's access key (lower case), or none.
     QChar accessKey(int index) const { return m_accessKeys.value(index - 1); }
     State state() const;

@@ -1,9 +1,9 @@
 #include "records/SearchBoxEnter.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QWidget>
 
-SearchBoxEnter::SearchBoxEnter(QLineEdit* box, std::function<void()> search)
+SearchBoxEnter::SearchBoxEnter(QWidget* box, std::function<void()> search)
     : QObject(box), m_search(std::move(search))
 {
     box->installEventFilter(this);

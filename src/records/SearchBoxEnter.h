@@ -3,13 +3,13 @@
 #include <QObject>
 #include <functional>
 
-class QLineEdit;
+class QWidget;
 
-// Enter in a search box runs the search instead of typing anything.
+// Enter in a search box (or a date picker) runs the search instead of typing anything.
 class SearchBoxEnter : public QObject {
     Q_OBJECT
 public:
-    SearchBoxEnter(QLineEdit* box, std::function<void()> search);
+    SearchBoxEnter(QWidget* box, std::function<void()> search);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

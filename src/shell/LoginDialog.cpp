@@ -42,7 +42,7 @@ void LoginDialog::checkPassword()
     ++m_failures;
 }
 
-// The delivery rows of today and the next two days, where the books lack them. A failure is shown and
+// The delivery rows of today and the next two days, brought up to date with the orders. A failure is shown and
 // the login goes on: the day rows can be written by halcyon-dayrows as well.
 void LoginDialog::writeComingDayRows()
 {

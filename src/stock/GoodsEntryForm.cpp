@@ -9,6 +9,7 @@
 #include "records/RecordSearch.h"
 #include "records/RecordToolbar.h"
 #include "records/RunGuarded.h"
+#include "stock/GoodsMovement.h"
 #include "stock/ProductFigures.h"
 #include "stock/StockMessages.h"
 #include "widgets/Binder.h"
@@ -42,6 +43,9 @@ enum Movement { Date, Opening, Shipped, Received, Retail, Loss, Business, Other,
 const std::array<QString, 9> movementColumns = {u"date_d"_s, u"original_store"_s, u"today_exit"_s,
                                                 u"today_enter"_s, u"retail"_s, u"loss"_s,
                                                 u"sales_milk"_s, u"other"_s, u"serial"_s};
+const std::array<QString, 9> movementLabels = {u"date"_s, u"original store"_s, u"today_enter"_s,
+                                               u"daily stock"_s, u"retail sale"_s, u"loss"_s,
+                                               u"business"_s, u"other"_s, u"goods serial"_s};
 
 void setBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 {
@@ -148,14 +152,11 @@ QLayout* GoodsEntryForm::buildMovementSide()
     auto* navigation = new FieldKeyNavigation(this);
     auto* block = new QGridLayout;
     // Created column by column, so Tab runs down the first column, then the second, then the third.
-    const QList<QList<std::pair<int, QString>>> columns = {
-        {{Date, u"date"_s}, {Received, u"daily stock"_s}, {Business, u"business"_s}},
-        {{Opening, u"original store"_s}, {Retail, u"retail sale"_s}, {Other, u"other"_s}},
-        {{Shipped, u"today_enter"_s}, {Loss, u"loss"_s}},
-    };
+    const QList<QList<int>> columns = {{Date, Received, Business}, {Opening, Retail, Other}, {Shipped, Loss}};
     for (int column = 0; column < columns.size(); ++column) {
         for (int row = 0; row < columns[column].size(); ++row) {
-            const auto& [index, label] = columns[column][row];
+            const int index = columns[column][row];
+            const QString& label = movementLabels[index];
             m_movement[index] = named(new QLineEdit(this), u"Text2(%1)"_s.arg(index));
             block->addWidget(new QLabel(label, this), row, 2 + 2 * column);
             block->addWidget(m_movement[index], row, 3 + 2 * column);
@@ -168,7 +169,7 @@ QLayout* GoodsEntryForm::buildMovementSide()
 
     m_movement[Serial] = named(new QLineEdit(this), u"Text2(8)"_s);
     m_productCode = named(new QLineEdit(this), u"Text5"_s);
-    block->addWidget(new QLabel(u"goods serial"_s, this), 0, 0);
+    block->addWidget(new QLabel(movementLabels[Serial], this), 0, 0);
     block->addWidget(m_movement[Serial], 0, 1);
     block->addWidget(new QLabel(u"products serial"_s, this), 1, 0);
     block->addWidget(m_productCode, 1, 1);
@@ -225,8 +226,10 @@ QLayout* GoodsEntryForm::buildButtons()
 // row stays on the pending row.
 void GoodsEntryForm::showProduct()
 {
-    if (!m_products.recordset().hasCurrentRow())
+    if (!m_products.recordset().hasCurrentRow()) {
+        m_figures->showNoProduct();
         return;
+    }
     showDayTotal();
     if (!m_entryInProgress)
         goToLatestMovementOfProduct();
@@ -242,7 +245,8 @@ void GoodsEntryForm::showDayTotal()
                                 "from order_date where names = ? and date_d = ?"_s,
                                 {m_products.recordset().value(u"names"_s), m_date->date()});
     });
-    m_figures->setDayTotal(total.isNull() ? QString() : Decimal::fromVariant(total).toString());
+    const std::optional<Decimal> dayTotal = Decimal::tryFromDouble(total.toDouble());
+    m_figures->setDayTotal(total.isNull() || !dayTotal ? QString() : dayTotal->toString());
 }
 
 // The product's row with the highest serial, or the last row when it has none.
@@ -259,13 +263,24 @@ void GoodsEntryForm::goToLatestMovementOfProduct()
     runGuarded(m_app.messages, [&] { rows.moveTo(row >= 0 ? row : rows.recordCount() - 1); });
 }
 
-// Opening stock and goods received, less everything that went out.
+// Opening stock and goods received, less everything that went out; nothing where a box or the sum lies
+// beyond the range of figures.
+std::optional<Decimal> GoodsEntryForm::closingOfBoxes() const
+{
+    std::optional<Decimal> closing = Decimal::tryFromText(m_movement[Opening]->text());
+    for (int index : {Received, Shipped, Retail, Loss, Business, Other}) {
+        const std::optional<Decimal> figure = Decimal::tryFromText(m_movement[index]->text());
+        if (!closing || !figure)
+            return std::nullopt;
+        closing = index == Received ? Decimal::checkedAdd(*closing, *figure) : Decimal::checkedSubtract(*closing, *figure);
+    }
+    return closing;
+}
+
 void GoodsEntryForm::showClosingStock()
 {
-    auto number = [this](int index) { return Decimal::fromText(m_movement[index]->text()); };
-    const Decimal closing = number(Opening) + number(Received) - number(Shipped) - number(Retail) - number(Loss)
-        - number(Business) - number(Other);
-    m_closingStock->setText(closing.toString());
+    const std::optional<Decimal> closing = closingOfBoxes();
+    m_closingStock->setText(closing ? closing->toString() : QString());
 }
 
 void GoodsEntryForm::okClicked()
@@ -282,14 +297,16 @@ void GoodsEntryForm::startEntry()
 {
     Recordset& rows = m_movements.recordset();
     try {
-        rereadProduct();
         if (rows.bof() || rows.eof())
             rows.moveLast();
+        // The row the clerk is on, before reading the product again takes the rows to its latest one.
         m_movementPosition.remember();
+        rereadProduct();
+        m_stockAtStart = Decimal::fromVariant(m_products.recordset().value(u"amount"_s));
         m_serial = m_numbering.next();
         rows.addNew();
-    } catch (const std::exception&) {
-        showMessage(m_app.messages, ErrorMessageBoxes::GoodsEntry::inputError);
+    } catch (const std::exception& error) {
+        showMessage(m_app.messages, ErrorMessageBoxes::GoodsEntry::inputError, refusalDetail(error));
         return;
     }
     setEntryInProgress(true);
@@ -301,8 +318,7 @@ void GoodsEntryForm::startEntry()
     m_movement[Opening]->setText(m_figures->box(4)->text());
 }
 
-// The product's row as it stands in the books now, so the entry opens on today's stock and its
-// commit is refused when another clerk moves that stock first.
+// The product's row as it stands in the books now, so the entry opens on today's stock.
 void GoodsEntryForm::rereadProduct()
 {
     Recordset& products = m_products.recordset();
@@ -310,47 +326,69 @@ void GoodsEntryForm::rereadProduct()
     m_products.refresh();
     if (!products.find(Criterion::equals(u"code"_s, code))) {
         products.moveFirst();
-        throw DataError(DataError::Kind::NoCurrentRow, u"The product is no longer in the books."_s);
+        throw DataError(DataError::Kind::NoCurrentRow, u"The product %1 is no longer in the books."_s.arg(code.toString()));
     }
+}
+
+namespace {
+
+// Bottles, counted whole, within what the books' figures hold.
+const TextRules::NumberRule bottles = TextRules::NumberRule::wholeCount();
+
+// A movement figure as typed: null for an empty box; anything but a whole number of bottles is refused.
+QVariant typedFigure(const QLineEdit* box, const QString& label)
+{
+    if (box->text().trimmed().isEmpty())
+        return {};
+    return TextRules::numberOrRefuse(box->text(), bottles, label);
+}
+
+} // namespace
+
+GoodsMovement GoodsEntryForm::entryAsTyped() const
+{
+    GoodsMovement entry;
+    entry.code = m_products.recordset().value(u"code"_s).toLongLong();
+    const std::optional<QDate> day = TextRules::dateFromText(m_movement[Date]->text());
+    if (!day)
+        throw DataError(DataError::Kind::Conversion, u"'%1' is not a date (yyyy/M/d)."_s.arg(m_movement[Date]->text()));
+    entry.day = *day;
+    entry.stamp = m_date->date();
+    entry.stockAtStart = m_stockAtStart;
+    entry.opening = Decimal::fromVariant(typedFigure(m_movement[Opening], movementLabels[Opening]));
+    int column = 0;
+    for (int index : {Received, Shipped, Retail, Loss, Business, Other})
+        entry.figures[column++] = typedFigure(m_movement[index], movementLabels[index]);
+    if (!closingOfBoxes())
+        throw DataError(DataError::Kind::Conversion, DataError::Reason::OutOfRange,
+                        u"The closing stock of these figures is beyond the range of figures."_s,
+                        u"The closing stock (now_store) must lie %1."_s.arg(Decimal::rangeText()));
+    const QVariant closing = typedFigure(m_closingStock, u"now_store"_s);
+    if (closing.isNull())
+        throw DataError(DataError::Kind::Conversion, u"now_store is empty: the closing stock becomes the stock on hand."_s);
+    entry.closing = Decimal::fromVariant(closing);
+    return entry;
 }
 
 // The movement row, the date of the last entry and the product's new stock on hand: all or nothing.
 void GoodsEntryForm::commitEntry()
 {
-    const QString closingText = m_closingStock->text();
-    const std::optional<double> closing = TextRules::exactNumber(closingText);
-    if (!closing) {
-        showMessage(m_app.messages, ErrorMessageBoxes::GoodsEntry::inputError);
-        return;
-    }
-    Recordset& stamp = m_stamp.recordset();
-    Recordset& products = m_products.recordset();
     try {
-        Transaction transaction(m_app.db);
-        // A serial another clerk saved since the start goes to the next free one.
-        if (m_serial == 0 || m_numbering.isTaken(m_serial)) {
-            m_serial = m_numbering.next();
-            m_movement[Serial]->setText(QString::number(m_serial));
-        }
-        m_movements.recordset().update();
-        // Read again here: another clerk's entry may have stamped it since the form showed it.
-        m_stamp.refresh();
-        if (!stamp.hasCurrentRow())
-            throw DataError(DataError::Kind::NoCurrentRow, u"update_date has no row."_s);
-        stamp.setValue(u"update_date"_s, m_date->date());
-        stamp.update();
-        products.setValue(u"amount"_s, Decimal::fromDouble(*closing).toDouble());
-        products.update();
-        transaction.commit();
-    } catch (const std::exception&) {
-        // The rows written are back as they were; the entry stays open for a correction or a cancel.
-        stamp.cancelUpdate();
-        products.cancelUpdate();
-        m_closingStock->setText(closingText);
-        showMessage(m_app.messages, ErrorMessageBoxes::GoodsEntry::inputError);
+        GoodsMovement entry = entryAsTyped();
+        entry.save(m_app.db);
+    } catch (const std::exception& error) {
+        // Nothing is written; the entry stays open for a correction or a cancel.
+        showMessage(m_app.messages, ErrorMessageBoxes::GoodsEntry::inputError, refusalDetail(error));
         return;
     }
+    m_movements.recordset().cancelUpdate();
     setEntryInProgress(false);
+    // The books as they now stand: the saved row, other clerks' rows, the stamp and the new stock.
+    runGuarded(m_app.messages, [this] {
+        m_stamp.refresh();
+        m_movements.refresh();
+        rereadProduct();
+    });
 }
 
 // Drops the pending row; while idle, only goes back to the row shown when the last entry began.
@@ -361,8 +399,8 @@ void GoodsEntryForm::cancelEntry()
         if (rows.editMode() != Recordset::EditMode::None)
             rows.cancelUpdate();
         m_movementPosition.restore();
-    } catch (const std::exception&) {
-        showMessage(m_app.messages, ErrorMessageBoxes::GoodsEntry::inputError);
+    } catch (const std::exception& error) {
+        showMessage(m_app.messages, ErrorMessageBoxes::GoodsEntry::inputError, refusalDetail(error));
     }
     setEntryInProgress(false);
 }

@@ -1,15 +1,18 @@
 #pragma once
 
 #include "data/DataSource.h"
+#include "data/Decimal.h"
 #include "records/MaxPlusOneNumbering.h"
 #include "records/RememberedPosition.h"
 
 #include <QList>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 struct AppContext;
 class ProductFigures;
+struct GoodsMovement;
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
@@ -34,10 +37,12 @@ private:
     void showProduct();
     void showDayTotal();
     void goToLatestMovementOfProduct();
+    std::optional<Decimal> closingOfBoxes() const;
     void showClosingStock();
 
     void okClicked();
     void startEntry();
+    GoodsMovement entryAsTyped() const;
     void commitEntry();
     void cancelEntry();
     void rereadProduct();
@@ -52,7 +57,8 @@ private:
     MaxPlusOneNumbering m_numbering;
     const QDate m_today; // the form's own today; work_date is left alone
     bool m_entryInProgress = false;
-    qint32 m_serial = 0;
+    qint32 m_serial = 0;          // shown at the start; the save takes the next free one
+    Decimal m_stockAtStart;       // the product's stock on hand as the entry began
 
     ProductFigures* m_figures = nullptr;
     QDateEdit* m_date = nullptr;           // DTPicker2

@@ -10,6 +10,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +34,12 @@ void setBackground(QLineEdit* box, const QColor& colour)
     box->setPalette(palette);
 }
 
+bool roundsIntoInt32(double value)
+{
+    const double whole = std::nearbyint(value); // halves to even, as the split rounds
+    return whole >= std::numeric_limits<qint32>::min() && whole <= std::numeric_limits<qint32>::max();
+}
+
 QLineEdit* figureBox(QWidget* parent, const QString& name)
 {
     auto* box = named(new QLineEdit(parent), name);
@@ -47,8 +55,7 @@ ProductFigures::ProductFigures(QWidget* parent) : QWidget(parent)
     for (int i = 0; i < int(m_boxes.size()); ++i)
         m_boxes[i] = figureBox(this, u"text1(%1)"_s.arg(i));
     m_perBox = figureBox(this, u"一箱瓶數"_s);
-    for (int total : {Stock, Safety, DayTotal, Shortfall})
-        m_boxes[total]->setText(u"0"_s);
+    showNoProduct();
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -105,8 +112,13 @@ void ProductFigures::setDayTotal(const QString& total)
 // sign of the total. Without bottles per box every bottle is loose.
 void ProductFigures::split(int total, int boxes, int bottles)
 {
-    const qint32 whole = TextRules::roundToInt32(TextRules::numberFromText(m_boxes[total]->text()));
-    const qint32 perBox = TextRules::roundToInt32(TextRules::numberFromText(m_perBox->text()));
+    const double totalNumber = TextRules::numberFromText(m_boxes[total]->text());
+    const double perBoxNumber = TextRules::numberFromText(m_perBox->text());
+    // Beyond 32 bits there is no split to show: the step is skipped, as the recompute skips any that fails.
+    if (!roundsIntoInt32(totalNumber) || !roundsIntoInt32(perBoxNumber))
+        return;
+    const qint32 whole = TextRules::roundToInt32(totalNumber);
+    const qint32 perBox = TextRules::roundToInt32(perBoxNumber);
     const qint32 fullBoxes = TextRules::intDiv(whole, perBox);
     m_boxes[boxes]->setText(QString::number(fullBoxes));
     m_boxes[bottles]->setText(QString::number(qint64(whole) - qint64(fullBoxes) * perBox));
@@ -118,17 +130,27 @@ void ProductFigures::showSplits()
     split(Safety, SafetyBoxes, SafetyBottles);
     split(DayTotal, DayBoxes, DayBottles);
 
-    const Decimal stock = Decimal::fromText(m_boxes[Stock]->text());
-    const Decimal safety = Decimal::fromText(m_boxes[Safety]->text());
-    const bool isShort = stock <= safety;
+    // A figure beyond the range of figures has no shortfall to show: the step is skipped.
+    const std::optional<Decimal> stock = Decimal::tryFromText(m_boxes[Stock]->text());
+    const std::optional<Decimal> safety = Decimal::tryFromText(m_boxes[Safety]->text());
+    if (!stock || !safety)
+        return;
+    const bool isShort = *stock <= *safety;
     if (isShort) {
-        m_boxes[Shortfall]->setText((safety - stock).toString());
+        const std::optional<Decimal> shortfall = Decimal::checkedSubtract(*safety, *stock);
+        m_boxes[Shortfall]->setText(shortfall ? shortfall->toString() : QString());
         split(Shortfall, ShortBoxes, ShortBottles);
     } else {
         for (int box : {Shortfall, ShortBoxes, ShortBottles})
             m_boxes[box]->setText(u"0"_s);
     }
     showStockShort(isShort);
+}
+
+void ProductFigures::showNoProduct()
+{
+    for (int total : {Stock, Safety, DayTotal, Shortfall})
+        m_boxes[total]->setText(u"0"_s);
 }
 
 void ProductFigures::showStockShort(bool isShort)

@@ -22,6 +22,8 @@ public:
     void setDayTotal(const QString& total);
     // Splits every total by the bottles per box and works out the shortfall.
     void showSplits();
+    // Without a product every total reads 0, as the boxes began.
+    void showNoProduct();
 
     QLineEdit* box(int index) const { return m_boxes.at(index); } // text1(index)
 

@@ -20,6 +20,7 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,7 +58,7 @@ constexpr std::array<EntryBox, 9> EntryBoxes{{
 // Tab order, which is also the order Enter and the arrows move in; "preferential" comes last of the
 // whole form, after the grid.
 constexpr std::array<int, 8> TabOrder{0, 1, 3, 4, 5, 7, 6, 8};
-enum Entry { Code = 0, Name = 1, InputDate = 6, Preferential = 9 };
+enum Entry { Code = 0, Name = 1, Amount = 4, Store = 5, InputDate = 6, Much = 7, Preferential = 9 };
 constexpr int NameLimit = 20;
 
 const QColor CodeBackground(192, 255, 255);
@@ -198,9 +199,19 @@ void ProductForm::arrangeTabOrder()
 
 void ProductForm::bindControls()
 {
+    using TextRules::NumberRule;
+    // Bottles are counted whole; the stock on hand may run below zero, safety stock and bottles per box not.
+    const QHash<int, NumberRule> bottleCounts = {{Amount, NumberRule::wholeCount()},
+                                                 {Store, NumberRule::wholeCount(0)},
+                                                 {Much, NumberRule::wholeCount(0)}};
     auto* binder = new Binder(m_products->recordset(), this);
-    for (const EntryBox& entry : EntryBoxes)
-        binder->bind(m_text1[entry.index], QString::fromLatin1(entry.column));
+    for (const EntryBox& entry : EntryBoxes) {
+        const QString column = QString::fromLatin1(entry.column);
+        if (bottleCounts.contains(entry.index))
+            binder->bind(m_text1[entry.index], column, bottleCounts.value(entry.index));
+        else
+            binder->bind(m_text1[entry.index], column);
+    }
 }
 
 void ProductForm::createToolbar()

@@ -118,20 +118,27 @@ TEST_F(CashJournalTest, DayGridShowsTheDayTheFormFoundUntilUpdate)
     EXPECT_EQ(gridRows(u"DataGrid2"_s).recordCount(), 2); // the toolbar never refreshes the list of all rows
 }
 
-TEST_F(CashJournalTest, UnconvertibleInputIsRefusedAndNothingIsWritten)
+// What cannot be read, and an amount beyond what the books sum exactly, are refused where typed: in the
+// record, on add and on modify, and in a cell of the unlocked list, each with a detail line saying why.
+TEST_F(CashJournalTest, UnconvertibleInputAndAmountsBeyondTheRangeAreRefusedAndNothingIsWritten)
 {
     addRow(1, QDate(2026, 12, 1), 10, u"income"_s);
     openJournal();
+    const QString range = u"from -922337203685477 to 922337203685477"_s;
     const struct {
         int box;
         QString text;
-    } refused[] = {{2, u"12abc"_s}, {2, u"-"_s}, {3, u"2026/2/30"_s}};
+        QString detail;
+    } refused[] = {{2, u"12abc"_s, {}},          {2, u"-"_s, {}},       {3, u"2026/2/30"_s, {}},
+                   {2, u"1000000000000000"_s, range}, {2, u"-1e20"_s, range}, {2, u"1e400"_s, range}};
     for (const auto& input : refused) {
         SCOPED_TRACE(input.text.toStdString());
         clickTool(5);
         typeInto(input.box, input.text);
         clickTool(5);
         EXPECT_EQ(messages.last().text, u"input Err!!!"_s);
+        EXPECT_TRUE(messages.last().detail.contains(input.detail)) << messages.last().detail.toStdString();
+        EXPECT_FALSE(messages.last().detail.isEmpty());
         EXPECT_EQ(tool(5)->text(), u"sure_add"_s);
         EXPECT_EQ(journalRows(), 1);
         clickTool(8);
@@ -141,12 +148,22 @@ TEST_F(CashJournalTest, UnconvertibleInputIsRefusedAndNothingIsWritten)
         clickTool(7);
         EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
         EXPECT_EQ(messages.last().title, u"Err."_s);
+        EXPECT_TRUE(messages.last().detail.contains(input.detail)) << messages.last().detail.toStdString();
+        EXPECT_FALSE(messages.last().detail.isEmpty());
         EXPECT_EQ(tool(7)->text(), u"sure_modify"_s);
         clickTool(8);
         EXPECT_DOUBLE_EQ(stored(u"expense"_s, 1).toDouble(), 10);
         EXPECT_EQ(stored(u"date_d"_s, 1).toDate(), QDate(2026, 12, 1));
     }
-    EXPECT_EQ(messages.count(), 6);
+    EXPECT_EQ(messages.count(), 12);
+
+    child<QCheckBox>(form, u"Check1"_s)->setChecked(true);
+    auto* grid = child<DataGrid>(form, u"DataGrid2"_s);
+    const QModelIndex amount = grid->model()->index(0, gridRows(u"DataGrid2"_s).fieldIndex(u"expense"_s));
+    grid->setCurrentIndex(amount);
+    EXPECT_FALSE(grid->model()->setData(amount, u"1e20"_s) && grid->commitRow());
+    EXPECT_TRUE(messages.last().detail.contains(range)) << messages.last().detail.toStdString();
+    EXPECT_DOUBLE_EQ(stored(u"expense"_s, 1).toDouble(), 10);
 }
 
 // 搜尋 and 再搜尋 move the record, 日期搜尋 and 日期再搜尋 the list of all rows.

@@ -244,5 +244,18 @@ TEST_P(FailedPostingTest, PostingTheDatabaseRefusesWritesNothingAndLeavesNoPendi
     EXPECT_EQ(text(u"Text6(1)"_s), QString());
 }
 
+TEST_P(FailedPostingTest, AStoredAmountBeyondTheRangeRefusesThePostingWithTheRange)
+{
+    addRow(1, QDate(2026, 12, 7), 9e14);
+    addRow(2, QDate(2026, 12, 8), 9e14); // each can be held, not their sum
+    openJournal();
+    post(QDate(2026, 12, 8));
+    EXPECT_EQ(messages.last().text, u"input Err!!!"_s);
+    EXPECT_TRUE(messages.last().detail.contains(u"from -922337203685477 to 922337203685477"_s))
+        << messages.last().detail.toStdString();
+    EXPECT_TRUE(postedDays().isEmpty());
+    EXPECT_EQ(journalRows(), 2);
+}
+
 INSTANTIATE_TEST_SUITE_P(SQLite, FailedPostingTest, ::testing::Values(Backend::SQLite),
                          [](const auto& info) { return backendName(info.param); });

@@ -91,6 +91,35 @@ TEST_P(Reliability, AFailedInnerScopeTakesBackItsOwnWorkAndTheOuterCommits)
     EXPECT_FALSE(db->inTransaction());
 }
 
+// A refused statement leaves nothing behind, however many a session meets: what its scope runs after
+// it goes with the scope, and on PostgreSQL no prepared statement stays on the server, neither the
+// refused ones nor a read still held as the failure unwinds.
+TEST_P(Reliability, RefusedStatementsLeaveNothingOnTheServer)
+{
+    const bool server = GetParam() == Backend::PostgreSQL;
+    auto preparedOnServer = [&] { return server ? db->scalar(u"SELECT count(*) FROM pg_prepared_statements"_s).toInt() : 0; };
+    db->exec(u"INSERT INTO milk_area (milk_area) VALUES (1)"_s);
+    const int before = preparedOnServer();
+    for (int i = 0; i < 3; ++i) {
+        Transaction outer(*db);
+        QSqlQuery held = db->exec(u"SELECT milk_area FROM milk_area WHERE milk_area = ?"_s, {1});
+        {
+            Transaction inner(*db);
+            PreparedStatement insert(*db, u"INSERT INTO milk_area (milk_area) VALUES (?)"_s);
+            insert.run({10 + i});
+            EXPECT_THROW(insert.run({1}), DataError);
+            EXPECT_THROW(db->exec(u"INSERT INTO milk_area (milk_area) VALUES (?)"_s, {1}), DataError);
+            db->exec(u"INSERT INTO milk_area (milk_area) VALUES (?)"_s, {20 + i});
+        }
+        db->exec(u"INSERT INTO milk_area (milk_area) VALUES (?)"_s, {30 + i});
+        EXPECT_THROW(db->exec(u"INSERT INTO milk_area (milk_area) VALUES (?)"_s, {1}), DataError);
+        db->exec(u"INSERT INTO milk_area (milk_area) VALUES (?)"_s, {40 + i});
+        EXPECT_THROW(outer.commit(), DataError);
+    }
+    EXPECT_EQ(areas(), (QList<int>{1}));
+    EXPECT_EQ(preparedOnServer(), before);
+}
+
 TEST_P(Reliability, AWriteThatReadsFirstWaitsForAnotherClerksWriteAndSucceeds)
 {
     std::latch holding(2);

@@ -479,3 +479,61 @@ TEST_P(OrderDayRowsTest, DayRowsFollowEverySaveAndDelete)
 
 INSTANTIATE_TEST_SUITE_P(Backends, OrderDayRowsTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
                          [](const auto& info) { return backendName(info.param); });
+
+// A click on the selected option keeps it, so "search" still searches; an empty box searches 0, and a
+// key with a fraction finds nothing, as no order has that code.
+TEST_F(OrderFormTest, OptionsStaySelectedAndAFractionalKeyIsAMiss)
+{
+    openOrders(0);
+    click<QRadioButton>(u"Option1"_s);
+    click<QRadioButton>(u"Option3"_s);
+    EXPECT_TRUE(child<QRadioButton>(form, u"Option1"_s)->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(form, u"Option3"_s)->isChecked());
+    child<QLineEdit>(form, u"Text2"_s)->setText(u"5"_s);
+    click(u"搜尋"_s);
+    EXPECT_EQ(shownOrder(), orders[1]);
+
+    struct Case {
+        QString option, key, miss;
+    };
+    for (const Case& c : {Case{u"Option1"_s, QString(), u"no '0' data!!"_s},
+                          Case{u"Option2"_s, u"%1.5"_s.arg(orders[2]), u"no'%1.5' data!!"_s.arg(orders[2])},
+                          Case{u"Option1"_s, u"5.5"_s, u"no '5.5' data!!"_s}}) {
+        SCOPED_TRACE(c.key.toStdString());
+        messages.clear();
+        click<QRadioButton>(c.option);
+        child<QLineEdit>(form, u"Text2"_s)->setText(c.key);
+        click(u"搜尋"_s);
+        ASSERT_EQ(messages.count(), 1);
+        EXPECT_EQ(messages.last().text, c.miss);
+        EXPECT_EQ(shownOrder(), orders[1]);
+    }
+}
+
+// A number box refuses what its column cannot hold, with the form's message and a line saying why.
+TEST_F(OrderFormTest, NumberBoxesRefuseWhatTheirColumnCannotHold)
+{
+    db->exec(u"update order_data set grounp = 1, bottle_m = 5 where o_code = ?"_s, {orders[1]});
+    openOrders(5);
+    clickTool(7);
+    for (const auto& [box, typed] : {std::pair{1, u"2.5"_s}, {1, u"4294967296"_s}, {5, u"1e400"_s}, {5, u"1e15"_s}}) {
+        SCOPED_TRACE(typed.toStdString());
+        messages.clear();
+        retype(field(1), u"5"_s);
+        retype(field(box), typed);
+        clickTool(7);
+        ASSERT_EQ(messages.count(), 1);
+        EXPECT_EQ(messages.last().text, u"input Err!!!"_s);
+        EXPECT_FALSE(messages.last().detail.isEmpty());
+    }
+    clickTool(8);
+
+    messages.clear();
+    auto* bottleCash = child<QLineEdit>(form, u"Text3"_s);
+    retype(bottleCash, u"1e15"_s);
+    QTest::keyClick(bottleCash, Qt::Key_Return);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, u"input Err!!!"_s);
+    EXPECT_TRUE(messages.last().detail.contains(u"922337203685477"_s)) << messages.last().detail.toStdString();
+    EXPECT_EQ(stored(u"bottle_m"_s, orders[1]).toDouble(), 5);
+}

@@ -56,6 +56,10 @@ TEST_F(OverviewsTest, SubscriptionDaysByRangeAndOrder)
     emit child<QDateEdit>(form, u"DTPicker2"_s)->calendarWidget()->clicked(QDate(2026, 10, 1));
     QCoreApplication::processEvents();
     EXPECT_EQ(shown(form, u"subscribe_type"_s, u"date_d"_s).size(), 3);
+    // Enter in the last day's picker reads the range again too.
+    child<QDateEdit>(form, u"DTPicker2"_s)->setDate(QDate(2026, 10, 2));
+    QTest::keyClick(child<QDateEdit>(form, u"DTPicker2"_s), Qt::Key_Return);
+    EXPECT_EQ(shown(form, u"subscribe_type"_s, u"date_d"_s).size(), 4);
 
     child<QRadioButton>(form, u"Option1"_s)->setChecked(true);
     EXPECT_EQ(shown(form, u"subscribe_type"_s, u"date_d"_s).first(), u"even 9/30"_s) << "type, then day again";

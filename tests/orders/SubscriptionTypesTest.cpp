@@ -163,3 +163,32 @@ TEST_F(SubscriptionTypesTest, WithoutTypesThereIsNoCurrentType)
     click(u"刪除"_s);
     expectBox(u"no subscribe_type!!!"_s, 16, u"Err."_s);
 }
+
+// The form's labels by their names, the types in the order they were added, and every refusal says why.
+TEST_F(SubscriptionTypesTest, LabelsTypesInTheirOrderAndRefusalsWithAReason)
+{
+    closeForm(form);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    db->exec(u"insert into order_kind (subscribe_type) values ('alternate')"_s);
+    form = open(u"設定訂法"_s);
+    for (const auto& [name, text] : {std::pair{u"Label1"_s, u"setting"_s}, {u"Label8"_s, u"setting"_s},
+                                     {u"Label2"_s, u"state"_s}, {u"Label3"_s, u"year"_s}, {u"Label4"_s, u"month"_s},
+                                     {u"Label9"_s, u"month"_s}, {u"Label5"_s, u"info"_s}, {u"Label6"_s, u"set to"_s}})
+        EXPECT_EQ(child<QLabel>(form, name)->text(), text) << name.toStdString();
+    auto* list = child<QListWidget>(form, u"List1"_s);
+    QStringList types;
+    for (int i = 0; i < list->count(); ++i)
+        types << list->item(i)->text();
+    EXPECT_EQ(types, (QStringList{u"daily"_s, u"weekly"_s, u"alternate"_s}));
+
+    child<QCheckBox>(form, u"Check1"_s)->setChecked(true);
+    clickDay(QDate(2026, 11, 30));
+    clickDay(QDate(2026, 12, 7));
+    messages.answerInput(u"weekly"_s);
+    click(u"新增"_s);
+    ASSERT_EQ(messages.count(), 4) << "the prompt is recorded too";
+    for (const auto& [box, detail] : {std::pair{0, u"Days can be added from 2026/12 on."_s},
+                                      {1, u"2026/12/7 is a day of daily already."_s},
+                                      {3, u"A type named 'weekly' exists already."_s}})
+        EXPECT_EQ(messages.shown().at(box).detail, detail);
+}

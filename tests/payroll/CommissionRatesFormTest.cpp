@@ -66,6 +66,26 @@ TEST_P(CommissionRatesFormTest, OpensOnNoRowAndSavesTheAmountsOfTheProductShown)
     EXPECT_FALSE(toolbar->button(Cancel)->isEnabled());
 }
 
+TEST_P(CommissionRatesFormTest, ARateBeyondTheRangeOfPayIsRefusedWithItsRange)
+{
+    if (GetParam() != Backend::SQLite)
+        GTEST_SKIP() << "the boxes refuse in the program alike on both";
+    click(First);
+    for (const char* typed : {"1e12", "1e15", "100000000000000000000", "1e400", "-1e15"}) {
+        SCOPED_TRACE(typed);
+        click(Modify);
+        type(box(4), QString::fromLatin1(typed));
+        messages.clear();
+        click(Modify);
+        ASSERT_EQ(messages.count(), 1);
+        EXPECT_TRUE(messages.last().detail.contains(u"from -999999999999 to 999999999999"_s))
+            << messages.last().detail.toStdString();
+        EXPECT_EQ(toolbar->button(Modify)->text(), u"sure_modify"_s);
+        click(Cancel);
+    }
+    EXPECT_EQ(db->scalar(u"SELECT b_c FROM complete WHERE code = 1"_s).toDouble(), 0.1);
+}
+
 TEST_P(CommissionRatesFormTest, FindsAProductByItsWholeNameAndCancelReturnsToTheRowRememberedLast)
 {
     if (GetParam() != Backend::SQLite)

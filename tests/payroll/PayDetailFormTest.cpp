@@ -111,6 +111,8 @@ TEST_P(PayDetailFormTest, SearchesByTheNumberTheTextBeginsWith)
     openForm();
     auto* next = child<QPushButton>(form, u"再搜尋"_s);
     EXPECT_FALSE(next->isEnabled());
+    search(u"搜尋"_s, u"77"_s);
+    EXPECT_FALSE(next->isEnabled()) << "a missed first search leaves it as it was";
 
     search(u"搜尋"_s, u"7x"_s);
     EXPECT_EQ(currentCode(), 7);

@@ -98,6 +98,49 @@ TEST_P(SalaryItemsFormTest, ARefusedSaveStaysInProgressAndCancelRestoresTheRemem
     EXPECT_EQ(row.value(0).toDouble(), 27000);
 }
 
+TEST_P(SalaryItemsFormTest, AFigureBeyondTheRangeOfPayIsRefusedWithItsRangeAndNothingIsWritten)
+{
+    if (GetParam() != Backend::SQLite)
+        GTEST_SKIP() << "the boxes refuse in the program alike on both";
+    struct Typed {
+        int box;
+        const char* text;
+        bool refused;
+    };
+    const Typed cases[] = {
+        {1, "1e12", true},  {1, "1000000000000", true}, {2, "1e15", true}, {3, "100000000000000000000", true},
+        {4, "1e400", true}, {5, "-1e15", true},          {1, "-500", false}, {6, "1234.5", false},
+        {7, "999999999999.5", true}, {10, "999999999999", false},
+    };
+    click(Modify);
+    for (const Typed& typed : cases) {
+        SCOPED_TRACE(typed.text);
+        messages.clear();
+        type(box(typed.box), QString::fromLatin1(typed.text));
+        click(Modify);
+        if (!typed.refused) {
+            EXPECT_EQ(messages.count(), 0);
+            EXPECT_EQ(toolbar->button(Modify)->text(), u"modify"_s);
+            click(Modify);
+            continue;
+        }
+        ASSERT_EQ(messages.count(), 1);
+        EXPECT_EQ(messages.last().text, u"input Err!!!"_s);
+        EXPECT_EQ(messages.last().title, u"Err."_s);
+        EXPECT_TRUE(messages.last().detail.contains(u"from -999999999999 to 999999999999"_s)) << messages.last().detail.toStdString();
+        EXPECT_EQ(toolbar->button(Modify)->text(), u"sure_modify"_s);
+        click(Cancel);
+        click(Modify);
+    }
+    click(Cancel);
+    QSqlQuery row = db->exec(u"SELECT salary, boss, work, health, post, food, other FROM salary_data WHERE e_code = 1"_s);
+    ASSERT_TRUE(row.next());
+    const QList<double> stored{row.value(0).toDouble(), row.value(1).toDouble(), row.value(2).toDouble(),
+                               row.value(3).toDouble(), row.value(4).toDouble(), row.value(5).toDouble(),
+                               row.value(6).toDouble()};
+    EXPECT_EQ(stored, (QList<double>{-500, 1000, 0, 0, 0, 1234.5, 999999999999}));
+}
+
 TEST_P(SalaryItemsFormTest, FindsAnEmployeeByWholeNameOrByCode)
 {
     if (GetParam() != Backend::SQLite)

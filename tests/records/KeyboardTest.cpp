@@ -100,6 +100,21 @@ TEST_F(KeyboardTest, AClerkAddsSavesAndCancelsARecordWithTheKeyboardAlone)
     }
 }
 
+// On the employee form the toolbar follows Exit in the tab order, before the search options.
+TEST_F(KeyboardTest, TheEmployeeToolbarFollowsExitInTheTabOrder)
+{
+    QWidget* form = openActive(u"員工基本資料表"_s);
+    auto* toolbar = child<RecordToolbar>(form, u"Toolbar1"_s);
+    child<QWidget>(form, u"離開"_s)->setFocus();
+    QStringList reached;
+    for (int presses = 0; presses < 3; ++presses) {
+        press(Qt::Key_Tab);
+        reached << focused()->objectName();
+    }
+    EXPECT_EQ(reached, (QStringList{u"Button1"_s, u"Button2"_s, u"Button3"_s}));
+    EXPECT_EQ(focused(), toolbar->tabStops().value(2));
+}
+
 // Each button's key is a letter of its caption that the frame's menus and the other buttons left free.
 TEST_F(KeyboardTest, AccessKeysAreLettersOfTheCaptionsLeftFreeByTheMenus)
 {

@@ -228,6 +228,61 @@ TEST_F(ProductsTest, CodesPassOverOtherTablesAndADeletedNameKeepsItsOneCommissio
     EXPECT_EQ(counter(), u"0"_s);
 }
 
+// Each number box refuses what its column cannot hold, with the form's message and a detail line naming
+// the range, and writes nothing; what it can hold is saved as typed.
+TEST_F(ProductsTest, NumberBoxesRefuseWhatTheirColumnsCannotHold)
+{
+    addProduct(1, u"鮮乳"_s, 10, 5);
+    openForm();
+    const QString figures = u"from -922337203685477 to 922337203685477."_s;
+    const QString counts = u"must be a whole number from 0 to 922337203685477."_s;
+    const QString fraction = u"2.5"_s, e15 = u"1000000000000000"_s, e20 = u"100000000000000000000"_s,
+                  e400 = u"1e400"_s, negative = u"-3"_s;
+    struct Case {
+        int box;
+        QString column, typed, detail; // no detail: saved
+    };
+    const QList<Case> cases = {
+        {0, u"code"_s, fraction, u"code must be a whole number from -2147483648 to 2147483647."_s},
+        {0, u"code"_s, e15, u"code must be a whole number from -2147483648 to 2147483647."_s},
+        {3, u"price"_s, fraction, {}},
+        {3, u"price"_s, negative, {}},
+        {4, u"amount"_s, negative, {}},
+        {4, u"amount"_s, fraction, u"amount must be a whole number "_s + figures},
+        {5, u"store"_s, fraction, u"store "_s + counts},
+        {5, u"store"_s, negative, u"store "_s + counts},
+        {7, u"much"_s, fraction, u"much "_s + counts},
+        {7, u"much"_s, negative, u"much "_s + counts},
+    };
+    QList<Case> beyond;
+    for (const auto& [index, column] : QList<std::pair<int, QString>>{
+             {3, u"price"_s}, {9, u"preferen"_s}, {4, u"amount"_s}, {5, u"store"_s}, {7, u"much"_s}}) {
+        const QString detail = index == 4 ? u"amount must be a whole number "_s + figures
+            : index == 5 || index == 7    ? column + u' ' + counts
+                                          : column + u" must be a number "_s + figures;
+        for (const QString& typed : {e15, e20, e400})
+            beyond.push_back({index, column, typed, detail});
+    }
+    for (const Case& c : cases + beyond) {
+        SCOPED_TRACE((c.column + u' ' + c.typed).toStdString());
+        const QString before = rows(u"SELECT %1 FROM products_data"_s.arg(c.column));
+        click(Modify);
+        type(box(c.box), c.typed);
+        click(Modify);
+        if (c.detail.isEmpty()) {
+            EXPECT_EQ(messages.count(), 0);
+            EXPECT_EQ(rows(u"SELECT %1 FROM products_data"_s.arg(c.column)).toDouble(), c.typed.toDouble());
+            continue;
+        }
+        ASSERT_EQ(messages.count(), 1);
+        EXPECT_EQ(lastBox(), u"input Err.!!!|16|Err."_s);
+        EXPECT_EQ(messages.last().detail, c.detail);
+        EXPECT_EQ(rows(u"SELECT %1 FROM products_data"_s.arg(c.column)), before);
+        click(Cancel);
+        messages.clear();
+    }
+}
+
 TEST_F(ProductsTest, ModifyOpensTheCodeAndLeavesTheGridAndTheCommissionRowAsTheyWere)
 {
     addProduct(1, u"鮮乳"_s);
