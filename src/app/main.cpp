@@ -26,10 +26,10 @@ int main(int argc, char** argv)
     DesktopMessageService messages;
     std::unique_ptr<Database> db;
     try {
-        db = Database::open();
-        Schema::create(*db);
+        db = Schema::openBooks();
     } catch (const DataError& error) {
-        messages.msgBox(error.message(), MessageService::Critical, MessageService::ProgramTitle);
+        const QString detail = error.detail() != error.message() ? error.detail() : QString();
+        messages.msgBox(error.message(), MessageService::Critical, MessageService::ProgramTitle, detail);
         return 1;
     } catch (const std::exception& error) {
         messages.msgBox(QString::fromUtf8(error.what()), MessageService::Critical, MessageService::ProgramTitle);

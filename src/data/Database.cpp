@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -88,12 +89,12 @@ bool isPostgresUri(const QString& location)
 
 // The database file is the clerks' books: readable by its owner only, from its first byte. The file is
 // made here, before SQLite opens it, with a mode a umask can only narrow; SQLite gives the -wal and -shm
-// files the mode of the database file.
-void createPrivateFile(const QString& path, bool mayCreateFolder)
+// files the mode of the database file. True when this call made it.
+bool createPrivateFile(const QString& path, bool mayCreateFolder)
 {
     QFileInfo info(path);
     if (info.exists())
-        return;
+        return false;
     // A folder that is not there is a typing slip in the address, not a place for empty books; only the
     // program's own data folder is made.
     if (!mayCreateFolder && !info.absoluteDir().exists())
@@ -106,11 +107,31 @@ void createPrivateFile(const QString& path, bool mayCreateFolder)
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0) {
         ::close(fd);
-        return;
+        return true;
     }
     if (errno != EEXIST) // another program made it meanwhile: that is as good
         throw DataError(DataError::Kind::Database,
                         QStringLiteral("Cannot open the database %1: %2").arg(path, QString::fromLocal8Bit(strerror(errno))));
+    return false;
+}
+
+// Books made readable by others (copied in, or made by an older program) are narrowed to their owner
+// when the owner opens them; a file of another account is left as it is, and so is one that cannot be
+// changed (a read-only disk).
+void narrowToOwner(const QString& path)
+{
+    struct stat status {};
+    const QByteArray name = QFile::encodeName(path);
+    if (::stat(name.constData(), &status) != 0 || status.st_uid != ::geteuid() || (status.st_mode & 0177) == 0)
+        return;
+    ::chmod(name.constData(), status.st_mode & 0600);
+}
+
+// An '@' past the host is a password's own '@' left unencoded: the address parses, but with a piece of
+// the password as the host and the rest as the path, which must be neither shown nor tried.
+bool passwordSpillsOver(const QUrl& url)
+{
+    return url.path().contains(u'@') || url.query().contains(u'@') || url.fragment().contains(u'@');
 }
 
 // Statements that only read may run again on a reopened connection; nothing was written by them.
@@ -126,7 +147,7 @@ QString Database::shownAddress(const QString& location)
     // Parsed strictly before any part of it is shown: a password with a bare '@' must not spill into
     // the host name of the message.
     const QUrl url(location, QUrl::StrictMode);
-    if (!url.isValid())
+    if (!url.isValid() || passwordSpillsOver(url))
         return url.scheme().isEmpty() ? QStringLiteral("(an address that cannot be read)")
                                       : url.scheme() + QStringLiteral("://(an address that cannot be read)");
     return url.toString(QUrl::RemovePassword);
@@ -161,14 +182,21 @@ std::unique_ptr<Database> Database::open(const QString& requested)
     const Kind kind = isPostgresUri(location) ? Kind::PostgreSQL : Kind::SQLite;
     std::unique_ptr<Database> db(new Database(kind, location, name));
     const QString shown = kind == Kind::PostgreSQL ? shownAddress(location) : location;
+    bool madeFile = false;
     auto fail = [&](const QString& reason) {
+        db.reset();
+        if (madeFile)
+            removeSqliteFiles(location);
         throw DataError(DataError::Kind::Database, QStringLiteral("Cannot open the database %1: %2").arg(shown, reason));
     };
 
     const bool existingFile = kind == Kind::SQLite && QFileInfo::exists(location);
     if (kind == Kind::SQLite) {
-        if (location != QLatin1String(":memory:"))
-            createPrivateFile(location, location == defaultSqlitePath());
+        if (location != QLatin1String(":memory:")) {
+            madeFile = createPrivateFile(location, location == defaultSqlitePath());
+            narrowToOwner(location);
+        }
+        db->m_madeFile = madeFile;
         QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         sql.setDatabaseName(location);
         sql.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
@@ -176,7 +204,7 @@ std::unique_ptr<Database> Database::open(const QString& requested)
             fail(describeError(sql.lastError()));
     } else {
         const QUrl url(location, QUrl::StrictMode);
-        if (!url.isValid())
+        if (!url.isValid() || passwordSpillsOver(url))
             fail(QStringLiteral("the address is not valid (a '@', ':' or '/' in the password is written %40, %3A, %2F)"));
         QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
         if (!url.host().isEmpty())
@@ -202,6 +230,8 @@ std::unique_ptr<Database> Database::open(const QString& requested)
     try {
         if (kind == Kind::SQLite) {
             db->useWriteAheadLog();
+            for (const char* companion : {"-wal", "-shm"})
+                narrowToOwner(location + QLatin1String(companion));
         } else if (!db->m_schema.isEmpty()) {
             // Programs starting at once on empty books would otherwise race to make the schema.
             Transaction transaction(*db);
@@ -218,6 +248,12 @@ std::unique_ptr<Database> Database::open(const QString& requested)
         fail(error.message());
     }
     return db;
+}
+
+void Database::removeSqliteFiles(const QString& path)
+{
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        QFile::remove(path + QLatin1String(suffix));
 }
 
 Database::Database(Kind kind, QString location, QString connectionName)

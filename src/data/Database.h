@@ -46,7 +46,12 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    // Removes a SQLite file and its companions (-wal, -shm, -journal): books a failed start made.
+    static void removeSqliteFiles(const QString& path);
+
     Kind kind() const { return m_kind; }
+    // This opening made the SQLite file: books that did not exist before.
+    bool madeFile() const { return m_madeFile; }
     QString location() const { return m_location; }
     // A SQLite file this account may read but not write: every save will be refused.
     bool isReadOnly() const;
@@ -99,6 +104,7 @@ private:
     Kind m_kind;
     QString m_location;
     QString m_connectionName;
+    bool m_madeFile = false;
     QString m_schema;        // PostgreSQL: the schema the URI names, where unqualified names resolve
     bool m_lost = false;     // the server connection broke; reopened before the next statement
     int m_generation = 0;    // counts the openings of the connection, so prepared statements know theirs

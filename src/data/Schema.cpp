@@ -184,4 +184,23 @@ void create(Database& db)
     transaction.commit();
 }
 
+std::unique_ptr<Database> openBooks(const QString& location)
+{
+    std::unique_ptr<Database> db = Database::open(location);
+    try {
+        create(*db);
+    } catch (const DataError& error) {
+        const QString path = db->location();
+        const QString shown = db->kind() == Database::Kind::PostgreSQL ? Database::shownAddress(path) : path;
+        const bool made = db->madeFile();
+        db.reset();
+        if (made)
+            Database::removeSqliteFiles(path);
+        const QString detail = error.detail() != error.message() ? error.detail() : QString();
+        throw DataError(DataError::Kind::Database, error.reason(),
+                        QStringLiteral("Cannot open the database %1: %2").arg(shown, error.message()), detail);
+    }
+    return db;
+}
+
 } // namespace Schema

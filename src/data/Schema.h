@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 
 class Database;
 
@@ -46,6 +47,11 @@ int currentVersion();
 // then records the schema version; all of it in one transaction, under the schema's writer lock.
 // Throws DataError.
 void create(Database& db);
+
+// The start of the program: opens the books (Database::open) and makes any missing table. A failure names
+// the books and the cause, and leaves behind no file that this start made, so a full disk leaves no
+// empty books. Throws DataError.
+std::unique_ptr<Database> openBooks(const QString& location = {});
 
 // The tables of the books that cannot be read through (missing, damaged, not allowed), checked at start
 // so a clerk hears of it before a form shows nothing. Cheap: SQLite counts each table's rows, which reads

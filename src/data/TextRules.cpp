@@ -59,7 +59,8 @@ double numberFromText(QStringView text)
         return 0.0;
     bool ok = false;
     const double value = text.mid(start, length).toString().toDouble(&ok);
-    return ok ? value : 0.0;
+    // A number too large for a double (1e400) is an infinity, which every range refuses, never 0.
+    return ok || std::isinf(value) ? value : 0.0;
 }
 
 std::optional<double> exactNumber(QStringView text)

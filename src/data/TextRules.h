@@ -11,7 +11,8 @@
 namespace TextRules {
 
 // The number a text begins with: leading blanks are skipped, the longest leading part that
-// forms a decimal number is taken ("12abc" -> 12, "-3.5e2x" -> -350); no such part gives 0.
+// forms a decimal number is taken ("12abc" -> 12, "-3.5e2x" -> -350); no such part gives 0, and a
+// number beyond any double ("1e400") an infinity.
 double numberFromText(QStringView text);
 
 // Like numberFromText, but says whether the text (blanks around it aside) is a number and

@@ -46,19 +46,19 @@ CustomerBriefList::CustomerBriefList(AppContext& app, QWidget* parent)
     });
 }
 
-// The code is the number the box begins with (0 when it begins with none); a miss says so and
-// leaves the grid where it was.
+// The code is the number the box begins with (0 when it begins with none), as typed: a fraction is no
+// code. A miss says so and leaves the grid where it was.
 void CustomerBriefList::findCustomerCode()
 {
     Recordset& customers = m_customers.recordset();
-    const qint32 code = TextRules::roundToInt32(TextRules::numberFromText(m_codeText->text()));
+    const double code = TextRules::numberFromText(m_codeText->text());
     RememberedPosition shownBefore(customers);
     shownBefore.remember();
     runGuarded(m_app.messages, [&] {
         customers.moveFirst();
         if (customers.find(Criterion::equals(u"c_code"_s, code)))
             return;
-        showMessage(m_app.messages, ErrorMessageBoxes::searchMiss(SearchMissStyle::Search, QString::number(code)));
+        showMessage(m_app.messages, ErrorMessageBoxes::searchMiss(SearchMissStyle::Search, TextRules::numberText(code)));
         shownBefore.restore();
         m_codeText->setFocus();
     });

@@ -351,10 +351,14 @@ void CustomerForm::applyCancelledFilter()
 
 void CustomerForm::showLatestDelivery()
 {
-    const qint32 code = TextRules::roundToInt32(TextRules::numberFromText(m_text1[Code]->text()));
+    const std::optional<int> code = TextRules::wholeNumberIn(m_text1[Code]->text());
+    if (!code) {
+        m_latestDelivery->clear();
+        return;
+    }
     try {
         m_latestDelivery->setText(dateShown(m_app.db.scalar(
-            QStringLiteral("SELECT max(date_d) AS 最大日期 FROM order_date WHERE c_code = ?"), {code})));
+            QStringLiteral("SELECT max(date_d) AS 最大日期 FROM order_date WHERE c_code = ?"), {*code})));
     } catch (const std::exception&) {
         m_latestDelivery->clear();
     }

@@ -331,12 +331,14 @@ void EmployeeForm::assignNewCode(qint32 code)
     m_salaryDetail->recordset().setValue(u"e_code"_s, code);
 }
 
-// A modified employee's areas are the numbers their boxes begin with; an empty box gives area 0.
+// A modified employee's areas are the numbers their boxes begin with; an empty box gives area 0. A
+// fraction or a number beyond the column's is refused, never rounded or cut to fit.
 void EmployeeForm::writeAreasAsNumbers()
 {
     Recordset& employee = m_employees->recordset();
-    employee.setValue(u"expense_area"_s, TextRules::roundToInt32(TextRules::numberFromText(m_expenseArea->text())));
-    employee.setValue(u"milk_area"_s, TextRules::roundToInt32(TextRules::numberFromText(m_milkArea->text())));
+    for (const auto& [box, column] : {std::pair{m_expenseArea, u"expense_area"_s}, std::pair{m_milkArea, u"milk_area"_s}})
+        employee.setValue(column, TextRules::numberOrRefuse(TextRules::numberFromText(box->text()),
+                                                            TextRules::NumberRule::wholeNumber(), column));
     employee.update();
 }
 

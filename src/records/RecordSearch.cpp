@@ -4,7 +4,6 @@
 #include "data/Recordset.h"
 #include "data/TextRules.h"
 #include "records/SearchBoxEnter.h"
-#include "widgets/EntryLimit.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -33,7 +32,6 @@ RecordSearch::RecordSearch(MessageService& messages, Recordset& records, Remembe
     : QObject(parent), m_messages(messages), m_records(records), m_remembered(remembered), m_box(box),
       m_searchButton(searchButton), m_nextButton(nextButton)
 {
-    refuseControlCharacters(box);
     connect(searchButton, &QAbstractButton::clicked, this, &RecordSearch::search);
     // Enter does what a click of the search button does, so nothing while that button is off.
     new SearchBoxEnter(box, [this] {

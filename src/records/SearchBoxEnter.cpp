@@ -1,12 +1,17 @@
 #include "records/SearchBoxEnter.h"
 
+#include "widgets/EntryLimit.h"
+
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 SearchBoxEnter::SearchBoxEnter(QWidget* box, std::function<void()> search)
     : QObject(box), m_search(std::move(search))
 {
     box->installEventFilter(this);
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        refuseControlCharacters(line);
 }
 
 bool SearchBoxEnter::eventFilter(QObject*, QEvent* event)

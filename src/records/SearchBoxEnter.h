@@ -5,7 +5,8 @@
 
 class QWidget;
 
-// Enter in a search box (or a date picker) runs the search instead of typing anything.
+// Enter in a search box (or a date picker) runs the search instead of typing anything; a search box takes
+// no control characters.
 class SearchBoxEnter : public QObject {
     Q_OBJECT
 public:

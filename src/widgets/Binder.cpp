@@ -16,15 +16,12 @@ Binder::Binder(Recordset& recordset, QObject* parent) : QObject(parent), m_recor
 
 void Binder::bind(QLineEdit* box, const QString& field)
 {
-    // A box with a validator of its own keeps it; the rest take no control characters.
-    if (!box->validator())
-        refuseControlCharacters(box);
+    refuseControlCharacters(box);
     add(Kind::LineEdit, box, field);
 }
 void Binder::bind(QLineEdit* box, const QString& field, const TextRules::NumberRule& rule)
 {
-    if (!box->validator())
-        refuseControlCharacters(box);
+    refuseControlCharacters(box);
     add(Kind::LineEdit, box, field, rule);
 }
 void Binder::bind(QCheckBox* box, const QString& field) { add(Kind::CheckBox, box, field); }

@@ -89,6 +89,11 @@ DataGrid::DataGrid(MessageService* messages, QWidget* parent)
     connect(qApp, &QApplication::focusChanged, this, &DataGrid::onFocusChanged);
 }
 
+DataGrid::~DataGrid()
+{
+    disconnect(qApp, &QApplication::focusChanged, this, &DataGrid::onFocusChanged);
+}
+
 // Columns take the width of what they show, judged on the first rows so a long list stays quick; they
 // are fitted once, so the clerk's own widths and the columns do not jump while a search narrows the rows.
 void DataGrid::fitColumnsOnce()

@@ -19,6 +19,9 @@ class DataGrid : public QTableView {
     Q_OBJECT
 public:
     explicit DataGrid(MessageService* messages, QWidget* parent = nullptr);
+    // Takes the grid off the application's focus changes first: a grid destroyed while it holds the
+    // focus would otherwise hear of that focus leaving from its own base class's destructor.
+    ~DataGrid() override;
 
     void setDataSource(DataSource* source);
     DataSource* dataSource() const;

@@ -49,5 +49,7 @@ void limitTyping(QLineEdit* box, int maxLength)
 
 void refuseControlCharacters(QLineEdit* box)
 {
-    entryValidator(box);
+    // A box with a validator of its own (digits only) keeps it: that one takes no control character either.
+    if (!box->validator())
+        entryValidator(box);
 }

@@ -9,5 +9,6 @@ class QLineEdit;
 void limitTyping(QLineEdit* box, int maxLength);
 
 // Text boxes take no control characters: a pasted NUL or line break would reach the books as a cut or
-// broken value. Every bound box gets this; limitTyping includes it.
+// broken value. Every bound box and search box gets this; limitTyping includes it. A box with a validator
+// of its own keeps that one.
 void refuseControlCharacters(QLineEdit* box);

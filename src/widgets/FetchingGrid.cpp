@@ -7,39 +7,48 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
-#include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace {
 constexpr int kRowsPerFetch = 256;
 }
 
-// The rows of a forward-only query, read a batch at a time as the view asks for more.
+// The rows of a query, read a page at a time as the view asks for more. Each page is a statement of its
+// own that is read to its end, so no read stays open between pages: on SQLite an open read would hold
+// a snapshot of the books, and this program's next save after another program's write would find the
+// books busy for as long as the grid is open.
 class FetchingModel : public QAbstractTableModel {
 public:
-    FetchingModel(const Schema::Table* table, QObject* parent) : QAbstractTableModel(parent), m_table(table) {}
-
-    void reset(QSqlQuery&& query)
+    FetchingModel(Database& db, const Schema::Table* table, QObject* parent)
+        : QAbstractTableModel(parent), m_db(db), m_table(table)
     {
+    }
+
+    // Reads the first page of the query; throws DataError, and the rows on show stay then.
+    void reset(const QString& sql, const QVariantList& values)
+    {
+        QVector<QVector<QVariant>> firstPage;
+        QSqlRecord fields;
+        readPage(sql, values, 0, firstPage, &fields);
         beginResetModel();
-        m_query = std::move(query);
+        m_sql = sql;
+        m_values = values;
         m_rows.clear();
         m_shown.clear();
         m_types.clear();
-        const QSqlRecord record = m_query.record();
-        for (int i = 0; i < record.count(); ++i) {
-            const Schema::Column* column = m_table ? m_table->column(record.fieldName(i)) : nullptr;
+        for (int i = 0; i < fields.count(); ++i) {
+            const Schema::Column* column = m_table ? m_table->column(fields.fieldName(i)) : nullptr;
             m_types << (column ? column->type : Schema::Type::Text);
             const bool surrogate = m_table && m_table->surrogateKey
-                && record.fieldName(i).compare(m_table->key, Qt::CaseInsensitive) == 0;
+                && fields.fieldName(i).compare(m_table->key, Qt::CaseInsensitive) == 0;
             if (!surrogate)
                 m_shown << i;
         }
-        m_fields = record;
-        m_exhausted = false;
+        m_fields = fields;
+        m_rows = std::move(firstPage);
+        m_exhausted = m_rows.size() < kRowsPerFetch;
         endResetModel();
-        if (canFetchMore({}))
-            fetchMore({});
     }
 
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(m_rows.size()); }
@@ -48,23 +57,20 @@ public:
 
     void fetchMore(const QModelIndex& parent) override
     {
-        if (parent.isValid())
+        if (parent.isValid() || m_exhausted)
             return;
-        QVector<QVector<QVariant>> batch;
-        while (batch.size() < kRowsPerFetch && m_query.next()) {
-            QVector<QVariant> row(m_types.size());
-            for (int i = 0; i < row.size(); ++i)
-                row[i] = m_query.value(i);
-            batch << row;
-        }
-        if (batch.size() < kRowsPerFetch) {
-            m_exhausted = true;
-            m_query.finish(); // no read stays open on the connection
-        }
-        if (batch.isEmpty())
+        QVector<QVector<QVariant>> page;
+        try {
+            readPage(m_sql, m_values, int(m_rows.size()), page);
+        } catch (const DataError&) {
+            // A page the books refuse now (a lost server) is asked for again at the next scroll.
             return;
-        beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + batch.size() - 1));
-        m_rows += batch;
+        }
+        m_exhausted = page.size() < kRowsPerFetch;
+        if (page.isEmpty())
+            return;
+        beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + page.size() - 1));
+        m_rows += page;
         endInsertRows();
     }
 
@@ -94,8 +100,28 @@ public:
     int fieldIndex(const QString& name) const { return m_fields.indexOf(name); }
 
 private:
+    // One page of the query's rows from `offset`, read to its end and closed.
+    void readPage(const QString& sql, const QVariantList& values, int offset, QVector<QVector<QVariant>>& rows,
+                  QSqlRecord* fields = nullptr) const
+    {
+        QSqlQuery query = m_db.exec(sql + QStringLiteral(" limit ? offset ?"),
+                                    QVariantList(values) << kRowsPerFetch << offset);
+        if (fields)
+            *fields = query.record();
+        const int columns = query.record().count();
+        while (query.next()) {
+            QVector<QVariant> row(columns);
+            for (int i = 0; i < columns; ++i)
+                row[i] = query.value(i);
+            rows << row;
+        }
+        query.finish();
+    }
+
+    Database& m_db;
     const Schema::Table* m_table;
-    QSqlQuery m_query;
+    QString m_sql;
+    QVariantList m_values;
     QSqlRecord m_fields;
     QVector<Schema::Type> m_types;
     QVector<int> m_shown; // the query's columns the grid shows
@@ -104,7 +130,7 @@ private:
 };
 
 FetchingGrid::FetchingGrid(Database& db, const QString& table, QWidget* parent)
-    : QTableView(parent), m_db(db), m_model(new FetchingModel(Schema::table(table), this))
+    : QTableView(parent), m_model(new FetchingModel(db, Schema::table(table), this))
 {
     setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -116,20 +142,10 @@ FetchingGrid::FetchingGrid(Database& db, const QString& table, QWidget* parent)
 
 void FetchingGrid::setQuery(const QString& sql, const QVariantList& values)
 {
-    QSqlQuery query(m_db.connection());
-    // SQLite steps through the rows as they are read. The PostgreSQL driver reads a forward-only
-    // result row by row over the connection, which the next statement on it would cut off; there
-    // the client library holds the result, and the grid still makes its rows only as they are seen.
-    query.setForwardOnly(m_db.kind() == Database::Kind::SQLite);
-    query.prepare(sql);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw DataError(DataError::Kind::Database, query.lastError().text());
+    const bool firstRows = m_model->columnCount() == 0;
+    m_model->reset(sql, values);
     m_sql = sql;
     m_values = values;
-    const bool firstRows = m_model->columnCount() == 0;
-    m_model->reset(std::move(query));
     if (firstRows)
         resizeColumnsToContents();
     if (m_model->rowCount() > 0)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QSqlQuery>
 #include <QString>
 #include <QTableView>
 #include <QVariantList>
@@ -12,9 +11,11 @@ namespace Schema {
 struct Table;
 }
 
-// A read-only grid over a query of very many rows: it reads them from the database as they are
-// scrolled to, so a table of millions of rows opens at once and the program holds only the rows
-// seen. Dates show as "yyyy/M/d" and a table's surrogate key stays hidden, as in the other grids.
+// A read-only grid over a query of very many rows: it reads them from the database a page at a time
+// as they are scrolled to, so a table of millions of rows opens at once and the program holds only the
+// rows seen. No read stays open between pages, so other programs' writes and this program's saves go
+// on while the grid is open. The query is one that a "limit ? offset ?" can follow (it ends with its
+// order, which makes the pages follow each other). Dates show as "yyyy/M/d" and a table's surrogate key stays hidden, as in the other grids.
 class FetchingGrid : public QTableView {
     Q_OBJECT
 public:
@@ -36,7 +37,6 @@ signals:
     void currentRowChanged();
 
 private:
-    Database& m_db;
     FetchingModel* m_model;
     QString m_sql;
     QVariantList m_values;

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 TEST(Database, NewSqliteFileIsPrivateAndWriteAhead)
 {
@@ -18,6 +20,50 @@ TEST(Database, NewSqliteFileIsPrivateAndWriteAhead)
               QFileDevice::Permissions());
     EXPECT_EQ(db->scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
     EXPECT_EQ(db->kind(), Database::Kind::SQLite);
+}
+
+// Books copied in readable by everyone are narrowed to their owner as they open, -wal and -shm too.
+TEST(Database, AnExistingBooksFileIsNarrowedToItsOwner)
+{
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("ledger.sqlite"));
+    Schema::openBooks(path).reset();
+    const auto everyone = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+        | QFileDevice::ReadOther | QFileDevice::ReadUser | QFileDevice::WriteUser;
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        QFile companion(path + QLatin1String(suffix));
+        if (!companion.exists())
+            companion.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(companion.setPermissions(everyone));
+    }
+    auto db = Database::open(path);
+    db->scalar(QStringLiteral("SELECT count(*) FROM customer_data"));
+    for (const char* suffix : {"", "-wal", "-shm"})
+        EXPECT_EQ(QFileInfo(path + QLatin1String(suffix)).permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+            << suffix;
+}
+
+// A start on a disk with no room names the books and the cause, and leaves no file it made.
+TEST(Database, AStartThatFailsForWantOfRoomLeavesNoBooksBehind)
+{
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("ledger.sqlite"));
+    rlimit before {};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 8192; // a file may grow to two pages: the tables do not fit
+    ::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    try {
+        Schema::openBooks(path);
+        ADD_FAILURE() << "made the books on a disk without room";
+    } catch (const DataError& error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Cannot open the database %1: ").arg(path)))
+            << error.message().toStdString();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList());
 }
 
 TEST(Database, UnreachableDatabasesAreNamedWithTheReason)
@@ -56,13 +102,20 @@ TEST(Database, AddressesThatAreNotTheBooksAreRefusedPlainly)
         EXPECT_TRUE(error.message().contains(QStringLiteral("another program"))) << error.message().toStdString();
     }
 
-    const QString address = QStringLiteral("postgresql://clerk:se@cret@127.0.0.1:1/books");
-    EXPECT_FALSE(Database::shownAddress(address).contains(QStringLiteral("cret")));
-    try {
-        Database::open(address);
-        ADD_FAILURE() << "opened an address that does not parse";
-    } catch (const DataError& error) {
-        EXPECT_FALSE(error.message().contains(QStringLiteral("cret"))) << error.message().toStdString();
+    // A bare '@' alone, or an '@' then a '/' (which would make the middle of the password a host and its
+    // tail a path): nothing of the password is shown, and nothing of it is tried as a host.
+    for (const QString address : {QStringLiteral("postgresql://clerk:se@cret@127.0.0.1:1/books"),
+                                  QStringLiteral("postgresql://clerk:pq@zx/wv@127.0.0.1:1/books")}) {
+        const QString shown = Database::shownAddress(address);
+        try {
+            Database::open(address);
+            ADD_FAILURE() << "opened an address that does not parse";
+        } catch (const DataError& error) {
+            for (const char* piece : {"cret", "pq", "zx", "wv"}) {
+                EXPECT_FALSE(shown.contains(QLatin1String(piece))) << shown.toStdString();
+                EXPECT_FALSE(error.message().contains(QLatin1String(piece))) << error.message().toStdString();
+            }
+        }
     }
     EXPECT_TRUE(Database::holdsPassword(QStringLiteral("postgresql://clerk:s%40cret@db/books")));
     EXPECT_FALSE(Database::holdsPassword(QStringLiteral("postgresql://clerk@db/books")));

@@ -17,6 +17,7 @@ TEST(TextRules, NumberFromTextTakesTheLongestLeadingNumber)
     EXPECT_EQ(numberFromText(u"1.2.3"), 1.2);
     EXPECT_EQ(numberFromText(u"0912-345"), 912);
     EXPECT_EQ(numberFromText(u"-"), 0);
+    EXPECT_EQ(numberFromText(u"-1e400x"), -std::numeric_limits<double>::infinity()); // never 0
 }
 
 TEST(TextRules, ExactNumberRefusesAnythingBesideTheNumber)

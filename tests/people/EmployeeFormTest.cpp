@@ -239,6 +239,23 @@ TEST_F(EmployeeFormTest, ModifyWritesAnEmptyAreaAsZero)
     EXPECT_EQ(row.value(1).toInt(), 2);
 }
 
+TEST_F(EmployeeFormTest, AnAreaThatIsNoWholeNumberIsRefusedNotRounded)
+{
+    addEmployee(1, u"李大同"_s);
+    db->exec(u"UPDATE employees_data SET expense_area = 4, milk_area = 2"_s);
+    openForm();
+    for (const QString& typed : {u"2.5"_s, u"2147483648"_s, u"1e400"_s}) {
+        click(Modify);
+        child<DataCombo>(form, u"DataCombo2"_s)->lineEdit()->setText(typed);
+        click(Modify);
+        ASSERT_GE(messages.count(), 1);
+        EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
+        EXPECT_EQ(messages.last().detail, u"milk_area must be a whole number from -2147483648 to 2147483647."_s);
+        click(Cancel);
+    }
+    EXPECT_EQ(db->scalar(u"SELECT milk_area FROM employees_data"_s).toInt(), 2);
+}
+
 TEST_F(EmployeeFormTest, DeleteAsksAndARefusedDeleteIsReported)
 {
     addEmployee(1, u"李大同"_s);

@@ -132,6 +132,25 @@ TEST_F(SettingsFormsTest, TextInANumberColumnIsRefusedAndNotWritten)
         << "a partly numeric entry is not a number either";
 }
 
+TEST_F(SettingsFormsTest, AnAreaThatIsNoWholeNumberOfTheColumnIsRefusedWithItsRange)
+{
+    db->exec(u"INSERT INTO milk_area (milk_area) VALUES (1)"_s);
+    QWidget* form = openActive(u"奶區費區"_s);
+    auto* milkAreas = child<DataGrid>(form, u"DataGrid1"_s);
+    QTest::mouseClick(child<QCheckBox>(form, u"Check1"_s), Qt::LeftButton);
+
+    for (const QString& typed : {u"2.5"_s, u"1000000000000000"_s, u"1e400"_s}) {
+        typeInto(milkAreas, 1, 0, typed);
+        clickCell(milkAreas, 0, 0);
+        ASSERT_GE(messages.count(), 1) << typed.toStdString();
+        EXPECT_EQ(messages.last().flags, MessageService::Critical);
+        EXPECT_EQ(messages.last().detail, u"milk area must be a whole number from -2147483648 to 2147483647."_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTest::keyClick(milkAreas, Qt::Key_Escape);
+    }
+    EXPECT_EQ(column(u"SELECT milk_area FROM milk_area"_s), QVariantList{1});
+}
+
 TEST_F(SettingsFormsTest, ACorrectedEntryIsWrittenWhenTheKeyboardLeavesTheRow)
 {
     db->exec(u"INSERT INTO milk_area (milk_area) VALUES (1), (2)"_s);

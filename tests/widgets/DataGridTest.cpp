@@ -398,3 +398,38 @@ TEST_F(DataGridTest, ShowsManyRowsWithoutCopyingThem)
 }
 
 } // namespace
+
+namespace {
+
+// A form closed while its grid holds the focus, with a changed row pending: the grid hears nothing of
+// that focus leaving once its destructor has begun, so it neither writes the row nor shows a box.
+TEST(DataGridDestroyed, WhileItHoldsTheFocusNoSlotOfItRuns)
+{
+    auto db = openTestDatabase(Backend::SQLite);
+    db->exec(u"INSERT INTO customer_data (name, milk_area) VALUES ('Lin', 3)"_s);
+    ScriptedMessageService messages;
+    DataSource source(*db);
+    source.setQuery(u"SELECT c_code, name FROM customer_data"_s);
+    source.refresh();
+    QWidget form;
+    auto* other = new QLineEdit(&form);
+    auto* grid = new DataGrid(&messages, &form);
+    grid->setGeometry(0, 30, 400, 200);
+    grid->setDataSource(&source);
+    grid->setAllowUpdate(true);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+
+    source.recordset().setValue(u"name"_s, u"Lin Mei"_s);
+    grid->setFocus();
+    ASSERT_TRUE(grid->hasFocus());
+    delete grid;
+    QApplication::processEvents();
+
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(db->scalar(u"SELECT name FROM customer_data"_s).toString(), u"Lin"_s);
+    other->setFocus();
+}
+
+} // namespace

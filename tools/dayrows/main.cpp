@@ -63,8 +63,7 @@ int main(int argc, char* argv[])
     }
 
     try {
-        const auto db = Database::open(args.at(0));
-        Schema::create(*db);
+        const auto db = Schema::openBooks(args.at(0));
         const qint64 written = DayRows::write(*db, first, last, QDate::currentDate());
         QTextStream(stdout) << written << " rows written for " << first.toString(Qt::ISODate) << " to "
                             << last.toString(Qt::ISODate) << '\n';

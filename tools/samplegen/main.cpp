@@ -55,8 +55,7 @@ int main(int argc, char* argv[])
     }
 
     try {
-        const auto db = Database::open(args.at(0));
-        Schema::create(*db);
+        const auto db = Schema::openBooks(args.at(0));
         if (db->scalar(u"SELECT count(*) FROM customer_data"_s).toInt() > 0) {
             err << "halcyon-sample: the database already holds customers; it fills only an empty one\n";
             return 1;
