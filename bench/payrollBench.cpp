@@ -51,6 +51,8 @@ void commissionByHand(benchmark::State& state)
     const CommissionInputs inputs = largerSalesperson(*db);
     auto priced = [&](const QString& customers, const QString& rate, const QDate& dateBound) {
         QHash<QString, double> rates;
+        // The open rows are read before any is settled: the next month's rows written below are open
+        // too, and a loop still reading would take them up and never end.
         QSqlQuery rows = db->exec(u"SELECT names, %1 FROM complete ORDER BY id"_s.arg(rate));
         while (rows.next())
             if (!rates.contains(rows.value(0).toString()))
@@ -104,6 +106,8 @@ void monthEndByHand(benchmark::State& state)
         db->exec(u"UPDATE salary_sum_date SET salary_sum_date = ?, settled_month = ? "
                  "WHERE settled_month IS NULL OR settled_month < ?"_s,
                  {kReference, kMonth, kMonth});
+        // The open rows are read before any is settled: the next month's rows written below are open
+        // too, and a loop still reading would take them up and never end.
         QSqlQuery rows = db->exec(
             u"SELECT salary_detailed.id, salary_detailed.e_code, employees_data.name, employees_data.job_leave, "
             "employees_data.leave_date, salary_data.salary + salary_data.boss + salary_data.post + salary_data.food "
@@ -112,18 +116,25 @@ void monthEndByHand(benchmark::State& state)
             "+ other_buckle FROM salary_detailed LEFT JOIN salary_data ON salary_data.e_code = salary_detailed.e_code "
             "LEFT JOIN employees_data ON employees_data.e_code = salary_detailed.e_code "
             "WHERE salary_detailed.balance = 0 ORDER BY salary_detailed.e_code, salary_detailed.id"_s);
-        settled = 0;
+        QList<QVariantList> open;
         while (rows.next()) {
-            const CommissionInputs inputs{rows.value(2).toString(), rows.value(1).toInt(), kMonth.year(),
-                                          kMonth.month(), kReference, rows.value(3).toString(), false};
+            QVariantList row;
+            for (int i = 0; i < 7; ++i)
+                row << rows.value(i);
+            open << row;
+        }
+        settled = 0;
+        for (const QVariantList& row : std::as_const(open)) {
+            const CommissionInputs inputs{row[2].toString(), row[1].toInt(), kMonth.year(), kMonth.month(),
+                                          kReference, row[3].toString(), false};
             const CommissionFigures earned = CommissionCalculator(*db).compute(inputs);
             const double bottles = earned.oldBottles.toDouble() + earned.newBottles.toDouble();
-            const double promise = rows.value(5).toDouble() + bottles - rows.value(6).toDouble();
+            const double promise = row[5].toDouble() + bottles - row[6].toDouble();
             db->exec(u"UPDATE salary_detailed SET bottle_m = ?, balance = 1, balance_date = ?, promise = ? "
                      "WHERE id = ? AND balance = 0"_s,
-                     {bottles, kReference, promise, rows.value(0)});
-            if (rows.value(4).isNull())
-                db->exec(u"INSERT INTO salary_detailed (e_code) VALUES (?)"_s, {rows.value(1)});
+                     {bottles, kReference, promise, row[0]});
+            if (row[4].isNull())
+                db->exec(u"INSERT INTO salary_detailed (e_code) VALUES (?)"_s, {row[1]});
             ++settled;
         }
     }

@@ -94,8 +94,12 @@ PaymentReminderForm::PaymentReminderForm(AppContext& app, QWidget* parent)
 
     connect(display, &QPushButton::clicked, this, &PaymentReminderForm::appendEveryCustomer);
     connect(print, &QPushButton::clicked, this, &PaymentReminderForm::print);
-    for (QListWidget* list : {m_codes, m_names, m_totals})
+    for (QListWidget* list : {m_codes, m_names, m_totals}) {
+        // One line a customer in each list, so the three stay level, and thousands of customers open at
+        // once rather than each line being measured.
+        list->setUniformItemSizes(true);
         connect(list, &QListWidget::itemClicked, this, [this, list] { followSelection(list); });
+    }
 
     listCustomersToRemind();
 }

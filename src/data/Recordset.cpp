@@ -147,9 +147,6 @@ private:
     QSet<QString> m_other;
 };
 
-// A column with more different texts than this (names, addresses) gains nothing from sharing them.
-constexpr qsizetype kSharedTextsPerColumn = 1024;
-
 } // namespace
 
 Recordset::Recordset(Database& db, QObject* parent) : QObject(parent), m_db(db) {}
@@ -185,26 +182,14 @@ void Recordset::load(const QString& sql, const QVariantList& values, const QStri
         m_types << (column ? std::optional<Schema::Type>(column->type) : std::nullopt);
     }
 
-    m_rows.clear();
-    m_pool.clear();
-    // Texts that repeat down a column (product names, dates as SQLite gives them, bottle types) are kept
-    // once and shared: a large snapshot then costs a fraction of the memory, and of the time.
-    QVector<QSet<QString>> repeated(columns);
+    forgetRows(columns);
     while (query.next()) {
-        for (int i = 0; i < columns; ++i) {
-            QVariant value = query.value(i);
-            if (value.typeId() == QMetaType::QString && !value.isNull()) {
-                QSet<QString>& texts = repeated[i];
-                const QString text = value.toString();
-                if (const auto seen = texts.constFind(text); seen != texts.cend())
-                    value = QVariant(*seen);
-                else if (texts.size() < kSharedTextsPerColumn)
-                    texts.insert(text);
-            }
-            m_pool.push_back(std::move(value));
-        }
-        m_rows.push_back(Row{m_nextId++, m_rows.size()});
+        for (int i = 0; i < columns; ++i)
+            m_store.add(i, query.value(i));
+        m_store.endRow();
     }
+    m_rows.resize(m_store.rowCount());
+    std::iota(m_rows.begin(), m_rows.end(), 0);
     m_mode = EditMode::None;
     m_original.clear();
     m_changed.clear();
@@ -215,10 +200,17 @@ void Recordset::load(const QString& sql, const QVariantList& values, const QStri
     emit currentChanged();
 }
 
+// The rows go, and with them every bookmark given to them; the store keeps its room for the next load.
+void Recordset::forgetRows(int columns)
+{
+    m_firstBookmark += m_store.rowCount();
+    m_store.reset(columns);
+    m_rows.clear();
+}
+
 void Recordset::clear()
 {
-    m_rows.clear();
-    m_pool.clear();
+    forgetRows(0);
     m_fields.clear();
     m_tableColumn.clear();
     m_types.clear();
@@ -241,24 +233,6 @@ int Recordset::fieldIndex(const QString& name) const
         if (m_fields[i].compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
-}
-
-QVector<QVariant> Recordset::rowValues(int row) const
-{
-    const qsizetype start = m_rows[row].slot * m_fields.size();
-    return QVector<QVariant>(m_pool.cbegin() + start, m_pool.cbegin() + start + m_fields.size());
-}
-
-void Recordset::setRowValues(int row, const QVector<QVariant>& values)
-{
-    std::copy(values.cbegin(), values.cend(), m_pool.begin() + m_rows[row].slot * m_fields.size());
-}
-
-Recordset::Row Recordset::newRow()
-{
-    const qsizetype slot = m_pool.size() / qMax<qsizetype>(1, m_fields.size());
-    m_pool.resize(m_pool.size() + m_fields.size());
-    return Row{m_nextId++, slot};
 }
 
 bool Recordset::isHiddenField(int column) const
@@ -449,7 +423,7 @@ void Recordset::setValue(int column, const QVariant& value)
         m_original = rowValues(m_pos);
         m_changed = QVector<bool>(fieldCount(), false);
     }
-    cell(m_pos, column) = converted;
+    setCell(m_pos, column, converted);
     m_changed[column] = true;
     emit rowChanged(m_pos);
 }
@@ -459,9 +433,20 @@ bool Recordset::find(const Criterion& criterion, int skip)
     const int column = fieldIndex(criterion.field);
     if (column < 0)
         throw DataError(DataError::Kind::Usage, QStringLiteral("No field named %1").arg(criterion.field));
+    // Each different value of the column is matched once.
+    auto findValue = [&](const std::function<bool(const QVariant& raw)>& matches) {
+        std::vector<qint8> known(std::size_t(m_store.valueCount(column)), -1);
+        return find([&](int row) {
+            const qsizetype index = m_store.valueIndex(m_rows[row], column);
+            qint8& answer = known[std::size_t(index)];
+            if (answer < 0)
+                answer = matches(m_store.valueOfIndex(column, index)) ? 1 : 0;
+            return answer == 1;
+        }, skip);
+    };
     if (criterion.op == Criterion::Op::Contains) {
         const QString text = criterion.value.toString();
-        return find([&](int row) { return displayText(valueAt(row, column)).contains(text, Qt::CaseInsensitive); }, skip);
+        return findValue([&](const QVariant& raw) { return displayText(stored(column, raw)).contains(text, Qt::CaseInsensitive); });
     }
     const auto type = fieldType(column);
     const bool numericColumn = type ? *type != Schema::Type::Text && *type != Schema::Type::Date
@@ -469,16 +454,13 @@ bool Recordset::find(const Criterion& criterion, int skip)
     if (numericColumn) {
         std::optional<double> wanted = isNumeric(criterion.value) ? std::optional<double>(criterion.value.toDouble())
                                                                   : TextRules::exactNumber(criterion.value.toString());
-        return find([&](int row) {
-            const QVariant& v = cell(row, column);
-            return wanted && !v.isNull() && v.toDouble() == *wanted;
-        }, skip);
+        return findValue([&](const QVariant& v) { return wanted && !v.isNull() && v.toDouble() == *wanted; });
     }
     const QString wanted = displayText(criterion.value);
-    return find([&](int row) {
-        const QVariant v = valueAt(row, column);
+    return findValue([&](const QVariant& raw) {
+        const QVariant v = stored(column, raw);
         return !v.isNull() && displayText(v).compare(wanted, Qt::CaseInsensitive) == 0;
-    }, skip);
+    });
 }
 
 bool Recordset::find(const std::function<bool(int row)>& matches, int skip)
@@ -498,15 +480,19 @@ bool Recordset::find(const std::function<bool(int row)>& matches, int skip)
 
 Recordset::Bookmark Recordset::bookmark() const
 {
-    return hasCurrentRow() ? m_rows[m_pos].id : -1;
+    return hasCurrentRow() ? bookmarkOf(m_pos) : -1;
+}
+
+int Recordset::slotOf(Bookmark bookmark) const
+{
+    const Bookmark slot = bookmark - m_firstBookmark;
+    return slot >= 0 && slot < m_store.rowCount() ? int(slot) : -1;
 }
 
 int Recordset::rowOf(Bookmark bookmark) const
 {
-    for (int row = 0; row < recordCount(); ++row)
-        if (m_rows[row].id == bookmark)
-            return row;
-    return -1;
+    const int slot = slotOf(bookmark);
+    return slot < 0 ? -1 : int(m_rows.indexOf(slot));
 }
 
 bool Recordset::gotoBookmark(Bookmark bookmark)
@@ -537,22 +523,31 @@ void Recordset::applySort()
     }
     const Bookmark current = bookmark();
     if (keys.isEmpty()) {
-        std::sort(m_rows.begin(), m_rows.end(), [](const Row& a, const Row& b) { return a.id < b.id; });
+        std::sort(m_rows.begin(), m_rows.end());
     } else {
-        // Each key is read once a row into a plain number or text; the sort then compares those.
+        // Each different value of a key is read once into a plain number or text and ranked among the
+        // others; the rows are then sorted by their values' ranks.
         struct SortValue {
             bool null = true;
             double number = 0;
             QString text;
         };
+        auto compare = [](const SortValue& x, const SortValue& y) {
+            if (x.null || y.null)
+                return x.null == y.null ? 0 : (x.null ? -1 : 1);
+            if (x.text.isNull() && y.text.isNull())
+                return x.number < y.number ? -1 : (x.number > y.number ? 1 : 0);
+            return x.text.compare(y.text);
+        };
         const int rows = recordCount();
-        QVector<QVector<SortValue>> values(keys.size(), QVector<SortValue>(rows));
+        QVector<std::vector<int>> ranks(keys.size(), std::vector<int>(std::size_t(rows)));
         for (int k = 0; k < keys.size(); ++k) {
             const int column = keys[k].column;
             const bool dateColumn = m_types[column] == Schema::Type::Date;
-            for (int row = 0; row < rows; ++row) {
-                const QVariant& raw = cell(row, column);
-                SortValue& value = values[k][row];
+            std::vector<SortValue> values(std::size_t(m_store.valueCount(column)));
+            for (std::size_t index = 0; index < values.size(); ++index) {
+                const QVariant raw = m_store.valueOfIndex(column, qsizetype(index));
+                SortValue& value = values[index];
                 if (raw.isNull())
                     continue;
                 value.null = false;
@@ -567,26 +562,30 @@ void Recordset::applySort()
                     value.text = raw.toString();
                 }
             }
+            std::vector<int> byValue(values.size());
+            std::iota(byValue.begin(), byValue.end(), 0);
+            std::stable_sort(byValue.begin(), byValue.end(), [&](int a, int b) { return compare(values[a], values[b]) < 0; });
+            std::vector<int> rankOfValue(values.size());
+            for (std::size_t i = 0, rank = 0; i < byValue.size(); ++i) {
+                if (i > 0 && compare(values[byValue[i - 1]], values[byValue[i]]) != 0)
+                    ++rank;
+                rankOfValue[byValue[i]] = int(rank);
+            }
+            for (int row = 0; row < rows; ++row)
+                ranks[k][row] = rankOfValue[m_store.valueIndex(m_rows[row], column)];
         }
         QVector<int> order(rows);
         std::iota(order.begin(), order.end(), 0);
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
             for (int k = 0; k < keys.size(); ++k) {
-                const SortValue& x = values[k][a];
-                const SortValue& y = values[k][b];
-                int c = 0;
-                if (x.null || y.null)
-                    c = x.null == y.null ? 0 : (x.null ? -1 : 1);
-                else if (x.text.isNull() && y.text.isNull())
-                    c = x.number < y.number ? -1 : (x.number > y.number ? 1 : 0);
-                else
-                    c = x.text.compare(y.text);
-                if (c != 0)
-                    return keys[k].descending ? c > 0 : c < 0;
+                const int x = ranks[k][a];
+                const int y = ranks[k][b];
+                if (x != y)
+                    return keys[k].descending ? x > y : x < y;
             }
             return false;
         });
-        QVector<Row> sorted;
+        QVector<int> sorted;
         sorted.reserve(rows);
         for (int row : order)
             sorted.push_back(m_rows[row]);
@@ -605,7 +604,7 @@ void Recordset::addNew()
         throw DataError(DataError::Kind::Usage, QStringLiteral("The rows of this query cannot be added to"));
     commitPendingBeforeMove();
     m_posBeforeAdd = m_afterDelete ? m_pos - 1 : m_pos;
-    m_rows.push_back(newRow());
+    m_rows.push_back(int(m_store.addEmptyRow()));
     m_mode = EditMode::Adding;
     m_original.clear();
     m_changed = QVector<bool>(fieldCount(), false);
@@ -664,10 +663,10 @@ void Recordset::insertRow()
         for (int i = 0; i < fieldCount(); ++i) {
             const int at = returned.indexOf(m_fields[i]);
             if (at >= 0)
-                cell(m_pos, i) = query.value(at);
+                setCell(m_pos, i, query.value(at));
         }
     }
-    const Bookmark id = m_rows[m_pos].id;
+    const Bookmark id = bookmarkOf(m_pos);
     m_mode = EditMode::None;
     m_changed.clear();
     emit rowChanged(m_pos);
@@ -732,7 +731,7 @@ void Recordset::updateRow()
         if (query.numRowsAffected() != 1)
             refuseConflict();
     }
-    const Bookmark id = m_rows[m_pos].id;
+    const Bookmark id = bookmarkOf(m_pos);
     const QVector<QVariant> original = m_original;
     const QVector<QVariant> edited = rowValues(m_pos);
     const QVector<bool> changed = m_changed;
@@ -797,15 +796,18 @@ void Recordset::remove()
         refuseConflict();
 
     const int at = m_pos;
-    const Row removed = m_rows[at];
+    const Bookmark removed = bookmarkOf(at);
     dropCurrentRow();
 
     QPointer<Recordset> self(this);
     m_db.onRollback([self, at, removed, original] {
         if (!self)
             return;
+        const int slot = self->slotOf(removed);
+        if (slot < 0)
+            return;
         const int row = std::min<int>(at, self->recordCount());
-        self->m_rows.insert(row, removed);
+        self->m_rows.insert(row, slot);
         self->setRowValues(row, original);
         self->m_pos = row;
         self->m_afterDelete = false;
@@ -855,7 +857,7 @@ void Recordset::refuseConflict()
         if (m_mode == EditMode::Editing) {
             for (int i = 0; i < fieldCount(); ++i)
                 if (!m_changed[i])
-                    cell(m_pos, i) = (*current)[i];
+                    setCell(m_pos, i, (*current)[i]);
             m_original = *current;
         } else {
             setRowValues(m_pos, *current);

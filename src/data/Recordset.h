@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/RowStore.h"
 #include "data/Schema.h"
 
 #include <QObject>
@@ -114,18 +115,15 @@ signals:
     void rowRemoved(int row);
 
 private:
-    // Rows are handles into one pool of values, so that loading appends without an allocation per row
-    // and sorting moves two integers a row.
-    struct Row {
-        Bookmark id;
-        qsizetype slot; // the row's values are m_pool[slot * fieldCount() ...]
-    };
-
-    QVariant& cell(int row, int column) { return m_pool[m_rows[row].slot * m_fields.size() + column]; }
-    const QVariant& cell(int row, int column) const { return m_pool[m_rows[row].slot * m_fields.size() + column]; }
-    QVector<QVariant> rowValues(int row) const;
-    void setRowValues(int row, const QVector<QVariant>& values);
-    Row newRow();
+    // Each row is a slot of the store, in the order shown: sorting moves one integer a row. A row's
+    // bookmark is its slot counted on from the last bookmark of the loads before, so none is given twice.
+    QVariant cell(int row, int column) const { return m_store.value(m_rows[row], column); }
+    void setCell(int row, int column, const QVariant& value) { m_store.setValue(m_rows[row], column, value); }
+    Bookmark bookmarkOf(int row) const { return m_firstBookmark + m_rows[row]; }
+    int slotOf(Bookmark bookmark) const; // -1 where the bookmark is not of these rows
+    QVector<QVariant> rowValues(int row) const { return m_store.row(m_rows[row]); }
+    void setRowValues(int row, const QVector<QVariant>& values) { m_store.setRow(m_rows[row], values); }
+    void forgetRows(int columns);
 
     QVariant stored(int column, const QVariant& raw) const;
     QVariant toDatabase(int column, const QVariant& value) const;
@@ -150,11 +148,11 @@ private:
     QStringList m_fields;
     QVector<int> m_tableColumn;       // per field: its column in the update table, or -1
     QVector<std::optional<Schema::Type>> m_types;
-    QVector<Row> m_rows;
-    QVector<QVariant> m_pool;
+    QVector<int> m_rows;
+    RowStore m_store;
     int m_pos = -1;
     bool m_afterDelete = false;
-    Bookmark m_nextId = 0;
+    Bookmark m_firstBookmark = 0;
     QString m_sort;
 
     EditMode m_mode = EditMode::None;

@@ -422,6 +422,112 @@ TEST_P(RecordsetTest, BoundBoxesShowFormatsAndWriteOnlyWhatChanged)
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT name FROM customer_data")).toString(), QStringLiteral("王"));
 }
 
+// A missing telephone, an empty one and "0" are three different things, and so are a missing area and
+// area 0: searches, sorts and the optimistic match of a write must each keep them apart.
+TEST_P(RecordsetTest, NullsEmptyTextsAndZerosStayApart)
+{
+    const QString insert = QStringLiteral("INSERT INTO customer_data (name, tel, milk_area) VALUES (?, ?, ?)");
+    db->exec(insert, {QStringLiteral("missing"), QVariant(), QVariant()});
+    db->exec(insert, {QStringLiteral("empty"), QStringLiteral(""), 0});
+    db->exec(insert, {QStringLiteral("zero"), QStringLiteral("0"), 0});
+    DataSource source(*db);
+    AdodcQuery(source, QStringLiteral("SELECT * FROM customer_data ORDER BY c_code"));
+    Recordset& rs = source.recordset();
+    auto name = [&] { return rs.value(QStringLiteral("name")).toString(); };
+
+    EXPECT_TRUE(rs.value(QStringLiteral("tel")).isNull());
+    EXPECT_TRUE(rs.value(QStringLiteral("milk_area")).isNull());
+    rs.moveNext();
+    EXPECT_FALSE(rs.value(QStringLiteral("tel")).isNull());
+    EXPECT_EQ(rs.value(QStringLiteral("tel")).toString(), QString());
+    EXPECT_FALSE(rs.value(QStringLiteral("milk_area")).isNull());
+
+    rs.moveFirst();
+    EXPECT_TRUE(rs.find(Criterion::equals(QStringLiteral("tel"), QStringLiteral(""))));
+    EXPECT_EQ(name(), QStringLiteral("empty"));
+    rs.moveFirst();
+    EXPECT_TRUE(rs.find(Criterion::equals(QStringLiteral("milk_area"), 0)));
+    EXPECT_EQ(name(), QStringLiteral("empty"));
+
+    rs.setSort(QStringLiteral("tel DESC"));
+    rs.moveFirst();
+    EXPECT_EQ(name(), QStringLiteral("zero"));
+    rs.moveLast();
+    EXPECT_EQ(name(), QStringLiteral("missing"));
+
+    // The missing telephone becomes an empty one; the empty one's row is matched as it was read.
+    rs.setValue(QStringLiteral("tel"), QStringLiteral(""));
+    rs.update();
+    rs.movePrevious();
+    ASSERT_EQ(name(), QStringLiteral("empty"));
+    rs.setValue(QStringLiteral("milk_area"), 5);
+    rs.update();
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM customer_data WHERE tel IS NULL")).toInt(), 0);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM customer_data WHERE tel = ''")).toInt(), 2);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT milk_area FROM customer_data WHERE name = 'empty'")).toInt(), 5);
+}
+
+// Past the first thousand rows a key column keeps its numbers and a column of names its texts, where
+// a column of areas still keeps each area once; edits, searches, sorts and bookmarks work on each.
+TEST_P(RecordsetTest, ALargeSnapshotChangesSearchesAndSortsLikeASmallOne)
+{
+    constexpr int kCustomers = 1500;
+    {
+        Transaction transaction(*db);
+        PreparedStatement insert(*db, QStringLiteral("INSERT INTO customer_data (name, milk_area) VALUES (?, ?)"));
+        for (int i = 0; i < kCustomers; ++i)
+            insert.run({QStringLiteral("customer %1").arg(i, 4, 10, QLatin1Char('0')), i % 7});
+        transaction.commit();
+    }
+    DataSource source(*db);
+    AdodcQuery(source, QStringLiteral("SELECT * FROM customer_data ORDER BY c_code"));
+    Recordset& rs = source.recordset();
+    ASSERT_EQ(rs.recordCount(), kCustomers);
+
+    rs.moveTo(1200);
+    const auto edited = rs.bookmark();
+    const int code = rs.value(QStringLiteral("c_code")).toInt();
+    rs.setValue(QStringLiteral("name"), QStringLiteral("zz last"));
+    rs.setValue(QStringLiteral("milk_area"), QVariant());
+    rs.update();
+    rs.moveTo(10);
+    const auto deleted = rs.bookmark();
+    rs.remove();
+    EXPECT_EQ(rs.recordCount(), kCustomers - 1);
+    EXPECT_FALSE(rs.gotoBookmark(deleted));
+
+    rs.setSort(QStringLiteral("milk_area ASC, name DESC"));
+    rs.moveFirst();
+    EXPECT_EQ(rs.value(QStringLiteral("name")).toString(), QStringLiteral("zz last")); // the one without an area
+    EXPECT_EQ(rs.value(QStringLiteral("c_code")).toInt(), code);
+    rs.moveNext();
+    EXPECT_EQ(rs.value(QStringLiteral("name")).toString(), QStringLiteral("customer 1498"));
+    rs.moveLast();
+    EXPECT_TRUE(rs.gotoBookmark(edited));
+    EXPECT_EQ(rs.absolutePosition(), 0);
+
+    rs.setSort({});
+    rs.moveFirst();
+    EXPECT_TRUE(rs.find(Criterion::equals(QStringLiteral("c_code"), code)));
+    EXPECT_EQ(rs.absolutePosition(), 1199);
+    EXPECT_TRUE(rs.value(QStringLiteral("milk_area")).isNull());
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT name FROM customer_data WHERE milk_area IS NULL")).toString(),
+              QStringLiteral("zz last"));
+
+    // A delete undone with its action brings the row back under its bookmark; a reload gives new ones.
+    rs.moveTo(20);
+    const auto undone = rs.bookmark();
+    {
+        Transaction transaction(*db);
+        rs.remove();
+    }
+    EXPECT_EQ(rs.recordCount(), kCustomers - 1);
+    EXPECT_TRUE(rs.gotoBookmark(undone));
+    EXPECT_EQ(rs.absolutePosition(), 20);
+    source.refresh();
+    EXPECT_FALSE(rs.gotoBookmark(undone));
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, RecordsetTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
                          [](const auto& info) { return backendName(info.param); });
 
