@@ -308,6 +308,9 @@ QChart* CellChart::buildAxesChart()
             for (const QPointF& point : series->points())
                 base->append(point.x(), 0);
             auto* area = new QAreaSeries(static_cast<QLineSeries*>(series), base);
+            // An area series leaves its two lines to whoever made them: they go with the area.
+            series->setParent(area);
+            base->setParent(area);
             area->setName(series->name());
             attach(area);
             const QColor themeColor = area->color();
