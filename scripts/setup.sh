@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev libx11-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libsqlite3-dev libqt6sql6-psql libgl-dev libx11-dev
   libxlsxwriter-dev fonts-noto-cjk adwaita-icon-theme
   libgtest-dev libbenchmark-dev postgresql postgresql-common unzip
 )

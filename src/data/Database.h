@@ -77,6 +77,7 @@ private:
     friend class Transaction;
     friend class PreparedStatement;
     friend class Recordset;
+    friend class RowReader;
 
     // One open Transaction: where its undo steps begin, and the first statement that failed in it.
     struct Scope {

@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/Database.h"
+#include "data/RowReader.h"
 #include "data/TextRules.h"
 
 #include <QPointer>
@@ -154,8 +155,8 @@ Recordset::Recordset(Database& db, QObject* parent) : QObject(parent), m_db(db) 
 void Recordset::load(const QString& sql, const QVariantList& values, const QString& updateTable,
                      const QStringList& writableColumns)
 {
-    QSqlQuery query = m_db.exec(sql, values);
-    const QSqlRecord record = query.record();
+    RowReader rows(m_db, sql, values);
+    const QSqlRecord record = rows.record();
 
     const QString tableName = updateTable.isEmpty() ? tableOfQuery(sql) : updateTable;
     m_table = Schema::table(tableName);
@@ -183,10 +184,16 @@ void Recordset::load(const QString& sql, const QVariantList& values, const QStri
     }
 
     forgetRows(columns);
-    while (query.next()) {
-        for (int i = 0; i < columns; ++i)
-            m_store.add(i, query.value(i));
-        m_store.endRow();
+    try {
+        while (rows.next()) {
+            for (int i = 0; i < columns; ++i)
+                m_store.add(i, rows.value(i));
+            m_store.endRow();
+        }
+    } catch (const DataError&) {
+        // A row the books could not give: no part of the rows is shown as if it were all of them.
+        clear();
+        throw;
     }
     m_rows.resize(m_store.rowCount());
     std::iota(m_rows.begin(), m_rows.end(), 0);

@@ -104,7 +104,7 @@ TEST(Database, AddressesThatAreNotTheBooksAreRefusedPlainly)
 
     // A bare '@' alone, or an '@' then a '/' (which would make the middle of the password a host and its
     // tail a path): nothing of the password is shown, and nothing of it is tried as a host.
-    for (const QString address : {QStringLiteral("postgresql://clerk:se@cret@127.0.0.1:1/books"),
+    for (const QString& address : {QStringLiteral("postgresql://clerk:se@cret@127.0.0.1:1/books"),
                                   QStringLiteral("postgresql://clerk:pq@zx/wv@127.0.0.1:1/books")}) {
         const QString shown = Database::shownAddress(address);
         try {

@@ -42,9 +42,9 @@ TEST_F(GoodsChartLabelsTest, DayLabelsStayWholeAtTheNarrowestTheFormGoes)
             if (option->text() == kind)
                 QTest::mouseClick(option, Qt::LeftButton);
         // The chart redraws once per batch of changes: wait for the batch rather than a fixed time.
-        QTest::qWaitFor([&] { return shownTexts(form).contains(u"31"_s); }, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return shownTexts(form).contains(u"31"_s); }, 5000))
+            << kind.toStdString() << ": " << shownTexts(form).join(u' ').toStdString();
         const QStringList texts = shownTexts(form);
-        ASSERT_TRUE(texts.contains(u"31"_s)) << kind.toStdString() << ": " << texts.join(u' ').toStdString();
         for (const QString& text : texts)
             EXPECT_FALSE(text.contains(u"..."_s) || text.contains(u'…')) << kind.toStdString() << ": " << text.toStdString();
     }

@@ -1,0 +1,102 @@
+#include "data/RowReader.h"
+
+#include "data/Database.h"
+
+#include <QSqlError>
+#include <QSqlResult>
+#include <sqlite3.h>
+
+namespace {
+
+// The statement of a SQLite query, or null for any other database.
+sqlite3_stmt* statementOf(const QSqlQuery& query)
+{
+    const QVariant handle = query.result() ? query.result()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3_stmt* const*>(handle.constData());
+}
+
+} // namespace
+
+RowReader::RowReader(Database& db, const QString& sql, const QVariantList& values)
+    : m_db(db), m_query(db.exec(sql, values))
+{
+}
+
+bool RowReader::next()
+{
+    if (m_statement) {
+        m_stepped = true;
+        switch (sqlite3_step(m_statement)) {
+        case SQLITE_ROW:
+            return true;
+        case SQLITE_DONE:
+            return false;
+        default: {
+            sqlite3* connection = sqlite3_db_handle(m_statement);
+            throw m_db.failure(QSqlError(QStringLiteral("Unable to fetch row"),
+                                         QString::fromUtf8(sqlite3_errmsg(connection)), QSqlError::StatementError,
+                                         QString::number(sqlite3_extended_errcode(connection))));
+        }
+        }
+    }
+    const bool first = !m_started;
+    m_started = true;
+    if (m_query.next()) {
+        // The driver holds the first row and its statement stands on it: the rows after it are stepped
+        // to here. A statement found anywhere else stays with the driver.
+        if (first) {
+            sqlite3_stmt* statement = statementOf(m_query);
+            if (statement && m_query.isForwardOnly() && sqlite3_data_count(statement) == m_query.record().count())
+            {
+                m_statement = statement;
+                m_lastTexts.resize(std::size_t(m_query.record().count()));
+            }
+        }
+        return true;
+    }
+    if (m_query.lastError().isValid())
+        throw m_db.failure(m_query.lastError());
+    return false;
+}
+
+QVariant RowReader::value(int column) const
+{
+    return m_stepped ? statementValue(column) : m_query.value(column);
+}
+
+// What the driver makes of each kind of value: a null is a null text, a text is read as UTF-8. The
+// column's value is read as a value: one call into SQLite rather than one for its type and one for it.
+// Such a value must not be shared between threads, and a connection is used by one thread only.
+QVariant RowReader::statementValue(int column) const
+{
+    sqlite3_value* value = sqlite3_column_value(m_statement, column);
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_value_int64(value)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_value_double(value));
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB: {
+        const void* bytes = sqlite3_value_blob(value);
+        return QByteArray(static_cast<const char*>(bytes), sqlite3_value_bytes(value));
+    }
+    default: {
+        // The text first, then its length: asking the length first could convert the value twice.
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        if (!text)
+            throw m_db.failure(QSqlError(QStringLiteral("Unable to fetch row"), QStringLiteral("out of memory"),
+                                         QSqlError::StatementError, QString::number(SQLITE_NOMEM)));
+        const std::string_view bytes(text, std::size_t(sqlite3_value_bytes(value)));
+        // A column's texts come in runs (a day's date, a product's name): the run shares one string.
+        LastText& last = m_lastTexts[std::size_t(column)];
+        if (last.bytes != bytes) {
+            last.bytes = bytes;
+            last.text = QString::fromUtf8(bytes);
+        }
+        return last.text;
+    }
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <string>
+#include <vector>
+
+class Database;
+struct sqlite3_stmt;
+
+// The rows of one query, read one after another. On SQLite the rows after the first are read from
+// SQLite's statement itself: the driver would first copy every value of a row into a cache of its
+// own and then hand out copies, which costs as much again as reading the books. The values are those
+// QSqlQuery gives, type and nullness included. A row that cannot be read is refused with a DataError,
+// never taken for the end of the rows.
+class RowReader {
+public:
+    // Runs the query with bound values; throws DataError.
+    RowReader(Database& db, const QString& sql, const QVariantList& values = {});
+
+    QSqlRecord record() const { return m_query.record(); }
+    // Moves to the next row; false after the last one.
+    bool next();
+    QVariant value(int column) const;
+
+private:
+    QVariant statementValue(int column) const;
+
+    Database& m_db;
+    QSqlQuery m_query;
+    sqlite3_stmt* m_statement = nullptr; // SQLite: the statement under the query, stepped here after its first row
+    bool m_started = false;
+    bool m_stepped = false; // the current row is the statement's, not the driver's copy
+    // Each column's last text as read and as made; an empty text is not a null one.
+    struct LastText {
+        std::string bytes;
+        QString text = QStringLiteral("");
+    };
+    mutable std::vector<LastText> m_lastTexts;
+};
