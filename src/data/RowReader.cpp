@@ -4,6 +4,7 @@
 
 #include <QSqlError>
 #include <QSqlResult>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -48,10 +49,9 @@ bool RowReader::next()
         // to here. A statement found anywhere else stays with the driver.
         if (first) {
             sqlite3_stmt* statement = statementOf(m_query);
-            if (statement && m_query.isForwardOnly() && sqlite3_data_count(statement) == m_query.record().count())
-            {
+            if (statement && m_query.isForwardOnly() && sqlite3_data_count(statement) == m_query.record().count()) {
                 m_statement = statement;
-                m_lastTexts.resize(std::size_t(m_query.record().count()));
+                m_recentTexts.resize(std::size_t(m_query.record().count()));
             }
         }
         return true;
@@ -66,9 +66,9 @@ QVariant RowReader::value(int column) const
     return m_stepped ? statementValue(column) : m_query.value(column);
 }
 
-// What the driver makes of each kind of value: a null is a null text, a text is read as UTF-8. The
-// column's value is read as a value: one call into SQLite rather than one for its type and one for it.
-// Such a value must not be shared between threads, and a connection is used by one thread only.
+// What the driver makes of each kind of value: a null is a null text, a text is read as UTF-8. The value
+// is taken whole, one call into SQLite where asking its type and then its content would be two; such a
+// value is not to be read from two threads at once, and a connection is used by one thread only.
 QVariant RowReader::statementValue(int column) const
 {
     sqlite3_value* value = sqlite3_column_value(m_statement, column);
@@ -89,14 +89,21 @@ QVariant RowReader::statementValue(int column) const
         if (!text)
             throw m_db.failure(QSqlError(QStringLiteral("Unable to fetch row"), QStringLiteral("out of memory"),
                                          QSqlError::StatementError, QString::number(SQLITE_NOMEM)));
-        const std::string_view bytes(text, std::size_t(sqlite3_value_bytes(value)));
-        // A column's texts come in runs (a day's date, a product's name): the run shares one string.
-        LastText& last = m_lastTexts[std::size_t(column)];
-        if (last.bytes != bytes) {
-            last.bytes = bytes;
-            last.text = QString::fromUtf8(bytes);
-        }
-        return last.text;
+        return m_recentTexts[std::size_t(column)].text({text, std::size_t(sqlite3_value_bytes(value))});
     }
     }
+}
+
+const QString& RowReader::RecentTexts::text(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < m_kept; ++i)
+        if (m_bytes[i] == bytes)
+            return m_texts[i];
+    const std::size_t at = m_next;
+    m_next = (m_next + 1) % kKept;
+    m_kept = std::max(m_kept, at + 1);
+    m_bytes[at] = bytes;
+    // An empty text is not a null one.
+    m_texts[at] = bytes.empty() ? QStringLiteral("") : QString::fromUtf8(bytes);
+    return m_texts[at];
 }

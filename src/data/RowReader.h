@@ -5,7 +5,9 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Database;
@@ -34,10 +36,18 @@ private:
     sqlite3_stmt* m_statement = nullptr; // SQLite: the statement under the query, stepped here after its first row
     bool m_started = false;
     bool m_stepped = false; // the current row is the statement's, not the driver's copy
-    // Each column's last text as read and as made; an empty text is not a null one.
-    struct LastText {
-        std::string bytes;
-        QString text = QStringLiteral("");
+    // The last few texts of a column, as read and as made: a column of few different texts (products,
+    // bottle types, days) makes each of them once and shares it.
+    class RecentTexts {
+    public:
+        const QString& text(std::string_view bytes);
+
+    private:
+        static constexpr std::size_t kKept = 8;
+        std::array<std::string, kKept> m_bytes;
+        std::array<QString, kKept> m_texts;
+        std::size_t m_kept = 0;
+        std::size_t m_next = 0; // the oldest, replaced next
     };
-    mutable std::vector<LastText> m_lastTexts;
+    mutable std::vector<RecentTexts> m_recentTexts;
 };
