@@ -294,14 +294,11 @@ QList<QDate> writtenDays(Database& db, QDate today)
     return days;
 }
 
+// Runs in the caller's turn (inTurn).
 qint64 bringUpToDate(Database& db, const Selection& selection, const std::function<void(DayRow&)>& adjust)
 {
     if (selection.days.isEmpty())
         return 0;
-    Transaction transaction(db);
-    // Two writers of one day would each find it empty and write it twice; they take turns, and the
-    // bulk suspend waits for the rows being written.
-    db.lock(Database::Lock::DayRows);
     const QHash<QString, QSet<QDate>> days = deliveryDays(db, selection.days.constFirst(), selection.days.constLast());
     const Catalogue catalogue = products(db);
     const QList<Order> orders = deliveringOrders(db, days, catalogue, selection.customers);
@@ -377,8 +374,18 @@ qint64 bringUpToDate(Database& db, const Selection& selection, const std::functi
             changes.update(left);
         }
     }
-    transaction.commit();
     return writer.written() + changes.count();
+}
+
+// Two writers of one day would each find it empty and write it twice; they take turns, and the bulk
+// suspend waits for the rows being written. `work` runs in one scope holding the turn.
+qint64 inTurn(Database& db, const std::function<qint64()>& work)
+{
+    Transaction transaction(db);
+    db.lock(Database::Lock::DayRows);
+    const qint64 written = work();
+    transaction.commit();
+    return written;
 }
 
 } // namespace
@@ -388,7 +395,9 @@ qint64 write(Database& db, QDate first, QDate last, QDate today, const std::func
     Selection selection;
     for (QDate day = std::max(first, today); day <= last; day = day.addDays(1))
         selection.days << day;
-    return bringUpToDate(db, selection, adjust);
+    if (selection.days.isEmpty())
+        return 0;
+    return inTurn(db, [&] { return bringUpToDate(db, selection, adjust); });
 }
 
 qint64 writeComingDays(Database& db, QDate today)
@@ -400,12 +409,8 @@ qint64 followOrders(Database& db, const QList<qint32>& customers, QDate today)
 {
     if (customers.isEmpty())
         return 0;
-    // The days are read under the lock, so a run writing a day meanwhile is waited for.
-    Transaction transaction(db);
-    db.lock(Database::Lock::DayRows);
-    const qint64 written = bringUpToDate(db, {.days = writtenDays(db, today), .customers = customers}, {});
-    transaction.commit();
-    return written;
+    // The days are read in the turn, so a run writing a day meanwhile is waited for.
+    return inTurn(db, [&] { return bringUpToDate(db, {.days = writtenDays(db, today), .customers = customers}, {}); });
 }
 
 } // namespace DayRows
