@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Decimal.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringView>
@@ -31,8 +33,8 @@ struct NumberRule {
     double lowest = 0;
     double highest = 0;
 
-    // The largest whole number the books' exact arithmetic holds (Decimal's range).
-    static constexpr qint64 FigureLimit = 922337203685477;
+    // The largest whole number the books' exact arithmetic holds.
+    static constexpr qint64 FigureLimit = Decimal::WholeLimit;
 
     // Whole numbers of a 32-bit column (codes, areas): by default every one it holds.
     static NumberRule wholeNumber(qint64 lowest = std::numeric_limits<qint32>::min(),
