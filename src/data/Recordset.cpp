@@ -11,8 +11,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <numeric>
 
 namespace {
