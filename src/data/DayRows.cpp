@@ -18,14 +18,9 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-struct Product {
-    QString names;
-    double price = 0;
-};
-
 struct Catalogue {
-    QHash<QString, double> prices;               // by product name
-    QHash<QString, QList<Product>> ofDeliveryType; // the products each delivery type sends
+    QHash<QString, double> prices;             // by product name
+    QHash<QString, QStringList> ofDeliveryType; // the products each delivery type sends
 };
 
 // An order as it delivers: on which days, what, and where.
@@ -36,7 +31,7 @@ struct Order {
     QString bottleType;
     int milkArea = 0;
     const QSet<QDate>* days = nullptr; // of its subscription type
-    QList<Product> products;            // of its delivery type
+    QStringList products;               // of its delivery type
 };
 
 // The days to bring up to date, in order, and whose rows: every customer's, or only those named.
@@ -199,10 +194,10 @@ Catalogue products(Database& db)
     // A product listed twice in one type is delivered once.
     query = db.exec(u"SELECT send_type, names FROM send_type ORDER BY serial"_s);
     while (query.next()) {
-        QList<Product>& list = catalogue.ofDeliveryType[query.value(0).toString()];
+        QStringList& list = catalogue.ofDeliveryType[query.value(0).toString()];
         const QString names = query.value(1).toString();
-        if (std::none_of(list.cbegin(), list.cend(), [&](const Product& p) { return p.names == names; }))
-            list.append({names, catalogue.prices.value(names)});
+        if (!list.contains(names))
+            list.append(names);
     }
     return catalogue;
 }
@@ -340,13 +335,13 @@ qint64 bringUpToDate(Database& db, const Selection& selection, const std::functi
                 writeCustomerRows();
             if (order.start > day || !order.days->contains(day))
                 continue;
-            for (const Product& product : order.products) {
+            for (const QString& product : order.products) {
                 auto row = std::find_if(customerRows.begin(), customerRows.end(),
-                                        [&](const DayRow& r) { return r.names == product.names; });
+                                        [&](const DayRow& r) { return r.names == product; });
                 if (row == customerRows.end()) {
                     customerRows.append({.c_code = order.c_code,
                                          .date_d = day,
-                                         .names = product.names,
+                                         .names = product,
                                          .milk_area = order.milkArea,
                                          .bottle_type = order.bottleType});
                     row = customerRows.end() - 1;
