@@ -98,16 +98,11 @@ NumberRule NumberRule::figure(double lowest, double highest)
     return {false, lowest, highest};
 }
 
-QString NumberRule::describe() const
-{
-    return QStringLiteral("%1 from %2 to %3")
-        .arg(whole ? QStringLiteral("a whole number") : QStringLiteral("a number"), numberText(lowest),
-             numberText(highest));
-}
-
 QString NumberRule::refusal(const QString& what) const
 {
-    return QStringLiteral("%1 must be %2.").arg(what, describe());
+    return QStringLiteral("%1 must be %2 from %3 to %4.")
+        .arg(what, whole ? QStringLiteral("a whole number") : QStringLiteral("a number"), numberText(lowest),
+             numberText(highest));
 }
 
 namespace {

@@ -44,9 +44,8 @@ struct NumberRule {
     // Any figure the exact arithmetic holds: money, rates, hours.
     static NumberRule figure(double lowest = -double(FigureLimit), double highest = double(FigureLimit));
 
-    // "a whole number from 0 to 2147483647", "a number from -922337203685477 to 922337203685477".
-    QString describe() const;
-    // The detail line of a refusal: "stock must be a whole number from 0 to 922337203685477."
+    // The detail line of a refusal: "stock must be a whole number from 0 to 922337203685477.",
+    // "price must be a number from -922337203685477 to 922337203685477."
     QString refusal(const QString& what) const;
 };
 
