@@ -1,10 +1,10 @@
+#include "SameValue.h"
 #include "TestDatabase.h"
 #include "data/DataError.h"
 #include "data/Recordset.h"
 #include "data/RowReader.h"
 
 #include <QDate>
-#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -37,19 +37,10 @@ protected:
         ASSERT_EQ(reader.record().count(), rows.front().size());
         for (int row = 0; row < rows.size(); ++row) {
             ASSERT_TRUE(reader.next()) << "row " << row;
-            for (int column = 0; column < rows[row].size(); ++column) {
-                const QVariant& wanted = rows[row][column];
-                const QVariant got = reader.value(column);
-                SCOPED_TRACE("row " + std::to_string(row) + ", column " + std::to_string(column) + ": "
-                             + wanted.toString().toStdString());
-                EXPECT_EQ(got.typeId(), wanted.typeId());
-                EXPECT_EQ(got.isNull(), wanted.isNull());
-                EXPECT_EQ(got.toString().isNull(), wanted.toString().isNull());
-                if (wanted.typeId() == QMetaType::Double) {
-                    EXPECT_EQ(std::signbit(got.toDouble()), std::signbit(wanted.toDouble()));
-                }
-                EXPECT_EQ(got, wanted);
-            }
+            for (int column = 0; column < rows[row].size(); ++column)
+                expectSameValue(reader.value(column), rows[row][column],
+                                "row " + std::to_string(row) + ", column " + std::to_string(column) + ": "
+                                    + rows[row][column].toString().toStdString());
         }
         EXPECT_FALSE(reader.next());
     }

@@ -1,3 +1,4 @@
+#include "SameValue.h"
 #include "data/RowStore.h"
 
 #include <QDate>
@@ -26,20 +27,6 @@ const QVector<QVariant> kLookAlikes{
     QVariant(QDateTime(QDate(2026, 3, 1), QTime(6, 0))),
 };
 
-void expectSame(const QVariant& got, const QVariant& wanted, const std::string& where)
-{
-    SCOPED_TRACE(where);
-    EXPECT_EQ(got.typeId(), wanted.typeId());
-    EXPECT_EQ(got.isNull(), wanted.isNull());
-    if (wanted.typeId() == QMetaType::QString) {
-        EXPECT_EQ(got.toString().isNull(), wanted.toString().isNull());
-    }
-    if (wanted.typeId() == QMetaType::Double) {
-        EXPECT_EQ(std::signbit(got.toDouble()), std::signbit(wanted.toDouble()));
-    }
-    EXPECT_EQ(got, wanted);
-}
-
 // Every look-alike comes back as it went in, however the column came to keep its values: each value
 // once, the numbers alone (a key column), or the values as they are.
 TEST(RowStoreTest, EveryValueComesBackAsItWentIn)
@@ -63,16 +50,16 @@ TEST(RowStoreTest, EveryValueComesBackAsItWentIn)
             store.endRow();
         }
         for (int row = 0; row < c.rows; row += 997)
-            expectSame(store.value(row, 0), c.before(row), std::string(c.column) + " as loaded");
+            expectSameValue(store.value(row, 0), c.before(row), std::string(c.column) + " as loaded");
         for (const QVariant& value : kLookAlikes) {
             store.add(0, value);
             const qsizetype row = store.endRow();
-            expectSame(store.value(row, 0), value, std::string(c.column) + " as added");
+            expectSameValue(store.value(row, 0), value, std::string(c.column) + " as added");
         }
         for (int row = 0; row < c.rows; row += 997)
-            expectSame(store.value(row, 0), c.before(row), std::string(c.column) + " after the look-alikes");
+            expectSameValue(store.value(row, 0), c.before(row), std::string(c.column) + " after the look-alikes");
         for (int i = 0; i < kLookAlikes.size(); ++i)
-            expectSame(store.value(c.rows + i, 0), kLookAlikes[i], std::string(c.column) + " look-alike " + std::to_string(i));
+            expectSameValue(store.value(c.rows + i, 0), kLookAlikes[i], std::string(c.column) + " look-alike " + std::to_string(i));
     }
 }
 
@@ -87,26 +74,26 @@ TEST(RowStoreTest, EditsOfAnotherTypeLeaveTheOtherRowsAlone)
         store.endRow();
     }
     const qsizetype added = store.addEmptyRow();
-    expectSame(store.value(added, 0), QVariant(), "empty row");
+    expectSameValue(store.value(added, 0), QVariant(), "empty row");
     for (int i = 0; i < kLookAlikes.size(); ++i) {
         store.setValue(i, 0, kLookAlikes[i]);
         store.setValue(i, 1, kLookAlikes[i]);
     }
     for (int i = 0; i < kLookAlikes.size(); ++i) {
-        expectSame(store.value(i, 0), kLookAlikes[i], "key column " + std::to_string(i));
-        expectSame(store.value(i, 1), kLookAlikes[i], "repeating column " + std::to_string(i));
+        expectSameValue(store.value(i, 0), kLookAlikes[i], "key column " + std::to_string(i));
+        expectSameValue(store.value(i, 1), kLookAlikes[i], "repeating column " + std::to_string(i));
     }
-    expectSame(store.value(1400, 0), QVariant(qint64(1400)), "key column untouched");
-    expectSame(store.value(1400, 1), QVariant(1400 % 3), "repeating column untouched");
+    expectSameValue(store.value(1400, 0), QVariant(qint64(1400)), "key column untouched");
+    expectSameValue(store.value(1400, 1), QVariant(1400 % 3), "repeating column untouched");
     EXPECT_EQ(store.rowCount(), 1501);
 
     // So many keys emptied that the key column keeps its values as they are.
     for (int row = 100; row < 400; ++row)
         store.setValue(row, 0, QVariant());
     for (int i = 0; i < kLookAlikes.size(); ++i)
-        expectSame(store.value(i, 0), kLookAlikes[i], "key column kept as values " + std::to_string(i));
-    expectSame(store.value(399, 0), QVariant(), "emptied key");
-    expectSame(store.value(1400, 0), QVariant(qint64(1400)), "key kept as a value");
+        expectSameValue(store.value(i, 0), kLookAlikes[i], "key column kept as values " + std::to_string(i));
+    expectSameValue(store.value(399, 0), QVariant(), "emptied key");
+    expectSameValue(store.value(1400, 0), QVariant(qint64(1400)), "key kept as a value");
 }
 
 } // namespace
