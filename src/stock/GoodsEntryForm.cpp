@@ -374,8 +374,7 @@ GoodsMovement GoodsEntryForm::entryAsTyped() const
 void GoodsEntryForm::commitEntry()
 {
     try {
-        GoodsMovement entry = entryAsTyped();
-        entry.save(m_app.db);
+        entryAsTyped().save(m_app.db);
     } catch (const std::exception& error) {
         // Nothing is written; the entry stays open for a correction or a cancel.
         showMessage(m_app.messages, ErrorMessageBoxes::GoodsEntry::inputError, refusalDetail(error));
