@@ -3,9 +3,7 @@
 #include "records/RecordToolbar.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QTest>
-#include <QToolButton>
 #include <functional>
 
 using namespace Qt::StringLiterals;
