@@ -39,15 +39,6 @@ protected:
         return focused() == button;
     }
 
-    QWidget* openActive(const QString& formName)
-    {
-        QWidget* form = open(formName);
-        QWidget* window = form->window();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-        return form;
-    }
-
     // An access key clicks its button the way Qt shows it: pressed for a moment, then released.
     static bool reaches(const RecordToolbar* toolbar, RecordToolbar::State state)
     {
