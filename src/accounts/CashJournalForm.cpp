@@ -65,7 +65,7 @@ void CashJournalForm::createControls()
     m_inOutWord->setReadOnly(true);
     auto* navigation = new FieldKeyNavigation(this);
     auto* record = new Binder(m_journal.recordset(), this);
-    const QStringList columns = {u"serial"_s, u"item"_s, u"expense"_s, u"date_d"_s, u"other"_s, u"in_out"_s};
+    const QStringList columns = InOutWords::JournalColumns.split(u", "_s);
     for (int i = 0; i < int(m_text1.size()); ++i) {
         m_text1[i] = named(new QLineEdit(this), u"text1(%1)"_s.arg(i));
         navigation->add(m_text1[i]);

@@ -209,7 +209,7 @@ void DeliveryTypesForm::saveChosen()
     using namespace ErrorMessageBoxes;
     const QString type = m_current->text();
     if (type.isEmpty()) {
-        showMessage(m_app.messages, DeliveryTypes::inputError, u"No type is chosen in the list."_s);
+        showMessage(m_app.messages, DeliveryTypes::inputError, noTypeChosen);
         return;
     }
     try {

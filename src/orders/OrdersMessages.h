@@ -24,6 +24,9 @@ MessageBoxText noRows(const QString& title);
 inline const MessageBoxText writeRefused = critical(QStringLiteral("input Err.!!!"), QStringLiteral("Err."));
 } // namespace DeliveryDays
 
+// Why a form of types refuses when no type is picked in its list.
+inline const QString noTypeChosen = QStringLiteral("No type is chosen in the list.");
+
 namespace SubscriptionTypes { // 設定訂法
 inline const MessageBoxText input{QStringLiteral("input!!!"), MessageService::Exclamation, QStringLiteral("attion")};
 inline const MessageBoxText noTypeWarning{QStringLiteral("no subscribe_type!!"), MessageService::Exclamation,

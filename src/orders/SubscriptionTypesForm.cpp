@@ -280,7 +280,7 @@ void SubscriptionTypesForm::addDay(const QDate& day)
         return;
     }
     if (type.isEmpty()) {
-        showMessage(m_app.messages, SubscriptionTypes::noTypeWarning, u"No type is chosen in the list."_s);
+        showMessage(m_app.messages, SubscriptionTypes::noTypeWarning, noTypeChosen);
         return;
     }
     try {
@@ -332,7 +332,7 @@ void SubscriptionTypesForm::deleteCurrentType()
     if (showMessage(m_app.messages, SubscriptionTypes::deleteQuestion(type)) != MessageService::Yes)
         return;
     if (type.isEmpty()) {
-        showMessage(m_app.messages, SubscriptionTypes::noType, u"No type is chosen in the list."_s);
+        showMessage(m_app.messages, SubscriptionTypes::noType, noTypeChosen);
         return;
     }
     if (!m_typeNames.remove(type))

@@ -160,12 +160,11 @@ void SpreadsheetWriter::fitColumns()
             m_widest[column] = std::max(m_widest[column], cellWidth(cells[column]));
     }
     m_unmeasuredFrom = int(m_rows.size()) + 1;
-    m_fitted = true;
 }
 
 double SpreadsheetWriter::columnWidth(int column) const
 {
-    if (!m_fitted || column < 1 || size_t(column) > m_widest.size() || m_widest[size_t(column) - 1] == 0)
+    if (column < 1 || size_t(column) > m_widest.size() || m_widest[size_t(column) - 1] == 0)
         return 0;
     return std::min(m_widest[size_t(column) - 1] + 1.0, maximumFittedWidth);
 }
@@ -173,7 +172,7 @@ double SpreadsheetWriter::columnWidth(int column) const
 std::vector<double> SpreadsheetWriter::fittedWidths() const
 {
     std::vector<double> widths;
-    if (m_fitted)
+    if (!m_widest.empty())
         for (int column = 1; column <= fittedColumns; ++column)
             widths.push_back(columnWidth(column));
     return widths;

@@ -84,8 +84,7 @@ private:
     AppContext& m_app;
     QString m_caption;
     std::vector<std::vector<QVariant>> m_rows; // m_rows[row - 1][column - 1]
-    std::vector<int> m_widest;                 // the widest cell of A to Z so far; 0 for none
+    std::vector<int> m_widest;                 // the widest cell of A to Z so far, 0 for none; empty until fitted
     int m_unmeasuredFrom = 1;                  // the first row written since the last fit
-    bool m_fitted = false;
     RunProgress m_progress;
 };

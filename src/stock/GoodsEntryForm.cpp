@@ -296,6 +296,7 @@ void GoodsEntryForm::okClicked()
 void GoodsEntryForm::startEntry()
 {
     Recordset& rows = m_movements.recordset();
+    qint32 serial = 0; // shown at the start; the save takes the next free one
     try {
         if (rows.bof() || rows.eof())
             rows.moveLast();
@@ -303,7 +304,7 @@ void GoodsEntryForm::startEntry()
         m_movementPosition.remember();
         rereadProduct();
         m_stockAtStart = Decimal::fromVariant(m_products.recordset().value(u"amount"_s));
-        m_serial = m_numbering.next();
+        serial = m_numbering.next();
         rows.addNew();
     } catch (const std::exception& error) {
         showMessage(m_app.messages, ErrorMessageBoxes::GoodsEntry::inputError, refusalDetail(error));
@@ -311,7 +312,7 @@ void GoodsEntryForm::startEntry()
     }
     setEntryInProgress(true);
     m_movement[Received]->setFocus();
-    m_movement[Serial]->setText(QString::number(m_serial));
+    m_movement[Serial]->setText(QString::number(serial));
     m_productCode->setText(m_figures->box(2)->text());
     m_movement[Date]->setText(TextRules::dateText(m_date->date()));
     m_movement[Shipped]->setText(m_figures->box(8)->text());
@@ -374,8 +375,7 @@ GoodsMovement GoodsEntryForm::entryAsTyped() const
 void GoodsEntryForm::commitEntry()
 {
     try {
-        GoodsMovement entry = entryAsTyped();
-        entry.save(m_app.db);
+        entryAsTyped().save(m_app.db);
     } catch (const std::exception& error) {
         // Nothing is written; the entry stays open for a correction or a cancel.
         showMessage(m_app.messages, ErrorMessageBoxes::GoodsEntry::inputError, refusalDetail(error));

@@ -57,8 +57,7 @@ private:
     MaxPlusOneNumbering m_numbering;
     const QDate m_today; // the form's own today; work_date is left alone
     bool m_entryInProgress = false;
-    qint32 m_serial = 0;          // shown at the start; the save takes the next free one
-    Decimal m_stockAtStart;       // the product's stock on hand as the entry began
+    Decimal m_stockAtStart; // the product's stock on hand as the entry began
 
     ProductFigures* m_figures = nullptr;
     QDateEdit* m_date = nullptr;           // DTPicker2

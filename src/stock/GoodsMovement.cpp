@@ -8,7 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-void GoodsMovement::save(Database& db)
+void GoodsMovement::save(Database& db) const
 {
     Transaction transaction(db);
     // Serials are the highest plus one: read and used under one lock, or two clerks take the same.
@@ -19,16 +19,15 @@ void GoodsMovement::save(Database& db)
         throw DataError(DataError::Kind::NoCurrentRow, u"The product %1 is no longer in the books."_s.arg(code));
     const Decimal stockNow = Decimal::fromVariant(db.scalar(u"select amount from products_data where code = ?"_s, {code}));
     const Decimal movedMeanwhile = stockNow - stockAtStart;
-    opening += movedMeanwhile;
-    closing += movedMeanwhile;
-    stockAtStart = stockNow;
+    const Decimal openingNow = opening + movedMeanwhile;
+    const Decimal closingNow = closing + movedMeanwhile;
 
-    serial = MaxPlusOneNumbering(db, u"pass_goods"_s, u"serial"_s).next();
+    const qint32 serial = MaxPlusOneNumbering(db, u"pass_goods"_s, u"serial"_s).next();
     db.exec(u"insert into pass_goods (serial, code, date_d, original_store, today_enter, today_exit, retail, loss, "
             "sales_milk, other) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
-            QVariantList{serial, code, day, opening.toDouble()} + QVariantList(figures.begin(), figures.end()));
+            QVariantList{serial, code, day, openingNow.toDouble()} + QVariantList(figures.begin(), figures.end()));
     if (db.exec(u"update update_date set update_date = ?"_s, {stamp}).numRowsAffected() == 0)
         throw DataError(DataError::Kind::NoCurrentRow, u"The books have no row for the date of the last goods entry (update_date)."_s);
-    db.exec(u"update products_data set amount = ? where code = ?"_s, {closing.toDouble(), code});
+    db.exec(u"update products_data set amount = ? where code = ?"_s, {closingNow.toDouble(), code});
     transaction.commit();
 }

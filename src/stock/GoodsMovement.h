@@ -19,11 +19,10 @@ struct GoodsMovement {
     // today_enter, today_exit, retail, loss, sales_milk, other: a number each, or null for an empty box.
     std::array<QVariant, 6> figures;
     Decimal closing;
-    qint32 serial = 0; // given by save()
 
     // Saves the row under the next serial, stamps update_date with the entry's day and sets the
     // product's stock on hand, all in one transaction. Clerks saving at once take their turns, so each
     // row gets a serial of its own. When another clerk's entry moved the stock since this one began,
     // the opening and closing stock move by as much: the two movements add up. Throws DataError.
-    void save(Database& db);
+    void save(Database& db) const;
 };

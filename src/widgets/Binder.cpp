@@ -14,15 +14,10 @@ Binder::Binder(Recordset& recordset, QObject* parent) : QObject(parent), m_recor
     recordset.addWriteBack(this, [this] { writeBack(); });
 }
 
-void Binder::bind(QLineEdit* box, const QString& field)
+void Binder::bind(QLineEdit* box, const QString& field, std::optional<TextRules::NumberRule> rule)
 {
     refuseControlCharacters(box);
-    add(Kind::LineEdit, box, field);
-}
-void Binder::bind(QLineEdit* box, const QString& field, const TextRules::NumberRule& rule)
-{
-    refuseControlCharacters(box);
-    add(Kind::LineEdit, box, field, rule);
+    add(Kind::LineEdit, box, field, std::move(rule));
 }
 void Binder::bind(QCheckBox* box, const QString& field) { add(Kind::CheckBox, box, field); }
 void Binder::bind(QLabel* label, const QString& field) { add(Kind::Label, label, field); }

@@ -24,10 +24,9 @@ class Binder : public QObject {
 public:
     explicit Binder(Recordset& recordset, QObject* parent = nullptr);
 
-    void bind(QLineEdit* box, const QString& field);
-    // A number box held to a rule narrower than its column's: whole stock in a column of figures, no
-    // negative price. Text outside it is refused on write, with rule.refusal() as the detail line.
-    void bind(QLineEdit* box, const QString& field, const TextRules::NumberRule& rule);
+    // A number box may be held to a rule narrower than its column's: whole stock in a column of figures,
+    // no negative price. Text outside it is refused on write, with rule.refusal() as the detail line.
+    void bind(QLineEdit* box, const QString& field, std::optional<TextRules::NumberRule> rule = std::nullopt);
     void bind(QCheckBox* box, const QString& field);
     void bind(QLabel* label, const QString& field);
 

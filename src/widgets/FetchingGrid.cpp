@@ -34,7 +34,6 @@ public:
         beginResetModel();
         m_sql = sql;
         m_values = values;
-        m_rows.clear();
         m_shown.clear();
         m_types.clear();
         for (int i = 0; i < fields.count(); ++i) {
@@ -98,6 +97,8 @@ public:
     }
 
     int fieldIndex(const QString& name) const { return m_fields.indexOf(name); }
+    QString sql() const { return m_sql; }
+    QVariantList values() const { return m_values; }
 
 private:
     // One page of the query's rows from `offset`, read to its end and closed.
@@ -144,8 +145,6 @@ void FetchingGrid::setQuery(const QString& sql, const QVariantList& values)
 {
     const bool firstRows = m_model->columnCount() == 0;
     m_model->reset(sql, values);
-    m_sql = sql;
-    m_values = values;
     if (firstRows)
         resizeColumnsToContents();
     if (m_model->rowCount() > 0)
@@ -155,7 +154,7 @@ void FetchingGrid::setQuery(const QString& sql, const QVariantList& values)
 
 void FetchingGrid::refresh()
 {
-    setQuery(m_sql, m_values);
+    setQuery(m_model->sql(), m_model->values());
 }
 
 QVariant FetchingGrid::currentValue(const QString& field) const

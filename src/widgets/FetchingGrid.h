@@ -3,7 +3,6 @@
 #include <QString>
 #include <QTableView>
 #include <QVariantList>
-#include <QVector>
 
 class Database;
 class FetchingModel;
@@ -15,7 +14,8 @@ struct Table;
 // as they are scrolled to, so a table of millions of rows opens at once and the program holds only the
 // rows seen. No read stays open between pages, so other programs' writes and this program's saves go
 // on while the grid is open. The query is one that a "limit ? offset ?" can follow (it ends with its
-// order, which makes the pages follow each other). Dates show as "yyyy/M/d" and a table's surrogate key stays hidden, as in the other grids.
+// order, which makes the pages follow each other). Dates show as "yyyy/M/d" and a table's surrogate key
+// stays hidden, as in the other grids.
 class FetchingGrid : public QTableView {
     Q_OBJECT
 public:
@@ -37,7 +37,5 @@ signals:
     void currentRowChanged();
 
 private:
-    FetchingModel* m_model;
-    QString m_sql;
-    QVariantList m_values;
+    FetchingModel* m_model; // holds the query, which it reads again for each page
 };

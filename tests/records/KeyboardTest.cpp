@@ -3,9 +3,7 @@
 #include "records/RecordToolbar.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QTest>
-#include <QToolButton>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -39,15 +37,6 @@ protected:
         for (int presses = 0; presses < 100 && focused() != button; ++presses)
             QTest::keyClick(focused(), Qt::Key_Tab);
         return focused() == button;
-    }
-
-    QWidget* openActive(const QString& formName)
-    {
-        QWidget* form = open(formName);
-        QWidget* window = form->window();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-        return form;
     }
 
     // An access key clicks its button the way Qt shows it: pressed for a moment, then released.

@@ -28,14 +28,6 @@ protected:
         return values;
     }
 
-    // Opens a settings form inside an active frame, so the grids take clicks and keys as on a desktop.
-    QWidget* openActive(const QString& formName)
-    {
-        QWidget* form = open(formName);
-        activate(form->window());
-        return form;
-    }
-
     static QString cellText(DataGrid* grid, int row, int column)
     {
         return grid->model()->index(row, column).data().toString();

@@ -21,13 +21,5 @@ protected:
         return app->forms.instance(formName) != nullptr;
     }
 
-    // Shows a window and waits until it is the active one, so key presses and focus behave as on a desktop.
-    static void activate(QWidget* window)
-    {
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    }
-
     QList<int> endStatuses; // each call of endProcess
 };

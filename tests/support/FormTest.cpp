@@ -33,6 +33,20 @@ QWidget* FormTest::open(const QString& formName)
     return form;
 }
 
+QWidget* FormTest::openActive(const QString& formName)
+{
+    QWidget* form = open(formName);
+    activate(form->window());
+    return form;
+}
+
+void FormTest::activate(QWidget* window)
+{
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
 void FormTest::clickTool(RecordToolbar* toolbar, int index)
 {
     QTest::mouseClick(toolbar->widgetForAction(toolbar->button(index)), Qt::LeftButton);

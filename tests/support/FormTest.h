@@ -22,6 +22,10 @@ protected:
 
     // Opens a form with OpenFormCommand, as a launcher does.
     QWidget* open(const QString& formName);
+    // Opens a form and waits until its window is the active one, so keys and focus behave as on a desktop.
+    QWidget* openActive(const QString& formName);
+    // Shows a window and waits until it is the active one.
+    static void activate(QWidget* window);
 
     // Clicks button `index` (1-based) of a record form's toolbar, as the clerk does.
     static void clickTool(RecordToolbar* toolbar, int index);
