@@ -227,6 +227,7 @@ std::unique_ptr<Database> Database::open(const QString& requested)
             fail(describeError(sql.lastError()));
     }
 
+    bool foreignFile = false;
     try {
         if (kind == Kind::SQLite) {
             db->useWriteAheadLog();
@@ -241,12 +242,14 @@ std::unique_ptr<Database> Database::open(const QString& requested)
         }
         db->startSession();
         // A SQLite file of another program is not made into books by adding this program's tables.
-        if (existingFile && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt() > 0
-            && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'schema_version'")).toInt() == 0)
-            fail(QStringLiteral("the file holds the tables of another program"));
+        foreignFile = existingFile
+                      && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt() > 0
+                      && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'schema_version'")).toInt() == 0;
     } catch (const DataError& error) {
         fail(error.message());
     }
+    if (foreignFile)
+        fail(QStringLiteral("the file holds the tables of another program"));
     return db;
 }
 
