@@ -28,8 +28,8 @@ int main(int argc, char** argv)
     try {
         db = Schema::openBooks();
     } catch (const DataError& error) {
-        const QString detail = error.detail() != error.message() ? error.detail() : QString();
-        messages.msgBox(error.message(), MessageService::Critical, MessageService::ProgramTitle, detail);
+        messages.msgBox(error.message(), MessageService::Critical, MessageService::ProgramTitle,
+                        error.detailBesidesMessage());
         return 1;
     } catch (const std::exception& error) {
         messages.msgBox(QString::fromUtf8(error.what()), MessageService::Critical, MessageService::ProgramTitle);

@@ -36,6 +36,12 @@ public:
 
     // The detail line of the refusal's box.
     QString detail() const;
+    // The detail line where it says more than the message; empty where it would only repeat it.
+    QString detailBesidesMessage() const
+    {
+        const QString line = detail();
+        return line != m_message ? line : QString();
+    }
 
 private:
     Kind m_kind;

@@ -196,9 +196,9 @@ std::unique_ptr<Database> openBooks(const QString& location)
         db.reset();
         if (made)
             Database::removeSqliteFiles(path);
-        const QString detail = error.detail() != error.message() ? error.detail() : QString();
         throw DataError(DataError::Kind::Database, error.reason(),
-                        QStringLiteral("Cannot open the database %1: %2").arg(shown, error.message()), detail);
+                        QStringLiteral("Cannot open the database %1: %2").arg(shown, error.message()),
+                        error.detailBesidesMessage());
     }
     return db;
 }
