@@ -92,9 +92,8 @@ void OrderForm::createControls()
     groupOptions({m_byCustomer, m_byOrder});
 
     connect(m_text1[Customer], &QLineEdit::textChanged, this, &OrderForm::showCustomerName);
-    // A pick with the mouse or the keys moves the record; Tab goes on to the next control.
+    // A pick with the mouse or the keys moves the record.
     connect(m_gridView, &DataGrid::rowPicked, this, &OrderForm::showPickedOrder);
-    m_gridView->setTabKeyNavigation(false);
     for (QRadioButton* scope : {m_single, m_allOrders})
         connect(scope, &QRadioButton::toggled, this, [this](bool selected) {
             if (selected)

@@ -14,6 +14,7 @@
 #include "core/AppContext.h"
 #include "widgets/ExitButton.h"
 #include "widgets/OptionGroup.h"
+#include "widgets/TabOrder.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -255,8 +256,7 @@ void CustomerForm::layOutControls()
     const QList<QWidget*> fieldOrder{m_text1[0], m_text1[1], m_text1[2],  m_text1[3], m_text1[4], m_text1[8],
                                      m_text1[10], m_combos[1], m_combos[2], m_combos[3], m_combos[0], m_combos[4],
                                      m_text1[5], m_text1[11], m_text1[6], m_text1[7], m_text1[9]};
-    for (int i = 1; i < fieldOrder.size(); ++i)
-        setTabOrder(fieldOrder[i - 1], fieldOrder[i]);
+    chainTabOrder(fieldOrder);
 }
 
 void CustomerForm::bindControls()

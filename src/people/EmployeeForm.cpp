@@ -13,6 +13,7 @@
 #include "widgets/EntryLimit.h"
 #include "widgets/ExitButton.h"
 #include "widgets/OptionGroup.h"
+#include "widgets/TabOrder.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -235,8 +236,7 @@ void EmployeeForm::arrangeTabOrder()
         order << m_text1[entry.index];
     order << m_searchBox << m_searchButton << m_exitButton << m_toolbar->tabStops() << m_byTel << m_byName
           << m_salaryButton << m_expenseArea << m_milkArea << m_jobTitle << m_rank << m_cancelled << m_hideCancelled;
-    for (int i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    chainTabOrder(order);
 }
 
 void EmployeeForm::bindControls()
