@@ -3,7 +3,6 @@
 
 #include "data/Database.h"
 
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -17,10 +16,7 @@ namespace {
 // number; columns that keep the standard width are missing.
 QMap<int, double> savedWidths(const QString& file)
 {
-    QProcess unzip;
-    unzip.start(u"unzip"_s, {u"-p"_s, file, u"xl/worksheets/sheet1.xml"_s});
-    unzip.waitForFinished();
-    const QString sheet = QString::fromUtf8(unzip.readAllStandardOutput());
+    const QString sheet = SheetRuns::partOf(file, u"xl/worksheets/sheet1.xml"_s);
     QMap<int, double> widths;
     static const QRegularExpression col(uR"re(<col min="(\d+)" max="\1" width="([\d.]+)")re"_s);
     for (const QRegularExpressionMatch& match : col.globalMatch(sheet))

@@ -9,7 +9,6 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -29,15 +28,6 @@ protected:
         db = openTestDatabase(Backend::SQLite);
         app = std::make_unique<AppContext>(*db, messages, clock);
         runs = std::make_unique<SheetRuns>(*app);
-    }
-
-    // One part of the saved workbook, as the spreadsheet program reads it.
-    static QString partOf(const QString& file, const QString& part)
-    {
-        QProcess unzip;
-        unzip.start(u"unzip"_s, {u"-p"_s, file, part});
-        EXPECT_TRUE(unzip.waitForFinished());
-        return QString::fromUtf8(unzip.readAllStandardOutput());
     }
 
     std::unique_ptr<Database> db;
@@ -90,7 +80,7 @@ TEST_F(SpreadsheetWriterTest, SavedWorkbookKeepsNumbersDatesFlagsTextAndEmptyCel
 
     EXPECT_TRUE(QFileInfo(file).fileName().startsWith(u"goods address 20"_s)) << file.toStdString();
     EXPECT_EQ(QFileInfo(file).suffix(), u"xlsx"_s);
-    const QString cells = partOf(file, u"xl/worksheets/sheet1.xml"_s);
+    const QString cells = SheetRuns::partOf(file, u"xl/worksheets/sheet1.xml"_s);
     EXPECT_TRUE(cells.contains(u"<c r=\"A1\"><v>12.5</v></c>"_s)) << cells.toStdString();
     // 2026/12/8 is day 46364 of the spreadsheet's calendar, shown through the date format.
     EXPECT_TRUE(cells.contains(u"<c r=\"B1\" s=\"1\"><v>46364</v></c>"_s)) << cells.toStdString();
@@ -100,7 +90,7 @@ TEST_F(SpreadsheetWriterTest, SavedWorkbookKeepsNumbersDatesFlagsTextAndEmptyCel
     EXPECT_TRUE(cells.contains(u"<c r=\"A2\"><v>3</v></c>"_s));
     // "鮮乳 全脂" is nine characters wide, so its column ten.
     EXPECT_TRUE(cells.contains(u"<col min=\"4\" max=\"4\" width=\"10.7109375\" customWidth=\"1\"/>"_s)) << cells.toStdString();
-    EXPECT_TRUE(partOf(file, u"xl/styles.xml"_s).contains(u"formatCode=\"yyyy/m/d\""_s));
+    EXPECT_TRUE(SheetRuns::partOf(file, u"xl/styles.xml"_s).contains(u"formatCode=\"yyyy/m/d\""_s));
 
     ASSERT_EQ(runs->sheets().size(), 1);
     EXPECT_EQ(runs->sheets()[0].cell(1, 4), QVariant(u"鮮乳 全脂"_s));
@@ -209,7 +199,7 @@ TEST_F(SpreadsheetWriterTest, ColumnsFittedBlockByBlockTakeLaterAndRewrittenCell
     EXPECT_EQ(sheet.columnWidth(2), 7);
 
     // The widths reach the saved file.
-    const QString cells = partOf(sheet.saveAndOpen(), u"xl/worksheets/sheet1.xml"_s);
+    const QString cells = SheetRuns::partOf(sheet.saveAndOpen(), u"xl/worksheets/sheet1.xml"_s);
     EXPECT_TRUE(cells.contains(u"<col min=\"1\" max=\"1\" width=\"11.7109375\" customWidth=\"1\"/>"_s))
         << cells.toStdString();
 }

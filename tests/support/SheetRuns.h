@@ -4,10 +4,12 @@
 #include "sheets/SpreadsheetWriter.h"
 
 #include <QList>
+#include <QProcess>
 #include <algorithm>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <gtest/gtest.h>
 
 // The spreadsheet runs of one test: the cells of each finished sheet and the files opened. The files
 // are saved in a temporary folder and nothing is started.
@@ -54,6 +56,15 @@ public:
     const QStringList& opened() const { return m_opened; }
     // From now on no program opens the saved files.
     void failOpening() { m_opens = false; }
+
+    // One part of a saved workbook (say "xl/worksheets/sheet1.xml"), as the spreadsheet program reads it.
+    static QString partOf(const QString& file, const QString& part)
+    {
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, part});
+        EXPECT_TRUE(unzip.waitForFinished());
+        return QString::fromUtf8(unzip.readAllStandardOutput());
+    }
 
 private:
     static Sheet copyOf(const SpreadsheetWriter& writer)
