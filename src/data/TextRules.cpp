@@ -66,6 +66,15 @@ double numberFromText(QStringView text)
     return ok || std::isinf(value) ? value : 0.0;
 }
 
+std::optional<qint32> leadingWholeNumber(QStringView text)
+{
+    const double number = numberFromText(text);
+    if (number != std::trunc(number) || number < std::numeric_limits<qint32>::min()
+        || number > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(number);
+}
+
 std::optional<double> exactNumber(QStringView text)
 {
     const QStringView trimmed = text.trimmed();

@@ -18,6 +18,11 @@ namespace TextRules {
 // reads it, to four places.
 double numberFromText(QStringView text);
 
+// The whole number a text begins with, as numberFromText reads it, where a 32-bit column holds it;
+// nothing for a fraction or a number beyond that column, so a search or filter by it is a miss and the
+// database never sees it ("12abc" -> 12, "abc" -> 0, "1e20" and "4.5" -> nothing).
+std::optional<qint32> leadingWholeNumber(QStringView text);
+
 // Like numberFromText, but says whether the text (blanks around it aside) is a number and
 // nothing else. Empty text is not a number.
 std::optional<double> exactNumber(QStringView text);
