@@ -85,7 +85,8 @@ Decimal settledNetPay(const QList<Decimal>& additions, const QList<Decimal>& ded
 
 DataError namingEmployee(const DataError& error, qint64 code, const QString& item)
 {
-    return DataError(error.kind(), error.reason(), u"Employee %1, %2: %3"_s.arg(code).arg(item, error.message()));
+    return DataError(error.kind(), error.reason(), u"Employee %1, %2: %3"_s.arg(code).arg(item, error.message()),
+                     error.detailBesidesMessage());
 }
 
 } // namespace PayFigures
