@@ -16,8 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <climits>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -64,14 +62,14 @@ void AccountEnquiryDialog::showTotal()
 {
     m_total->clear();
     // The code is the number the text begins with; a text that names no whole code names no customer.
-    const double code = TextRules::numberFromText(m_customerCombo->text());
-    if (code != std::trunc(code) || code < INT_MIN || code > INT_MAX)
+    const std::optional<qint32> code = TextRules::leadingWholeNumber(m_customerCombo->text());
+    if (!code)
         return;
     try {
         const QVariant total = m_app.db.scalar(u"select sum(expense) as 總金額 from order_date"
                                                " where date_d >= ? and date_d <= ? and c_code = ?"
                                                " and refund = 0 and suspend = 0"_s,
-                                               {m_from->date(), m_to->date(), int(code)});
+                                               {m_from->date(), m_to->date(), *code});
         if (!total.isNull())
             m_total->setText(Decimal::fromVariant(total).toString());
     } catch (const std::exception&) {

@@ -5,6 +5,7 @@
 #include "core/FormRegistry.h"
 
 #include <QCoreApplication>
+#include <QObject>
 #include <functional>
 
 class Database;
@@ -39,6 +40,9 @@ struct AppContext {
     // Tests put a step of their own here to see that the program would end.
     std::function<void(int status)> endProcess = [](int status) { QCoreApplication::exit(status); };
     SpreadsheetOutput spreadsheets;
+    // Ends first, with the context: what the program started and hears from later (a desktop opener)
+    // answers through it, so nothing calls back into a context that is gone.
+    QObject lifetime;
 };
 
 // The forms that work with today's date set it as they load.

@@ -14,6 +14,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -183,11 +184,11 @@ std::unique_ptr<Database> Database::open(const QString& requested)
     std::unique_ptr<Database> db(new Database(kind, location, name));
     const QString shown = kind == Kind::PostgreSQL ? shownAddress(location) : location;
     bool madeFile = false;
-    auto fail = [&](const QString& reason) {
+    auto fail = [&](const QString& reason, DataError::Reason why = DataError::Reason::Other) {
         db.reset();
         if (madeFile)
             removeSqliteFiles(location);
-        throw DataError(DataError::Kind::Database, QStringLiteral("Cannot open the database %1: %2").arg(shown, reason));
+        throw DataError(DataError::Kind::Database, why, QStringLiteral("Cannot open the database %1: %2").arg(shown, reason));
     };
 
     const bool existingFile = kind == Kind::SQLite && QFileInfo::exists(location);
@@ -246,7 +247,7 @@ std::unique_ptr<Database> Database::open(const QString& requested)
                       && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt() > 0
                       && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'schema_version'")).toInt() == 0;
     } catch (const DataError& error) {
-        fail(error.message());
+        fail(error.message(), error.reason());
     }
     if (foreignFile)
         fail(QStringLiteral("the file holds the tables of another program"));
@@ -340,6 +341,10 @@ DataError Database::failure(const QSqlError& error)
         reason = DataError::Reason::ServerUnreachable;
         m_lost = true;
     }
+    // SQLite tells a write the full disk refused as an I/O error where it grows its shared memory.
+    if (m_kind == Kind::SQLite && (error.nativeErrorCode().toInt() & 0xff) == 10 /* SQLITE_IOERR */
+        && QStorageInfo(QFileInfo(m_location).absolutePath()).bytesAvailable() < 32 * 1024)
+        reason = DataError::Reason::DiskFull;
     DataError refused(DataError::Kind::Database, reason, describeError(error));
     if (!m_scopes.empty()) {
         if (!m_scopes.back().failure)

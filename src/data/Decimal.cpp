@@ -69,13 +69,25 @@ std::optional<Decimal> Decimal::tryFromDouble(double value)
     return inRange(__int128(std::nearbyint(value * Scale)));
 }
 
+std::optional<Decimal> Decimal::tryFromWhole(qint64 whole)
+{
+    return inRange(__int128(whole) * Scale);
+}
+
+Decimal Decimal::fromWhole(qint64 whole)
+{
+    return orRefuse(tryFromWhole(whole), QString::number(whole));
+}
+
 Decimal Decimal::fromDouble(double value)
 {
     return orRefuse(tryFromDouble(value), TextRules::numberText(value));
 }
 
-std::optional<Decimal> Decimal::tryFromText(QStringView text)
+std::optional<Decimal> Decimal::tryFromText(QStringView text, bool* rounded)
 {
+    if (rounded)
+        *rounded = false;
     // Parse the leading number exactly, without passing through a double.
     qsizetype i = 0;
     while (i < text.size() && text[i].isSpace())
@@ -126,10 +138,15 @@ std::optional<Decimal> Decimal::tryFromText(QStringView text)
     if (shift > 0)
         return std::nullopt;
     // Beyond 38 places every digit is gone: the figure is 0.
-    if (shift < -38)
+    if (shift < -38) {
+        if (rounded)
+            *rounded = digits != 0;
         return Decimal();
+    }
     for (; shift < 0; ++shift)
         denominator *= 10;
+    if (rounded)
+        *rounded = digits % denominator != 0;
     const __int128 units = divideHalfEven(digits, denominator);
     return inRange(negative ? -units : units);
 }

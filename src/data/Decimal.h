@@ -5,6 +5,7 @@
 #include <QVariant>
 #include <QtGlobal>
 #include <compare>
+#include <concepts>
 #include <limits>
 #include <optional>
 
@@ -20,17 +21,28 @@ public:
     static constexpr qint64 Scale = 10000;
     // The largest whole number every figure of the range reaches: 922337203685477.
     static constexpr qint64 WholeLimit = std::numeric_limits<qint64>::max() / Scale;
+    // The largest four-place figure a double-precision column gives back as it was written: fifteen
+    // significant digits, 99999999999.9999. Whole numbers come back exactly up to WholeLimit.
+    static constexpr qint64 StoredUnitsLimit = 999'999'999'999'999;
 
     constexpr Decimal() = default;
-    constexpr Decimal(int whole) : m_units(qint64(whole) * Scale) {}
+    // Only exact sources convert: every whole number of 32 bits fits; a wider one goes through
+    // fromWhole, a double through fromDouble.
+    template <std::integral Whole>
+        requires(sizeof(Whole) <= sizeof(qint32) && !std::same_as<Whole, bool>)
+    explicit constexpr Decimal(Whole whole) : m_units(qint64(whole) * Scale) {}
 
     // The nearest four-place value of a double (halves to even); nothing for NaN, an infinity or a
     // value beyond the range.
     static std::optional<Decimal> tryFromDouble(double value);
+    // A whole number of 64 bits; nothing beyond WholeLimit.
+    static std::optional<Decimal> tryFromWhole(qint64 whole);
+    static Decimal fromWhole(qint64 whole);
     static Decimal fromDouble(double value);
     // The number a text begins with, by the business's number-reading rule ("12abc" -> 12; none -> 0);
-    // nothing where that number is beyond the range.
-    static std::optional<Decimal> tryFromText(QStringView text);
+    // nothing where that number is beyond the range. Digits past the fourth decimal place are rounded
+    // away, and `rounded`, where given, tells whether any of them was not 0.
+    static std::optional<Decimal> tryFromText(QStringView text, bool* rounded = nullptr);
     static Decimal fromText(QStringView text);
     // A value read from the database: null or unreadable counts 0; a figure beyond the range throws.
     static Decimal fromVariant(const QVariant& value);

@@ -12,11 +12,12 @@
 
 class Database;
 struct sqlite3_stmt;
+struct sqlite3_value;
 
-// The rows of one query, read one after another. On SQLite the rows after the first are read from
-// SQLite's statement itself: the driver would first copy every value of a row into a cache of its
-// own and then hand out copies, which costs as much again as reading the books. The values are those
-// QSqlQuery gives, type and nullness included. A row that cannot be read is refused with a DataError,
+// The rows of one query, read one after another. On SQLite, where Qt's driver runs on the program's own
+// SQLite library, the rows are read from SQLite's statement itself: the driver would first copy every
+// value of a row into a cache of its own and then hand out copies, which costs as much again as reading
+// the books. The values are those QSqlQuery gives, type, nullness and text alike on every row. A row that cannot be read is refused with a DataError,
 // never taken for the end of the rows.
 class RowReader {
 public:
@@ -40,7 +41,8 @@ private:
     // bottle types, days) makes each of them once and shares it.
     class RecentTexts {
     public:
-        const QString& text(std::string_view bytes);
+        // The text of `value`, whose UTF-8 form is `bytes`; null where SQLite has no memory to convert it.
+        const QString* text(std::string_view bytes, sqlite3_value* value);
 
     private:
         static constexpr std::size_t kKept = 8;

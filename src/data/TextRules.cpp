@@ -57,10 +57,22 @@ double numberFromText(QStringView text)
     const qsizetype length = numberPrefixLength(text, start);
     if (length == 0)
         return 0.0;
+    const QStringView number = text.mid(start, length);
+    if (const std::optional<Decimal> figure = Decimal::tryFromText(number))
+        return figure->toDouble();
     bool ok = false;
-    const double value = text.mid(start, length).toString().toDouble(&ok);
+    const double value = number.toString().toDouble(&ok);
     // A number too large for a double (1e400) is an infinity, which every range refuses, never 0.
     return ok || std::isinf(value) ? value : 0.0;
+}
+
+std::optional<qint32> leadingWholeNumber(QStringView text)
+{
+    const double number = numberFromText(text);
+    if (number != std::trunc(number) || number < std::numeric_limits<qint32>::min()
+        || number > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(number);
 }
 
 std::optional<double> exactNumber(QStringView text)
@@ -107,7 +119,7 @@ QString NumberRule::refusal(const QString& what) const
 
 namespace {
 
-enum class Verdict { Number, NotANumber, NotWhole, OutOfRange };
+enum class Verdict { Number, NotANumber, NotWhole, OutOfRange, TooManyPlaces };
 
 Verdict judge(double value, const NumberRule& rule)
 {
@@ -118,24 +130,36 @@ Verdict judge(double value, const NumberRule& rule)
     return Verdict::Number;
 }
 
-// A number written out in full that no double holds (1e400) is beyond every range, not letters.
+// Read exactly, as Decimal reads it: a number written out in full beyond the books' figures (1e400) is
+// beyond every range, not letters, and a fifth decimal place is refused rather than rounded away.
 Verdict judge(QStringView text, const NumberRule& rule, double& value)
 {
     const QStringView trimmed = text.trimmed();
     if (trimmed.isEmpty() || numberPrefixLength(trimmed, 0) != trimmed.size())
         return Verdict::NotANumber;
-    value = trimmed.toString().toDouble();
-    return judge(value, rule);
+    bool rounded = false;
+    const std::optional<Decimal> figure = Decimal::tryFromText(trimmed, &rounded);
+    if (!figure)
+        return Verdict::OutOfRange;
+    value = figure->toDouble();
+    const Verdict verdict = judge(value, rule);
+    if (verdict == Verdict::Number && rounded)
+        return rule.whole ? Verdict::NotWhole : Verdict::TooManyPlaces;
+    return verdict;
 }
 
 [[noreturn]] void refuse(Verdict verdict, const QString& shown, const NumberRule& rule, const QString& what)
 {
     const QString message = verdict == Verdict::NotANumber ? QStringLiteral("'%1' is not a number for %2")
         : verdict == Verdict::NotWhole                     ? QStringLiteral("'%1' is not a whole number for %2")
+        : verdict == Verdict::TooManyPlaces                ? QStringLiteral("'%1' has more than four decimal places for %2")
                                                            : QStringLiteral("'%1' is out of range for %2");
+    const QString detail = verdict == Verdict::TooManyPlaces
+        ? QStringLiteral("%1 takes at most four decimal places.").arg(what)
+        : rule.refusal(what);
     throw DataError(DataError::Kind::Conversion,
                     verdict == Verdict::OutOfRange ? DataError::Reason::OutOfRange : DataError::Reason::Other,
-                    message.arg(shown, what), rule.refusal(what));
+                    message.arg(shown, what), detail);
 }
 
 } // namespace
@@ -224,7 +248,10 @@ QString numberText(double value)
         return QString::number(value, 'g', 15);
     // Fifteen significant digits, as the books always showed them: a sum such as 0.1 + 0.2, stored a
     // hair off, shows as 0.3. Written out in full, without an exponent, and without trailing zeros.
-    const int wholeDigits = value == 0 ? 1 : int(std::floor(std::log10(std::fabs(value)))) + 1;
+    // Counted on the whole part itself: log10 of 99999999999.9999 rounds up to 11.
+    const double magnitude = std::fabs(value);
+    const int wholeDigits = magnitude >= 1 ? int(QString::number(qint64(magnitude)).size())
+                                           : int(std::floor(std::log10(magnitude))) + 1;
     QString text = QString::number(value, 'f', qBound(0, 15 - wholeDigits, 20));
     if (text.contains(QLatin1Char('.'))) {
         while (text.endsWith(QLatin1Char('0')))

@@ -14,8 +14,14 @@ namespace TextRules {
 
 // The number a text begins with: leading blanks are skipped, the longest leading part that
 // forms a decimal number is taken ("12abc" -> 12, "-3.5e2x" -> -350); no such part gives 0, and a
-// number beyond any double ("1e400") an infinity.
+// number beyond any double ("1e400") an infinity. Within the books' figures it is read as Decimal
+// reads it, to four places.
 double numberFromText(QStringView text);
+
+// The whole number a text begins with, as numberFromText reads it, where a 32-bit column holds it;
+// nothing for a fraction or a number beyond that column, so a search or filter by it is a miss and the
+// database never sees it ("12abc" -> 12, "abc" -> 0, "1e20" and "4.5" -> nothing).
+std::optional<qint32> leadingWholeNumber(QStringView text);
 
 // Like numberFromText, but says whether the text (blanks around it aside) is a number and
 // nothing else. Empty text is not a number.
@@ -35,17 +41,19 @@ struct NumberRule {
 
     // The largest whole number the books' exact arithmetic holds.
     static constexpr qint64 FigureLimit = Decimal::WholeLimit;
+    // The largest four-place figure the books give back as it was written: 99999999999.9999.
+    static constexpr double FigureHighest = double(Decimal::StoredUnitsLimit) / Decimal::Scale;
 
     // Whole numbers of a 32-bit column (codes, areas): by default every one it holds.
     static NumberRule wholeNumber(qint64 lowest = std::numeric_limits<qint32>::min(),
                                   qint64 highest = std::numeric_limits<qint32>::max());
     // Whole counts kept as figures (stock, bottles, quantities), up to what the exact arithmetic holds.
     static NumberRule wholeCount(qint64 lowest = -FigureLimit, qint64 highest = FigureLimit);
-    // Any figure the exact arithmetic holds: money, rates, hours.
-    static NumberRule figure(double lowest = -double(FigureLimit), double highest = double(FigureLimit));
+    // Any four-place figure the books keep exactly: money, rates, hours. A fifth decimal place is refused.
+    static NumberRule figure(double lowest = -FigureHighest, double highest = FigureHighest);
 
     // The detail line of a refusal: "stock must be a whole number from 0 to 922337203685477.",
-    // "price must be a number from -922337203685477 to 922337203685477."
+    // "price must be a number from -99999999999.9999 to 99999999999.9999."
     QString refusal(const QString& what) const;
 };
 

@@ -19,7 +19,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -86,11 +85,11 @@ QVariantList DeliveryListDialog::areaRows() const
 {
     Recordset areas(m_app.db);
     if (m_oneArea->isChecked()) {
-        // The number the combo's text begins with; no area has a fraction.
-        const double area = TextRules::numberFromText(m_areaCombo->text());
-        if (area != std::trunc(area))
+        // The number the combo's text begins with; no area has a fraction or lies beyond the column.
+        const std::optional<qint32> area = TextRules::leadingWholeNumber(m_areaCombo->text());
+        if (!area)
             return {};
-        areas.load(u"select milk_area from milk_area where milk_area = ?"_s, {qint64(area)});
+        areas.load(u"select milk_area from milk_area where milk_area = ?"_s, {*area});
     } else {
         areas.load(u"select milk_area from milk_area order by milk_area"_s);
     }

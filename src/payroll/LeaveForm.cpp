@@ -189,9 +189,10 @@ void LeaveForm::afterToolbarClick(int role)
 
 void LeaveForm::lookUpName()
 {
-    const qint32 code = TextRules::roundToInt32(TextRules::numberFromText(m_employee->text()));
+    const std::optional<qint32> code = TextRules::leadingWholeNumber(m_employee->text());
     try {
-        AdodcQuery(*m_name, u"SELECT name FROM employees_data WHERE e_code = ?"_s, {code});
+        AdodcQuery(*m_name, u"SELECT name FROM employees_data WHERE e_code = ?"_s,
+                   {code ? QVariant(*code) : QVariant(QMetaType::fromType<int>())});
     } catch (const std::exception&) {
         // The name box keeps what it showed.
     }

@@ -118,7 +118,8 @@ void LostBottleReportDialog::print()
     const auto& inputError = ErrorMessageBoxes::LostBottleReport::inputError;
     const std::optional<Scope> chosen = scope();
     if (!chosen) {
-        showMessage(m_app.messages, inputError);
+        const QString what = m_oneArea->isChecked() ? u"The milk area"_s : u"The employee code"_s;
+        showMessage(m_app.messages, inputError, TextRules::NumberRule::wholeNumber().refusal(what));
         return;
     }
     // A year and month that name no month have no rows.
@@ -129,8 +130,8 @@ void LostBottleReportDialog::print()
             // The last day rather than the next month's first: 9999/12 has no next month.
             rows.load(reportSelect + chosen->condition + reportGrouping,
                       QVariantList{*firstDay, firstDay->addDays(firstDay->daysInMonth() - 1)} + chosen->values);
-        } catch (const std::exception&) {
-            showMessage(m_app.messages, inputError);
+        } catch (const std::exception& error) {
+            showMessage(m_app.messages, inputError, refusalDetail(error));
             return;
         }
     }
@@ -146,5 +147,5 @@ void LostBottleReportDialog::print()
         }))
         closeForm(this);
     else
-        showMessage(m_app.messages, inputError);
+        showMessage(m_app.messages, inputError, sheet.failure());
 }

@@ -52,8 +52,7 @@ Decimal storedFigure(const QSqlQuery& query, int column, qint32 code, const char
     try {
         return PayFigures::stored(query.value(column));
     } catch (const DataError& error) {
-        throw DataError(DataError::Kind::Conversion, DataError::Reason::OutOfRange,
-                        u"Employee %1, %2: %3"_s.arg(code).arg(QLatin1String(item), error.message()));
+        throw PayFigures::namingEmployee(error, code, QLatin1String(item));
     }
 }
 
@@ -78,6 +77,18 @@ OpenRow readOpenRow(const QSqlQuery& query, const MonthEndRun::Request& request)
     for (const PayRowItems::Item& item : PayRowItems::Deductions)
         row.deductions << storedFigure(query, column++, row.code, item.column);
     return row;
+}
+
+// A figure the run works out for a row; one beyond the range of pay is refused, naming the employee
+// and the item.
+template <typename Work>
+Decimal figureOf(const OpenRow& row, const char* item, Work work)
+{
+    try {
+        return work();
+    } catch (const DataError& error) {
+        throw PayFigures::namingEmployee(error, row.code, QLatin1String(item));
+    }
 }
 
 // How long a run waits for the books before it looks whether another clerk's run holds them.
@@ -179,10 +190,13 @@ void MonthEndRun::settle(const Request& request, const Progress& progress, Resul
 
     const CommissionCalculator commissions(m_db);
     for (OpenRow& row : rows) {
-        const CommissionFigures earned = commissions.compute(row.commission);
-        const Decimal bottleMoney = PayFigures::add(earned.oldBottles, earned.newBottles);
+        const Decimal bottleMoney = figureOf(row, "bottle_m", [&] {
+            const CommissionFigures earned = commissions.compute(row.commission);
+            return PayFigures::add(earned.oldBottles, earned.newBottles);
+        });
         row.additions[1 + PayRowItems::BottleMoney] = bottleMoney;
-        const Decimal promise = PayFigures::settledNetPay(row.additions, row.deductions);
+        const Decimal promise =
+            figureOf(row, "promise", [&] { return PayFigures::settledNetPay(row.additions, row.deductions); });
         QSqlQuery settle = m_db.exec(u"UPDATE salary_detailed SET bottle_m = ?, balance = 1, balance_date = ?, "
                                      "promise = ? WHERE id = ? AND balance = 0"_s,
                                      {bottleMoney.toDouble(), request.settlementDate, promise.toDouble(), row.id});

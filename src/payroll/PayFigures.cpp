@@ -1,83 +1,74 @@
 #include "payroll/PayFigures.h"
 
-#include "data/DataError.h"
-#include "data/TextRules.h"
-
-#include <cmath>
-#include <limits>
-
 using namespace Qt::StringLiterals;
 
 namespace PayFigures {
 
 TextRules::NumberRule rule()
 {
-    return TextRules::NumberRule::figure(-Limit, Limit);
+    return TextRules::NumberRule::figure((-Limit).toDouble(), Limit.toDouble());
 }
 
 namespace {
 
-void checkRange(double approximate, const QString& shown)
+[[noreturn]] void refuse(const QString& shown)
 {
-    if (!std::isfinite(approximate) || std::fabs(approximate) > Limit)
-        throw DataError(DataError::Kind::Conversion, DataError::Reason::OutOfRange,
-                        QStringLiteral("%1 is beyond the range of pay: %2").arg(shown, rule().refusal(u"a pay figure"_s)));
+    throw DataError(DataError::Kind::Conversion, DataError::Reason::OutOfRange,
+                    QStringLiteral("%1 is beyond the range of pay: %2").arg(shown, rule().refusal(u"a pay figure"_s)));
 }
 
-void checkRange(double approximate)
+Decimal withinPay(std::optional<Decimal> value, const QString& shown)
 {
-    checkRange(approximate, TextRules::numberText(approximate));
+    if (!value || *value > Limit || *value < -Limit)
+        refuse(shown);
+    return *value;
 }
 
 } // namespace
 
 Decimal read(QStringView text)
 {
-    checkRange(TextRules::numberFromText(text), text.trimmed().toString());
-    return Decimal::fromText(text);
+    return withinPay(Decimal::tryFromText(text), text.trimmed().toString());
 }
 
 Decimal stored(const QVariant& value)
 {
     if (value.isNull())
         return {};
-    checkRange(value.toDouble());
-    return Decimal::fromVariant(value);
+    try {
+        return withinPay(Decimal::fromVariant(value), value.toString());
+    } catch (const DataError&) {
+        refuse(value.toString());
+    }
 }
 
 Decimal multiply(Decimal a, Decimal b)
 {
-    checkRange(a.toDouble() * b.toDouble());
-    return a * b;
+    return withinPay(Decimal::checkedMultiply(a, b), u"%1 * %2"_s.arg(a.toString(), b.toString()));
 }
 
 Decimal add(Decimal a, Decimal b)
 {
-    // Both within the range, so the exact sum is too far from the edge of 64 bits to wrap.
-    const Decimal sum = a + b;
-    checkRange(sum.toDouble(), sum.toString());
-    return sum;
+    return withinPay(Decimal::checkedAdd(a, b), u"%1 + %2"_s.arg(a.toString(), b.toString()));
 }
 
-qint32 whole(Decimal value)
+Decimal subtract(Decimal a, Decimal b)
 {
-    const qint64 rounded = value.roundedToWhole();
-    if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
-        throw DataError(DataError::Kind::Conversion, DataError::Reason::OutOfRange,
-                        QStringLiteral("%1 is beyond the whole numbers from %2 to %3.")
-                            .arg(value.toString())
-                            .arg(std::numeric_limits<qint32>::min())
-                            .arg(std::numeric_limits<qint32>::max()));
-    return qint32(rounded);
+    return withinPay(Decimal::checkedSubtract(a, b), u"%1 - %2"_s.arg(a.toString(), b.toString()));
+}
+
+qint64 whole(Decimal value)
+{
+    return value.roundedToWhole();
 }
 
 Decimal netPay(QStringView salary, const QStringList& additions, const QStringList& deductions)
 {
     Decimal total = read(salary);
     for (const QString& addition : additions)
-        total += read(addition);
+        total = add(total, read(addition));
     for (const QString& deduction : deductions)
-        total -= read(deduction);
+        total = subtract(total, read(deduction));
     return total;
 }
 
@@ -85,30 +76,37 @@ Decimal settledNetPay(const QList<Decimal>& additions, const QList<Decimal>& ded
 {
     Decimal added;
     for (Decimal addition : additions)
-        added += addition;
-    qint32 deducted = 0;
+        added = add(added, addition);
+    Decimal deducted;
     for (Decimal deduction : deductions)
-        deducted = whole(Decimal(deducted) + deduction);
-    return added - Decimal(deducted);
+        deducted = Decimal::fromWhole(whole(add(deducted, deduction)));
+    return subtract(added, deducted);
+}
+
+DataError namingEmployee(const DataError& error, qint64 code, const QString& item)
+{
+    return DataError(error.kind(), error.reason(), u"Employee %1, %2: %3"_s.arg(code).arg(item, error.message()),
+                     error.detailBesidesMessage());
 }
 
 } // namespace PayFigures
 
-qint32 LeaveDeduction::hourlyRate(QStringView salary)
+qint64 LeaveDeduction::hourlyRate(QStringView salary)
 {
-    return TextRules::intDiv(TextRules::intDiv(PayFigures::whole(PayFigures::read(salary)), 30), 8);
+    // Whole-number division drops the remainder towards zero.
+    return PayFigures::whole(PayFigures::read(salary)) / 30 / 8;
 }
 
-qint32 LeaveDeduction::price(int box, QStringView hours, QStringView salary)
+qint64 LeaveDeduction::price(int box, QStringView hours, QStringView salary)
 {
-    const Decimal rate(hourlyRate(salary));
+    const Decimal rate = Decimal::fromWhole(hourlyRate(salary));
     Decimal personal = m_personal;
-    qint32 sick = m_sick;
+    qint64 sick = m_sick;
     if (box == PersonalLeave)
         personal = PayFigures::multiply(rate, PayFigures::read(hours));
     else if (box == SickLeave)
         sick = PayFigures::whole(PayFigures::multiply(rate, PayFigures::read(hours)));
-    const qint32 total = PayFigures::whole(personal + Decimal(sick));
+    const qint64 total = PayFigures::whole(PayFigures::add(personal, Decimal::fromWhole(sick)));
     m_personal = personal;
     m_sick = sick;
     return total;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DataError.h"
 #include "data/Decimal.h"
 #include "data/TextRules.h"
 
@@ -15,8 +16,9 @@
 // message names the figure and the range (rule()): it is the refusal's detail line.
 namespace PayFigures {
 
-// No pay comes near a trillion, and the two dozen figures of a pay row within it add up exactly.
-inline constexpr double Limit = 999999999999;
+// No pay comes near a hundred billion. Every figure within it, and every sum that stays within it, is
+// kept exactly by the books' double-precision columns.
+inline constexpr Decimal Limit = Decimal::fromUnits(Decimal::StoredUnitsLimit);
 // What a box of pay holds, for the boxes bound to a column of pay.
 TextRules::NumberRule rule();
 
@@ -26,10 +28,11 @@ Decimal read(QStringView text);
 Decimal stored(const QVariant& value);
 // A product, four places, halves to even.
 Decimal multiply(Decimal a, Decimal b);
-// A sum, refused beyond the range.
+// A sum and a difference, refused beyond the range.
 Decimal add(Decimal a, Decimal b);
-// To the nearest whole number, halves to even, within 32 bits.
-qint32 whole(Decimal value);
+Decimal subtract(Decimal a, Decimal b);
+// To the nearest whole number, halves to even.
+qint64 whole(Decimal value);
 
 // Net pay as the settlement form keeps it current: salary + the additions - the deductions.
 Decimal netPay(QStringView salary, const QStringList& additions, const QStringList& deductions);
@@ -37,6 +40,9 @@ Decimal netPay(QStringView salary, const QStringList& additions, const QStringLi
 // Net pay as the month-end run stores it: the additions (salary among them) less the deductions,
 // which are made whole after each one is added, in the order of their boxes.
 Decimal settledNetPay(const QList<Decimal>& additions, const QList<Decimal>& deductions);
+
+// A refusal again, naming the employee and the item of pay it concerns.
+DataError namingEmployee(const DataError& error, qint64 code, const QString& item);
 
 } // namespace PayFigures
 
@@ -50,15 +56,15 @@ public:
     // Hours of an unpriced kind cost nothing and leave the deduction as it stands.
     static bool isPriced(int box) { return box == PersonalLeave || box == SickLeave; }
 
-    static qint32 hourlyRate(QStringView salary);
+    static qint64 hourlyRate(QStringView salary);
 
     // Prices the hours typed into leave box `box` and returns the leave total. Throws DataError
     // (nothing changed) when a figure is beyond range.
-    qint32 price(int box, QStringView hours, QStringView salary);
+    qint64 price(int box, QStringView hours, QStringView salary);
     // Another row, or a cancelled modify: no hours priced yet.
     void reset();
 
 private:
     Decimal m_personal;
-    qint32 m_sick = 0;
+    qint64 m_sick = 0;
 };

@@ -6,6 +6,7 @@
 #include "data/TextRules.h"
 #include "payroll/Commission.h"
 #include "payroll/MonthEndRun.h"
+#include "payroll/PayFigures.h"
 #include "payroll/PayRowItems.h"
 #include "payroll/PayrollMessages.h"
 #include "records/FieldKeyNavigation.h"
@@ -121,12 +122,12 @@ void SettlementForm::createControls()
         navigation->add(box);
     for (const QList<QLineEdit*>* boxes : {&m_additions, &m_deductions}) {
         for (QLineEdit* box : *boxes) {
-            connect(box, &QLineEdit::textChanged, this, [this] { updateNetPay(NetPayCause::BoxChanged); });
+            connect(box, &QLineEdit::textChanged, this, [this] { updateNetPay(NetPayCause::Shown); });
             connect(box, &QLineEdit::textEdited, this, [this] { updateNetPay(NetPayCause::Typed); });
         }
     }
     // The salary comes with the employee's fixed items, after the pay row: it counts in the net pay too.
-    connect(m_text1[Salary], &QLineEdit::textChanged, this, [this] { updateNetPay(NetPayCause::BoxChanged); });
+    connect(m_text1[Salary], &QLineEdit::textChanged, this, [this] { updateNetPay(NetPayCause::Shown); });
     for (int index = 0; index < m_leaveHours.size(); ++index) {
         if (LeaveDeduction::isPriced(index))
             connect(m_leaveHours[index], &QLineEdit::textChanged, this, [this, index] { priceLeave(index); });
@@ -326,7 +327,7 @@ void SettlementForm::followEmployee()
 // leave boxes were the last row's.
 void SettlementForm::onPayRowShown()
 {
-    updateNetPay(NetPayCause::RowShown);
+    updateNetPay(NetPayCause::Shown);
     const Recordset::Bookmark shown = m_payRows->recordset().bookmark();
     if (shown == m_shownRow)
         return;
@@ -374,27 +375,28 @@ Decimal SettlementForm::netPayOfBoxes() const
     return PayFigures::netPay(m_text1[Salary]->text(), additions, deductions);
 }
 
-// A figure the clerk types beyond range is reported and leaves the net pay as it was; a row shown
-// whose stored figures are beyond it shows no net pay rather than the last row's.
+// A net pay that cannot be worked out shows empty, never an earlier figure; a figure the clerk types
+// beyond range is reported too.
 void SettlementForm::updateNetPay(NetPayCause cause)
 {
     try {
         m_text1[NetPay]->setText(netPayOfBoxes().toString());
     } catch (const DataError& error) {
+        m_text1[NetPay]->clear();
         if (cause == NetPayCause::Typed)
             showMessage(m_app.messages, Messages::inputError, error.detail());
-        else if (cause == NetPayCause::RowShown)
-            m_text1[NetPay]->clear();
     }
 }
 
 void SettlementForm::priceLeave(int box)
 {
     try {
-        const qint32 total = m_leave.price(box, m_leaveHours[box]->text(), m_text1[Salary]->text());
+        const qint64 total = m_leave.price(box, m_leaveHours[box]->text(), m_text1[Salary]->text());
         m_deductions[PayRowItems::LeaveDeduction]->setText(QString::number(total));
     } catch (const DataError& error) {
-        showMessage(m_app.messages, Messages::inputError, error.detail());
+        const QString item = u"%1 leave"_s.arg(QString::fromUtf8(LeaveKinds[box]));
+        showMessage(m_app.messages, Messages::inputError,
+                    PayFigures::namingEmployee(error, leadingNumber(m_text1[Code]->text()), item).detail());
     }
 }
 

@@ -43,7 +43,7 @@ private:
     void showCommission();
     CommissionInputs commissionInputs() const;
     Decimal netPayOfBoxes() const;
-    enum class NetPayCause { Typed, BoxChanged, RowShown };
+    enum class NetPayCause { Typed, Shown }; // typed by the clerk, or put there by a row or a sum
     void updateNetPay(NetPayCause cause);
     void priceLeave(int box);
     void afterToolbarClick(RecordToolbar::Role role);

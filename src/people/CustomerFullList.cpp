@@ -156,13 +156,13 @@ void CustomerFullList::showAllCustomers()
     requery(allCustomers);
 }
 
-// The area is a number. Text that is not one names no area: it goes in as NULL, which equals no
-// row, so the list is empty rather than the query failing.
+// The area is a whole number the column holds. Other text names no area: it goes in as NULL, which
+// equals no row, so the list is empty rather than the query failing.
 void CustomerFullList::showMilkArea(const QString& areaText)
 {
-    const std::optional<double> area = TextRules::exactNumber(areaText);
+    const std::optional<int> area = TextRules::wholeNumberIn(areaText);
     requery(u"select * from customer_data where milk_area = ? order by c_code"_s,
-            {area ? QVariant(*area) : QVariant(QMetaType::fromType<double>())});
+            {area ? QVariant(*area) : QVariant(QMetaType::fromType<int>())});
 }
 
 void CustomerFullList::searchCustomers()

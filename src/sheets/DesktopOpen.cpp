@@ -6,7 +6,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-void openOnDesktop(const QString& file, const std::function<void()>& notOpened)
+void openOnDesktop(const QString& file, const QObject* context, const std::function<void()>& notOpened)
 {
     // Qt's own opening starts xdg-open and forgets it, so a failure would pass unseen.
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
@@ -18,16 +18,18 @@ void openOnDesktop(const QString& file, const std::function<void()>& notOpened)
     auto* process = new QProcess(QCoreApplication::instance());
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
-    QObject::connect(process, &QProcess::finished, process, [process, notOpened](int status, QProcess::ExitStatus how) {
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    QObject::connect(process, &QProcess::finished, context, [notOpened](int status, QProcess::ExitStatus how) {
         if (how != QProcess::NormalExit || status != 0)
             notOpened();
-        process->deleteLater();
     });
-    QObject::connect(process, &QProcess::errorOccurred, process, [process, notOpened](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart)
-            return;
-        notOpened();
-        process->deleteLater();
+    QObject::connect(process, &QProcess::errorOccurred, process, [process](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            process->deleteLater();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, context, [notOpened](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            notOpened();
     });
     process->start(opener, {file});
 }

@@ -5,6 +5,7 @@
 #include "data/Recordset.h"
 #include "data/Schema.h"
 #include "sheets/CellWidth.h"
+#include "data/DataError.h"
 #include "sheets/DesktopOpen.h"
 #include "sheets/XlsxFile.h"
 
@@ -209,26 +210,27 @@ void SpreadsheetWriter::openSaved(const QString& path)
     if (m_app.spreadsheets.open)
         m_app.spreadsheets.open(path, notOpened);
     else
-        openOnDesktop(path, notOpened);
+        openOnDesktop(path, &m_app.lifetime, notOpened);
 }
 
 bool SpreadsheetWriter::run(const std::function<void()>& fill)
 {
-    bool filled = false;
+    m_failure.clear();
     try {
         fill();
-        filled = true;
     } catch (const std::exception& error) {
         // What was written before the failure is still the clerk's to see.
         qWarning("%s stopped: %s", qUtf8Printable(m_caption), error.what());
+        m_failure = refusalDetail(error);
     }
-    if (!filled && rowCount() == 0)
+    if (!m_failure.isEmpty() && rowCount() == 0)
         return false;
     try {
         saveAndOpen();
     } catch (const std::exception& error) {
         qWarning("%s not saved: %s", qUtf8Printable(m_caption), error.what());
+        m_failure = QString::fromUtf8(error.what());
         return false;
     }
-    return filled;
+    return m_failure.isEmpty();
 }

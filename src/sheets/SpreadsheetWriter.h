@@ -75,6 +75,8 @@ public:
     // fails part-way (it throws) still saves and opens the cells it wrote. Returns false where the fill
     // or the save failed: the listing then shows its own message and stays open.
     bool run(const std::function<void()>& fill);
+    // Why the last run returned false, in the clerk's words; empty after a run that did not fail.
+    QString failure() const { return m_failure; }
 
 private:
     std::vector<QVariant>& rowForWriting(int row, int lastColumnWritten);
@@ -83,6 +85,7 @@ private:
 
     AppContext& m_app;
     QString m_caption;
+    QString m_failure;
     std::vector<std::vector<QVariant>> m_rows; // m_rows[row - 1][column - 1]
     std::vector<int> m_widest;                 // the widest cell of A to Z so far, 0 for none; empty until fitted
     int m_unmeasuredFrom = 1;                  // the first row written since the last fit

@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "data/Database.h"
+#include "data/Decimal.h"
 #include "data/TextRules.h"
 #include "records/RunGuarded.h"
 #include "widgets/CellChart.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlQuery>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -148,24 +150,34 @@ void GoodsChartForm::redraw()
     m_chart->showRecords(chartRows, chartColumns, movementsOfMonth(product));
 }
 
-// The product's movements in the month of the year and month boxes, as the goods entry recorded them
-// by their day (`date_d`); none when the boxes name no month or the database refuses the query.
+// The product's movements in the month of the year and month boxes, day by day: row r holds what the
+// goods entry recorded for day r (`date_d`), the day's entries added up, and 0 for a day without one.
+// None when the boxes name no month or the database refuses the query.
 QList<QVariantList> GoodsChartForm::movementsOfMonth(const QString& product)
 {
     const std::optional<QDate> firstDay = firstDayOfMonth(m_yearText->text(), m_month->currentText());
-    QList<QVariantList> movements;
     if (!firstDay)
-        return movements;
+        return {};
+    QList<std::array<Decimal, 2>> days(firstDay->daysInMonth());
+    bool read = false;
     runGuarded(m_app.messages, [&] {
         QSqlQuery rows = m_app.db.exec(
-            u"select pass_goods.today_enter, pass_goods.today_exit from pass_goods "
+            u"select pass_goods.date_d, pass_goods.today_enter, pass_goods.today_exit from pass_goods "
             "join products_data on products_data.code = pass_goods.code "
-            "where products_data.names = ? and pass_goods.date_d >= ? and pass_goods.date_d <= ? "
-            "order by pass_goods.date_d, pass_goods.serial limit ?"_s,
+            "where products_data.names = ? and pass_goods.date_d >= ? and pass_goods.date_d <= ?"_s,
             // Up to the month's last day: after 9999/12 there is no first day of a next month.
-            {product, *firstDay, firstDay->addDays(firstDay->daysInMonth() - 1), chartRows});
-        while (rows.next())
-            movements << QVariantList{rows.value(0), rows.value(1)};
+            {product, *firstDay, firstDay->addDays(firstDay->daysInMonth() - 1)});
+        while (rows.next()) {
+            std::array<Decimal, 2>& day = days[rows.value(0).toDate().day() - 1];
+            day[0] += Decimal::fromVariant(rows.value(1));
+            day[1] += Decimal::fromVariant(rows.value(2));
+        }
+        read = true;
     });
+    QList<QVariantList> movements;
+    if (!read)
+        return movements;
+    for (const std::array<Decimal, 2>& day : std::as_const(days))
+        movements << QVariantList{day[0].toDouble(), day[1].toDouble()};
     return movements;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <functional>
+#include <type_traits>
 
 TEST(Decimal, SumsAreExactAndHalvesGoToEven)
 {
@@ -84,4 +85,27 @@ TEST(Decimal, NothingWrapsOrIsClampedAtTheEdgeOfTheRange)
             EXPECT_EQ(error.detail(), u"A figure must lie from -922337203685477 to 922337203685477.");
         }
     }
+}
+
+// Only exact sources convert: a double or a 64-bit whole number goes through a named conversion, which
+// keeps its value or refuses it, never through a constructor that would cut it.
+static_assert(std::is_constructible_v<Decimal, int> && !std::is_convertible_v<int, Decimal>);
+static_assert(!std::is_constructible_v<Decimal, double> && !std::is_constructible_v<Decimal, qint64>);
+
+TEST(Decimal, WideWholeNumbersAndStoredFiguresComeBackExactly)
+{
+    EXPECT_EQ(Decimal::fromWhole(5000000000).toString(), u"5000000000");
+    EXPECT_EQ(Decimal::tryFromWhole(Decimal::WholeLimit + 1), std::nullopt);
+
+    // Every four-place figure up to the edge of what the books keep is read back from its double as written.
+    const Decimal edge = Decimal::fromUnits(Decimal::StoredUnitsLimit);
+    for (const Decimal figure : {edge, -edge, Decimal::fromText(u"12345678901.2345"), Decimal::fromText(u"0.0001"),
+                                 Decimal::fromText(u"-98765432109.8765")})
+        EXPECT_EQ(Decimal::tryFromDouble(figure.toDouble()), figure) << figure.toString().toStdString();
+
+    bool rounded = false;
+    EXPECT_EQ(Decimal::tryFromText(u"0.00005", &rounded), Decimal());
+    EXPECT_TRUE(rounded) << "a fifth decimal place is told, so a box can refuse it";
+    EXPECT_EQ(Decimal::tryFromText(u"1.50000", &rounded)->toString(), u"1.5");
+    EXPECT_FALSE(rounded);
 }

@@ -74,9 +74,13 @@ TEST_P(RowReaderTest, ValuesAreTheQuerys)
                          {3, QDate(2026, 3, 1), QDate(2026, 4, 1)});
     expectSameAsTheQuery(u"SELECT * FROM order_date WHERE milk_area = ? ORDER BY c_code"_s, {4});
     expectSameAsTheQuery(u"SELECT names, count(*), sum(expense), max(date_d) FROM order_date GROUP BY names ORDER BY names"_s);
-    if (GetParam() == Backend::SQLite) // a SQLite column holds any kind of value, blobs too
+    if (GetParam() == Backend::SQLite) { // a SQLite column holds any kind of value, blobs too
         expectSameAsTheQuery(u"SELECT 1, 'x' UNION ALL SELECT 2.5, x'00ff' UNION ALL SELECT NULL, x''"
                              " UNION ALL SELECT '', 9223372036854775807"_s);
+        // A stored text that is not UTF-8 reads the same on the first row as on the rows after it.
+        expectSameAsTheQuery(u"SELECT CAST(x'ff41c0' AS TEXT), 1 UNION ALL SELECT CAST(x'ff41c0' AS TEXT), 2"
+                             " UNION ALL SELECT CAST(x'e4b8' AS TEXT), 3"_s);
+    }
 }
 
 TEST_P(RowReaderTest, NoRowsIsNoRow)

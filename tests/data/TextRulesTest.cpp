@@ -86,7 +86,10 @@ TEST(TextRules, ABoxNumberOutsideItsRuleIsRefusedNeverRoundedOrClamped)
         {u" 12 ", 12, 12, 12},
         {u"12.5", {}, {}, 12.5},
         {u"2147483648", {}, 2147483648.0, 2147483648.0},
-        {u"922337203685477", {}, 922337203685477.0, 922337203685477.0},
+        {u"922337203685477", {}, 922337203685477.0, {}},
+        {u"99999999999.9999", {}, {}, 99999999999.9999}, // the last four-place figure the books keep exactly
+        {u"1.50000", {}, {}, 1.5},
+        {u"0.00005", {}, {}, {}},                          // a fifth decimal place, not rounded away
         {u"1000000000000000", {}, {}, {}},      // 10^15
         {u"100000000000000000000", {}, {}, {}}, // 10^20
         {u"1e400", {}, {}, {}},
@@ -107,7 +110,9 @@ TEST(TextRules, ABoxNumberOutsideItsRuleIsRefusedNeverRoundedOrClamped)
         {u"12.7"_s, code, u"'12.7' is not a whole number for code"_s,
          u"code must be a whole number from 0 to 2147483647."_s, DataError::Reason::Other},
         {u"1e400"_s, money, u"'1e400' is out of range for code"_s,
-         u"code must be a number from -922337203685477 to 922337203685477."_s, DataError::Reason::OutOfRange},
+         u"code must be a number from -99999999999.9999 to 99999999999.9999."_s, DataError::Reason::OutOfRange},
+        {u"0.00005"_s, money, u"'0.00005' has more than four decimal places for code"_s,
+         u"code takes at most four decimal places."_s, DataError::Reason::Other},
         {u"north"_s, stock, u"'north' is not a number for code"_s,
          u"code must be a whole number from 0 to 922337203685477."_s, DataError::Reason::Other},
     };

@@ -78,7 +78,7 @@ TEST_P(CommissionRatesFormTest, ARateBeyondTheRangeOfPayIsRefusedWithItsRange)
         messages.clear();
         click(Modify);
         ASSERT_EQ(messages.count(), 1);
-        EXPECT_TRUE(messages.last().detail.contains(u"from -999999999999 to 999999999999"_s))
+        EXPECT_TRUE(messages.last().detail.contains(u"from -99999999999.9999 to 99999999999.9999"_s))
             << messages.last().detail.toStdString();
         EXPECT_EQ(toolbar->button(Modify)->text(), u"sure_modify"_s);
         click(Cancel);

@@ -158,6 +158,8 @@ TEST_F(LostBottleReportTest, ACodeThatIsNotAWholeNumberGivesInputErrAndKeepsTheD
         EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
         EXPECT_EQ(messages.last().flags, 16);
         EXPECT_EQ(messages.last().title, u"錯誤"_s);
+        EXPECT_TRUE(messages.last().detail.endsWith(u" must be a whole number from -2147483648 to 2147483647."_s))
+            << messages.last().detail.toStdString();
         EXPECT_FALSE(closed());
     }
     EXPECT_TRUE(runs->sheets().isEmpty());

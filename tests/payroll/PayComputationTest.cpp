@@ -40,8 +40,8 @@ TEST(PayFigures, SettledNetPayMakesTheDeductionsWholeAfterEachOne)
 
 TEST(LeaveDeduction, PricesPersonalAndSickHoursAtTheHourlyRate)
 {
-    struct Step { int box; QString hours; qint32 total; };
-    struct Case { QString salary; qint32 rate; QList<Step> steps; };
+    struct Step { int box; QString hours; qint64 total; };
+    struct Case { QString salary; qint64 rate; QList<Step> steps; };
     const Case cases[] = {
         {u"960"_s, 4, {{0, u"3"_s, 12}, {1, u"2"_s, 20}, {3, u"8"_s, 20}}},
         {u"19920"_s, 83, {{0, u"0.5"_s, 42}, {1, u"0.5"_s, 84}}}, // 41.5 + Whole(41.5), made whole: 84
@@ -58,7 +58,8 @@ TEST(LeaveDeduction, PricesPersonalAndSickHoursAtTheHourlyRate)
 
     LeaveDeduction leave;
     leave.price(LeaveDeduction::PersonalLeave, u"3"_s, u"960"_s);
-    EXPECT_THROW(leave.price(LeaveDeduction::SickLeave, u"2"_s, u"3000000000"_s), DataError) << "beyond 32 bits";
+    EXPECT_EQ(leave.price(LeaveDeduction::SickLeave, u"2"_s, u"9000000000"_s), 75000012) << "beyond 32 bits";
+    EXPECT_THROW(leave.price(LeaveDeduction::SickLeave, u"1e6"_s, u"99999999999"_s), DataError);
     EXPECT_THROW(leave.price(LeaveDeduction::SickLeave, u"1e200"_s, u"960"_s), DataError);
     EXPECT_EQ(leave.price(LeaveDeduction::SickLeave, u"0"_s, u"960"_s), 12) << "a refused figure changes nothing";
     leave.reset();
@@ -147,6 +148,29 @@ TEST_P(PayComputation, TheMonthSettlesEveryOpenRowAndOpensTheNextOnes)
     EXPECT_FALSE(open.next()) << "張三 has left";
     EXPECT_EQ(db->scalar(u"SELECT salary_sum_date FROM salary_sum_date"_s).toDate(), AprilPayroll::SettlementDate);
     EXPECT_EQ(settledMonth(), u"2002/4"_s);
+}
+
+// Pay beyond 32 bits is settled exactly; a net pay beyond the range of pay is refused, naming the
+// employee and the item, and nothing is written.
+TEST_P(PayComputation, PayOfBillionsSettlesExactlyAndARefusalNamesTheEmployeeAndTheItem)
+{
+    QSqlQuery before = db->exec(u"SELECT salary, health FROM salary_data WHERE e_code = 3"_s);
+    ASSERT_TRUE(before.next());
+    const double expected = 25000 + (9e9 - before.value(0).toDouble()) - (3e9 - before.value(1).toDouble());
+    db->exec(u"UPDATE salary_data SET salary = 9e9, health = 3e9 WHERE e_code = 3"_s);
+    db->exec(u"UPDATE salary_detailed SET overtime = 99999999999 WHERE e_code = 2"_s);
+    try {
+        MonthEndRun(*db).run({2002, 4, AprilPayroll::ReferenceDate, AprilPayroll::SettlementDate});
+        ADD_FAILURE() << "a net pay beyond the range of pay was settled";
+    } catch (const DataError& error) {
+        EXPECT_TRUE(error.message().startsWith(u"Employee 2, promise: "_s)) << error.message().toStdString();
+        EXPECT_TRUE(error.detail().contains(u"from -99999999999.9999 to 99999999999.9999"_s));
+    }
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM salary_detailed WHERE balance = 1"_s).toInt(), 0);
+
+    db->exec(u"UPDATE salary_detailed SET overtime = 0 WHERE e_code = 2"_s);
+    MonthEndRun(*db).run({2002, 4, AprilPayroll::ReferenceDate, AprilPayroll::SettlementDate});
+    EXPECT_EQ(db->scalar(u"SELECT promise FROM salary_detailed WHERE e_code = 3 AND balance = 1"_s).toDouble(), expected);
 }
 
 TEST_P(PayComputation, EachMonthIsSettledOnceAndInTurn)

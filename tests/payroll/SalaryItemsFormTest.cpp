@@ -110,7 +110,7 @@ TEST_P(SalaryItemsFormTest, AFigureBeyondTheRangeOfPayIsRefusedWithItsRangeAndNo
     const Typed cases[] = {
         {1, "1e12", true},  {1, "1000000000000", true}, {2, "1e15", true}, {3, "100000000000000000000", true},
         {4, "1e400", true}, {5, "-1e15", true},          {1, "-500", false}, {6, "1234.5", false},
-        {7, "999999999999.5", true}, {10, "999999999999", false},
+        {7, "999999999999.5", true}, {10, "99999999999.9999", false},
     };
     click(Modify);
     for (const Typed& typed : cases) {
@@ -127,7 +127,7 @@ TEST_P(SalaryItemsFormTest, AFigureBeyondTheRangeOfPayIsRefusedWithItsRangeAndNo
         ASSERT_EQ(messages.count(), 1);
         EXPECT_EQ(messages.last().text, u"input Err!!!"_s);
         EXPECT_EQ(messages.last().title, u"Err."_s);
-        EXPECT_TRUE(messages.last().detail.contains(u"from -999999999999 to 999999999999"_s)) << messages.last().detail.toStdString();
+        EXPECT_TRUE(messages.last().detail.contains(u"from -99999999999.9999 to 99999999999.9999"_s)) << messages.last().detail.toStdString();
         EXPECT_EQ(toolbar->button(Modify)->text(), u"sure_modify"_s);
         click(Cancel);
         click(Modify);
@@ -138,7 +138,7 @@ TEST_P(SalaryItemsFormTest, AFigureBeyondTheRangeOfPayIsRefusedWithItsRangeAndNo
     const QList<double> stored{row.value(0).toDouble(), row.value(1).toDouble(), row.value(2).toDouble(),
                                row.value(3).toDouble(), row.value(4).toDouble(), row.value(5).toDouble(),
                                row.value(6).toDouble()};
-    EXPECT_EQ(stored, (QList<double>{-500, 1000, 0, 0, 0, 1234.5, 999999999999}));
+    EXPECT_EQ(stored, (QList<double>{-500, 1000, 0, 0, 0, 1234.5, 99999999999.9999}));
 }
 
 TEST_P(SalaryItemsFormTest, FindsAnEmployeeByWholeNameOrByCode)

@@ -185,8 +185,12 @@ TEST_F(SettlementFormTest, NetPayAndLeaveFollowTheBoxesOfTheRowShown)
 
     type(box(u"Text2(0)"_s), u"1e300"_s);
     EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
-    EXPECT_EQ(text(u"text1(4)"_s), u"33924"_s) << "the net pay stays as it was";
+    EXPECT_EQ(text(u"text1(4)"_s), QString()) << "no figure rather than the one before";
     type(box(u"Text2(0)"_s), u"1000"_s);
+    EXPECT_EQ(text(u"text1(4)"_s), u"33924"_s);
+    type(box(u"Text4(1)"_s), u"1e12"_s);
+    EXPECT_TRUE(messages.last().detail.startsWith(u"Employee 1, sick leave: "_s)) << messages.last().detail.toStdString();
+    type(box(u"Text4(1)"_s), u"0.5"_s);
 
     // Letters in an item box: nothing is written, the modify goes on.
     messages.clear();
@@ -261,12 +265,12 @@ TEST_F(SettlementFormTest, AFigureBeyondTheRangeOfPayIsRefusedAtTheSaveAndNothin
     click(Modify);
     EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
     EXPECT_EQ(messages.last().title, u"Err."_s);
-    EXPECT_TRUE(messages.last().detail.contains(u"from -999999999999 to 999999999999"_s)) << messages.last().detail.toStdString();
+    EXPECT_TRUE(messages.last().detail.contains(u"from -99999999999.9999 to 99999999999.9999"_s)) << messages.last().detail.toStdString();
     EXPECT_EQ(toolbar->button(Modify)->text(), u"sure mod"_s);
     EXPECT_EQ(stored(u"overtime"_s, 1), 1200);
 
     type(box(u"Text2(13)"_s), u"1e13"_s);
-    EXPECT_TRUE(messages.last().detail.contains(u"from -999999999999 to 999999999999"_s)) << "told as it is typed";
+    EXPECT_TRUE(messages.last().detail.contains(u"from -99999999999.9999 to 99999999999.9999"_s)) << "told as it is typed";
     type(box(u"Text2(13)"_s), u"1500"_s);
     click(Modify);
     EXPECT_EQ(toolbar->button(Modify)->text(), u"modify"_s);
@@ -421,7 +425,7 @@ TEST_P(SettlementFormOnBothTest, AStoredFigureBeyondTheRangeOfPayRefusesTheRunAn
         click(Balance);
         EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
         EXPECT_EQ(messages.last().title, u"Err."_s);
-        EXPECT_TRUE(messages.last().detail.contains(u"from -999999999999 to 999999999999"_s))
+        EXPECT_TRUE(messages.last().detail.contains(u"from -99999999999.9999 to 99999999999.9999"_s))
             << messages.last().detail.toStdString();
         EXPECT_EQ(count(u"balance = 1"_s), 0);
         EXPECT_EQ(count(u"1 = 1"_s), 3);

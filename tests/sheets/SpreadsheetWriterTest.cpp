@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -219,14 +220,17 @@ TEST_F(SpreadsheetWriterTest, AFileNothingOpensIsNamedInOneBox)
     EXPECT_EQ(messages.last().flags, MessageService::Exclamation);
 }
 
-// The desktop's opener as it ends: a success, a failure (no program for the kind), or none on the PATH.
-TEST(DesktopOpenTest, TheOpenersFailureIsTold)
+// The desktop's opener as it ends: a success, a failure (no program for the kind), or none on the PATH;
+// and a failure that comes after the context it would tell is gone, which calls nothing.
+TEST(DesktopOpenTest, TheOpenersFailureIsToldWhileItsContextLives)
 {
     struct Case {
         const char* opener; // the script's body; none: no xdg-open
+        bool contextGone;
         bool told;
     };
-    const Case cases[]{{"exit 0", false}, {"exit 3", true}, {nullptr, true}};
+    const Case cases[]{{"exit 0", false, false}, {"exit 3", false, true}, {nullptr, false, true},
+                       {"sleep 0.3; exit 3", true, false}};
     const QByteArray path = qgetenv("PATH");
     for (const Case& c : cases) {
         QTemporaryDir bin;
@@ -239,12 +243,15 @@ TEST(DesktopOpenTest, TheOpenersFailureIsTold)
         }
         // Without an opener Qt finds no launcher either.
         qputenv("PATH", bin.path().toLocal8Bit());
-        bool told = false;
-        openOnDesktop(bin.filePath(u"list.xlsx"_s), [&] { told = true; });
-        // A success says nothing: it is given a second to say otherwise.
-        static_cast<void>(QTest::qWaitFor([&] { return told; }, c.told ? 10000 : 1000));
+        auto context = std::make_unique<QObject>();
+        auto told = std::make_shared<bool>(false); // outlives the context, so a late call would be seen
+        openOnDesktop(bin.filePath(u"list.xlsx"_s), context.get(), [told] { *told = true; });
+        if (c.contextGone)
+            context.reset();
+        // A success, or a context gone, says nothing: it is given a second to say otherwise.
+        static_cast<void>(QTest::qWaitFor([&] { return *told; }, c.told ? 10000 : 1000));
         qputenv("PATH", path);
-        EXPECT_EQ(told, c.told) << (c.opener ? c.opener : "no opener");
+        EXPECT_EQ(*told, c.told) << (c.opener ? c.opener : "no opener");
     }
 }
 

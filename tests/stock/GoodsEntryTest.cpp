@@ -397,7 +397,7 @@ TEST_P(GoodsEntryOnEachDatabase, ClerksEnteringGoodsAtOnceAreEachSavedAndTheStoc
                 const Decimal stock = Decimal::fromVariant(
                     connection->scalar(u"select amount from products_data where code = ?"_s, {code}));
                 GoodsMovement entry{.code = code, .day = clock.today(), .stamp = clock.today(), .stockAtStart = stock,
-                                    .opening = stock, .figures = {1, {}, {}, {}, {}, {}}, .closing = stock + 1};
+                                    .opening = stock, .figures = {1, {}, {}, {}, {}, {}}, .closing = stock + Decimal(1)};
                 entry.save(*connection);
             } catch (const std::exception&) {
                 ++otherRefusals;

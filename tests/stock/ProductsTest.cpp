@@ -234,7 +234,8 @@ TEST_F(ProductsTest, NumberBoxesRefuseWhatTheirColumnsCannotHold)
 {
     addProduct(1, u"鮮乳"_s, 10, 5);
     openForm();
-    const QString figures = u"from -922337203685477 to 922337203685477."_s;
+    const QString figures = u"from -99999999999.9999 to 99999999999.9999."_s;
+    const QString wholes = u"from -922337203685477 to 922337203685477."_s;
     const QString counts = u"must be a whole number from 0 to 922337203685477."_s;
     const QString fraction = u"2.5"_s, e15 = u"1000000000000000"_s, e20 = u"100000000000000000000"_s,
                   e400 = u"1e400"_s, negative = u"-3"_s;
@@ -248,7 +249,7 @@ TEST_F(ProductsTest, NumberBoxesRefuseWhatTheirColumnsCannotHold)
         {3, u"price"_s, fraction, {}},
         {3, u"price"_s, negative, {}},
         {4, u"amount"_s, negative, {}},
-        {4, u"amount"_s, fraction, u"amount must be a whole number "_s + figures},
+        {4, u"amount"_s, fraction, u"amount must be a whole number "_s + wholes},
         {5, u"store"_s, fraction, u"store "_s + counts},
         {5, u"store"_s, negative, u"store "_s + counts},
         {7, u"much"_s, fraction, u"much "_s + counts},
@@ -257,7 +258,7 @@ TEST_F(ProductsTest, NumberBoxesRefuseWhatTheirColumnsCannotHold)
     QList<Case> beyond;
     for (const auto& [index, column] : QList<std::pair<int, QString>>{
              {3, u"price"_s}, {9, u"preferen"_s}, {4, u"amount"_s}, {5, u"store"_s}, {7, u"much"_s}}) {
-        const QString detail = index == 4 ? u"amount must be a whole number "_s + figures
+        const QString detail = index == 4 ? u"amount must be a whole number "_s + wholes
             : index == 5 || index == 7    ? column + u' ' + counts
                                           : column + u" must be a number "_s + figures;
         for (const QString& typed : {e15, e20, e400})
