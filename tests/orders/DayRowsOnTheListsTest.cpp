@@ -6,11 +6,13 @@
 #include "records/RecordToolbar.h"
 #include "widgets/DataCombo.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -148,6 +150,56 @@ TEST_P(DayRowsOnTheListsTest, TomorrowsListFollowsACustomerMovedOrNullifiedAtOnc
     ASSERT_EQ(messages.count(), 0);
     EXPECT_EQ(deliveryList(tomorrow, 1), QStringList{});
     EXPECT_EQ(db->scalar(u"select count(*) from order_date where date_d < ?"_s, {clock.today()}).toInt(), 0);
+}
+
+// A day taken out of the subscription type, tea put into the delivery type and a new price of milk,
+// each saved on its form: the written days from today follow, and yesterday stays as it happened.
+TEST_P(DayRowsOnTheListsTest, WrittenDaysFollowTheTypesAndThePriceFromToday)
+{
+    const QDate yesterday(2026, 12, 7), tomorrow(2026, 12, 9);
+    DayRows::write(*db, yesterday, yesterday, yesterday);
+    db->exec(u"insert into products_data (code, names, price) values (2, 'tea', 20)"_s);
+    const auto rowsOn = [&](QDate day) {
+        QStringList rows;
+        QSqlQuery query = db->exec(u"select c_code, names, subscribe_num, expense from order_date where date_d = ?"
+                                   " order by c_code, names"_s,
+                                   {day});
+        while (query.next())
+            rows << u"%1 %2 %3 %4"_s.arg(query.value(0).toInt())
+                        .arg(query.value(1).toString())
+                        .arg(query.value(2).toDouble())
+                        .arg(query.value(3).toDouble());
+        return rows;
+    };
+    const QStringList yesterdays = rowsOn(yesterday);
+    ASSERT_EQ(yesterdays, (QStringList{u"1 milk 2 73"_s, u"2 milk 1 36.5"_s}));
+
+    QWidget* subscriptions = open(u"設定訂法"_s);
+    QTest::mouseClick(child<QCheckBox>(subscriptions, u"Check1"_s), Qt::LeftButton);
+    child<QRadioButton>(subscriptions, u"Option2"_s)->setChecked(true);
+    for (QDate day : {yesterday, tomorrow}) {
+        messages.answer(6);
+        emit child<QCalendarWidget>(subscriptions, u"MonthView1"_s)->clicked(day);
+    }
+    EXPECT_EQ(deliveryList(tomorrow, 1), QStringList{});
+    EXPECT_EQ(rowsOn(yesterday), yesterdays);
+
+    QWidget* deliveries = open(u"設定送法"_s);
+    QTest::mouseClick(child<QCheckBox>(deliveries, u"Check1"_s), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(deliveries, u"Command1"_s), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(deliveries, u"確定"_s), Qt::LeftButton);
+    EXPECT_EQ(rowsOn(clock.today()), (QStringList{u"1 milk 2 73"_s, u"1 tea 2 40"_s, u"2 milk 1 36.5"_s, u"2 tea 1 20"_s}));
+    EXPECT_EQ(rowsOn(yesterday), yesterdays);
+
+    QWidget* products = open(u"產品基本資料"_s);
+    auto* toolbar = child<RecordToolbar>(products, u"Toolbar1"_s);
+    clickTool(toolbar, 7);
+    typeOver(child<QLineEdit>(products, u"text1(3)"_s), u"40"_s);
+    clickTool(toolbar, 7);
+    ASSERT_EQ(messages.count(), 2) << "the two days' questions only";
+    EXPECT_EQ(rowsOn(clock.today().addDays(2)),
+              (QStringList{u"1 milk 2 80"_s, u"1 tea 2 40"_s, u"2 milk 1 40"_s, u"2 tea 1 20"_s}));
+    EXPECT_EQ(rowsOn(yesterday), yesterdays);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DayRowsOnTheListsTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
