@@ -449,6 +449,11 @@ qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate d
     });
 }
 
+qint64 followSubscriptionType(Database& db, const QString& subscribeType, QDate today)
+{
+    return followOnWrittenDays(db, Customers::ordering(u"subscribe_type"_s, subscribeType), today);
+}
+
 qint64 followDeliveryType(Database& db, const QString& sendType, QDate today)
 {
     return followOnWrittenDays(db, Customers::ordering(u"send_type"_s, sendType), today);

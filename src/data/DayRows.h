@@ -72,7 +72,11 @@ qint64 followOrders(Database& db, const QList<qint32>& customers, QDate today);
 // type, where the day is a written one.
 qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today);
 
-// A delivery type whose products changed: the rows of the customers with an order of the type.
+// A subscription type taken away with its days: the rows of the customers with an order of the type.
+qint64 followSubscriptionType(Database& db, const QString& subscribeType, QDate today);
+
+// A delivery type whose products changed, or that was taken away: the rows of the customers with an
+// order of the type.
 qint64 followDeliveryType(Database& db, const QString& sendType, QDate today);
 
 // A product whose price changed: the money of its rows from today on. No row comes or goes with a price.

@@ -49,6 +49,8 @@ DeliveryTypesForm::DeliveryTypesForm(AppContext& app, QWidget* parent)
                    ErrorMessageBoxes::DeliveryTypes::typeExists, ErrorMessageBoxes::DeliveryTypes::inputError})
 {
     setWindowTitle(u"set round mode"_s);
+    m_typeNames.followRemovalWith(
+        [this](const QString& type) { DayRows::followDeliveryType(m_app.db, type, m_app.clock.today()); });
     buildControls();
     load();
 }

@@ -47,6 +47,8 @@ SubscriptionTypesForm::SubscriptionTypesForm(AppContext& app, QWidget* parent)
                    ErrorMessageBoxes::SubscriptionTypes::typeExists, ErrorMessageBoxes::SubscriptionTypes::inputError})
 {
     setWindowTitle(u"setting"_s);
+    m_typeNames.followRemovalWith(
+        [this](const QString& type) { DayRows::followSubscriptionType(m_app.db, type, m_app.clock.today()); });
     buildControls();
     load();
 }

@@ -152,8 +152,8 @@ TEST_P(DayRowsOnTheListsTest, TomorrowsListFollowsACustomerMovedOrNullifiedAtOnc
     EXPECT_EQ(db->scalar(u"select count(*) from order_date where date_d < ?"_s, {clock.today()}).toInt(), 0);
 }
 
-// A day taken out of the subscription type, tea put into the delivery type and a new price of milk,
-// each saved on its form: the written days from today follow, and yesterday stays as it happened.
+// A day taken out of the subscription type, tea put into the delivery type, a new price of milk and
+// the subscription type taken away, each saved on its form: the written days from today follow, and yesterday stays as it happened.
 TEST_P(DayRowsOnTheListsTest, WrittenDaysFollowTheTypesAndThePriceFromToday)
 {
     const QDate yesterday(2026, 12, 7), tomorrow(2026, 12, 9);
@@ -199,6 +199,12 @@ TEST_P(DayRowsOnTheListsTest, WrittenDaysFollowTheTypesAndThePriceFromToday)
     ASSERT_EQ(messages.count(), 2) << "the two days' questions only";
     EXPECT_EQ(rowsOn(clock.today().addDays(2)),
               (QStringList{u"1 milk 2 80"_s, u"1 tea 2 40"_s, u"2 milk 1 40"_s, u"2 tea 1 20"_s}));
+    EXPECT_EQ(rowsOn(yesterday), yesterdays);
+
+    messages.answer(6);
+    QTest::mouseClick(child<QPushButton>(subscriptions, u"刪除"_s), Qt::LeftButton);
+    EXPECT_EQ(db->scalar(u"select count(*) from order_date where date_d >= ?"_s, {clock.today()}).toInt(), 0)
+        << "the type taken away takes its written days";
     EXPECT_EQ(rowsOn(yesterday), yesterdays);
 }
 
