@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <algorithm>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -37,7 +38,7 @@ public:
     {
         QVector<QVector<QVariant>> firstPage;
         QSqlRecord fields;
-        readPage(query, {}, firstPage, &fields);
+        readPage(query, {}, 0, firstPage, &fields);
         QVector<int> orderFields;
         for (const QString& column : query.order) {
             orderFields << fields.indexOf(column);
@@ -73,7 +74,11 @@ public:
             return;
         QVector<QVector<QVariant>> page;
         try {
-            readPage(m_query, lastRowKey(), page);
+            // A null compares with no value, so there is no going on after it: such a page counts off
+            // the rows read instead.
+            const QVariantList key = lastRowKey();
+            const bool keyed = std::none_of(key.cbegin(), key.cend(), [](const QVariant& value) { return value.isNull(); });
+            readPage(m_query, keyed ? key : QVariantList(), keyed ? 0 : int(m_rows.size()), page);
         } catch (const DataError& error) {
             // Said once: the view would ask again at every scroll.
             m_exhausted = true;
@@ -124,10 +129,10 @@ private:
         return key;
     }
 
-    // One page of the query's rows after `after` (from the first where it is empty), read to its end
-    // and closed.
-    void readPage(const FetchingGrid::Query& query, const QVariantList& after, QVector<QVector<QVariant>>& rows,
-                  QSqlRecord* fields = nullptr) const
+    // One page of the query's rows after `after` (from the first where it is empty) and `skipped` more,
+    // read to its end and closed.
+    void readPage(const FetchingGrid::Query& query, const QVariantList& after, int skipped,
+                  QVector<QVector<QVariant>>& rows, QSqlRecord* fields = nullptr) const
     {
         QStringList conditions;
         if (!query.filter.isEmpty())
@@ -138,9 +143,11 @@ private:
         QString sql = query.select;
         if (!conditions.isEmpty())
             sql += u" where "_s + conditions.join(u" and "_s);
-        sql += u" order by %1 limit ?"_s.arg(order);
+        // Nulls first on both databases: a row then sorts after the last one read exactly when it
+        // compares greater, whatever nulls either holds.
+        sql += u" order by %1 nulls first limit ? offset ?"_s.arg(query.order.join(u" nulls first, "_s));
 
-        QSqlQuery page = m_db.exec(sql, QVariantList(query.values) << after << kRowsPerFetch);
+        QSqlQuery page = m_db.exec(sql, QVariantList(query.values) << after << kRowsPerFetch << skipped);
         if (fields)
             *fields = page.record();
         const int columns = page.record().count();

@@ -22,8 +22,9 @@ class FetchingGrid : public QTableView {
     Q_OBJECT
 public:
     // What the grid shows: `select` (the columns and tables, no condition) and its `filter` with its
-    // values, in the order of `order`. The columns of `order` are among those selected, hold no null,
-    // and together tell every row apart (the last one a key).
+    // values, in the order of `order`. The columns of `order` are among those selected and together
+    // tell every row apart (the last one a key). Nulls in them sort first; after a row with a null in
+    // them, the next page counts off the rows read, as a plain query would.
     struct Query {
         QString select;
         QString filter;
