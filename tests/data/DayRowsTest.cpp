@@ -7,7 +7,6 @@
 #include <QSqlRecord>
 #include <QStringList>
 #include <cmath>
-#include <functional>
 #include <gtest/gtest.h>
 #include <latch>
 #include <thread>
@@ -260,66 +259,6 @@ TEST_P(DayRowsTest, AdjustSeesEveryRowBeforeItIsWritten)
     });
     EXPECT_EQ(seen, 6);
     EXPECT_EQ(db->scalar(u"SELECT count(*) FROM order_date WHERE suspend = 1"_s).toInt(), 2);
-}
-
-// Whatever the clerk changes of what the rows come from, the written days from today on follow and the
-// days before today stay as they happened. Wednesday is today; Monday's rows were written before.
-TEST_P(DayRowsTest, EveryChangeOfWhatTheRowsComeFromReachesTheWrittenDaysFromToday)
-{
-    struct Case {
-        const char* change;
-        std::function<qint64(Database&, int customer)> make;
-        QStringList fromToday; // the customer's rows on Wednesday and Friday
-    };
-    const QList<Case> cases = {
-        {"Monday and Friday taken out of the type",
-         [](Database& db, int) {
-             db.exec(u"DELETE FROM subscribe_type WHERE date_d IN (?, ?)"_s, {monday, friday});
-             return DayRows::followSubscriptionDay(db, u"一三五"_s, monday, wednesday)
-                 + DayRows::followSubscriptionDay(db, u"一三五"_s, friday, wednesday);
-         },
-         {u"2026-03-04 優酪乳 1 35 3 玻璃瓶 0 0"_s, u"2026-03-04 鮮乳 1 30 3 玻璃瓶 0 0"_s}},
-        {"yoghurt swapped for soy milk in the delivery type",
-         [](Database& db, int) {
-             db.exec(u"UPDATE send_type SET names = ? WHERE names = ? AND send_type = ?"_s,
-                     {u"豆漿"_s, u"優酪乳"_s, u"早餐組"_s});
-             return DayRows::followDeliveryType(db, u"早餐組"_s, wednesday);
-         },
-         {u"2026-03-04 豆漿 1 25 3 玻璃瓶 0 0"_s, u"2026-03-04 鮮乳 1 30 3 玻璃瓶 0 0"_s,
-          u"2026-03-06 豆漿 1 25 3 玻璃瓶 0 0"_s, u"2026-03-06 鮮乳 1 30 3 玻璃瓶 0 0"_s}},
-        {"milk's price raised to 32",
-         [](Database& db, int) {
-             db.exec(u"UPDATE products_data SET price = 32 WHERE names = ?"_s, {u"鮮乳"_s});
-             return DayRows::followPrice(db, u"鮮乳"_s, wednesday);
-         },
-         {u"2026-03-04 優酪乳 1 35 3 玻璃瓶 0 0"_s, u"2026-03-04 鮮乳 1 32 3 玻璃瓶 0 0"_s,
-          u"2026-03-06 優酪乳 1 35 3 玻璃瓶 0 0"_s, u"2026-03-06 鮮乳 1 32 3 玻璃瓶 0 0"_s}},
-        {"the customer moved to area 4",
-         [](Database& db, int customer) {
-             db.exec(u"UPDATE customer_data SET milk_area = 4 WHERE c_code = ?"_s, {customer});
-             return DayRows::followOrders(db, {customer}, wednesday);
-         },
-         {u"2026-03-04 優酪乳 1 35 4 玻璃瓶 0 0"_s, u"2026-03-04 鮮乳 1 30 4 玻璃瓶 0 0"_s,
-          u"2026-03-06 優酪乳 1 35 4 玻璃瓶 0 0"_s, u"2026-03-06 鮮乳 1 30 4 玻璃瓶 0 0"_s}},
-        {"the customer nullified",
-         [](Database& db, int customer) {
-             db.exec(u"UPDATE customer_data SET cancel = 1 WHERE c_code = ?"_s, {customer});
-             return DayRows::followOrders(db, {customer}, wednesday);
-         },
-         {}},
-    };
-    db->exec(u"INSERT INTO products_data (code, names, price) VALUES (3, ?, 25)"_s, {u"豆漿"_s});
-    const int customer = addCustomer(3);
-    addOrder(customer, monday, 1);
-    ASSERT_EQ(DayRows::write(*db, monday, friday, monday), 6);
-    const std::string mondays = rowsOf(monday);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.change);
-        Transaction tried(*db); // taken back at the end of the case
-        c.make(*db, customer);
-        EXPECT_EQ(rowsOf(monday), mondays);
-        EXPECT_EQ(rows(u"date_d >= ?"_s, {wednesday}), c.fromToday.isEmpty() ? "" : expected(customer, c.fromToday));
-    }
 }
 
 // Today and the next two days are written days even while no row stands on them.
