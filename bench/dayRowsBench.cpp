@@ -2,7 +2,9 @@
 // (and dropped) per row. Then the day rows following the orders, over a business of 5,000 customers
 // with forty days of rows, today being the tenth: an order's save rewriting its customer's 31 written
 // days, and a login's three days, each beside the insert-only write of the same days where they lacked
-// the rows. On SQLite and, where HALCYON_TEST_PG names a server, on PostgreSQL.
+// the rows. Then the changes the written days follow: a customer's save (target 50 ms) beside the area
+// set by one statement; a price, a delivery type's products and a subscription type's day (target 1 s)
+// beside every written day rewritten. On SQLite and, where HALCYON_TEST_PG names a server, on PostgreSQL.
 #include "data/Database.h"
 #include "data/DayRows.h"
 #include "data/Schema.h"
@@ -180,6 +182,109 @@ void BM_LoginInsertOnly(benchmark::State& state)
         [](Database& db, qint32) { return DayRows::writeComingDays(db, kToday); });
 }
 BENCHMARK(BM_LoginInsertOnly)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A customer moved to another milk area: the save with the customer's written days rewritten.
+void BM_CustomerSaveRewritesWrittenDays(benchmark::State& state)
+{
+    measureOnBusiness(state, [](Database&, qint32, qint32) {}, [](Database& db, qint32 customer) {
+        db.exec(QStringLiteral("UPDATE customer_data SET milk_area = milk_area + 1 WHERE c_code = ?"), {customer});
+        return DayRows::followOrders(db, {customer}, kToday);
+    });
+}
+BENCHMARK(BM_CustomerSaveRewritesWrittenDays)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The plainest way to the same rows: the area written into them by one statement.
+void BM_CustomerSaveAreaByStatement(benchmark::State& state)
+{
+    measureOnBusiness(state, [](Database&, qint32, qint32) {}, [](Database& db, qint32 customer) {
+        db.exec(QStringLiteral("UPDATE customer_data SET milk_area = milk_area + 1 WHERE c_code = ?"), {customer});
+        return qint64(db.exec(QStringLiteral("UPDATE order_date SET milk_area = milk_area + 1"
+                                             " WHERE c_code = ? AND date_d >= ?"),
+                              {customer, kToday})
+                          .numRowsAffected());
+    });
+}
+BENCHMARK(BM_CustomerSaveAreaByStatement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The product that most delivery types send.
+QString busiestProduct(Database& db)
+{
+    return db.scalar(QStringLiteral("SELECT names FROM send_type GROUP BY names ORDER BY count(*) DESC, names")).toString();
+}
+
+// Every customer's written days brought up to date, as the plain way of following any change.
+qint64 rewriteEveryWrittenDay(Database& db)
+{
+    return DayRows::write(db, kToday, db.scalar(QStringLiteral("SELECT max(date_d) FROM order_date")).toDate(), kToday);
+}
+
+// The busiest product's price raised, its rows from today on priced again.
+void BM_PriceChange(benchmark::State& state)
+{
+    measureOnBusiness(state, [](Database&, qint32, qint32) {}, [](Database& db, qint32) {
+        const QString product = busiestProduct(db);
+        db.exec(QStringLiteral("UPDATE products_data SET price = price + 1 WHERE names = ?"), {product});
+        return DayRows::followPrice(db, product, kToday);
+    });
+}
+BENCHMARK(BM_PriceChange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_PriceChangeRewritingEveryDay(benchmark::State& state)
+{
+    measureOnBusiness(state, [](Database&, qint32, qint32) {}, [](Database& db, qint32) {
+        db.exec(QStringLiteral("UPDATE products_data SET price = price + 1 WHERE names = ?"), {busiestProduct(db)});
+        return rewriteEveryWrittenDay(db);
+    });
+}
+BENCHMARK(BM_PriceChangeRewritingEveryDay)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The busiest product added to the first delivery type; returns the type.
+QString addToFirstDeliveryType(Database& db)
+{
+    const QString type = db.scalar(QStringLiteral("SELECT min(send_type) FROM send_type")).toString();
+    db.exec(QStringLiteral("INSERT INTO send_type (serial, send_type, names) SELECT max(serial) + 1, ?, ? FROM send_type"),
+            {type, busiestProduct(db)});
+    return type;
+}
+
+// The written days of the type's customers.
+void BM_DeliveryTypeChange(benchmark::State& state)
+{
+    measureOnBusiness(state, [](Database&, qint32, qint32) {}, [](Database& db, qint32) {
+        return DayRows::followDeliveryType(db, addToFirstDeliveryType(db), kToday);
+    });
+}
+BENCHMARK(BM_DeliveryTypeChange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_DeliveryTypeChangeRewritingEveryDay(benchmark::State& state)
+{
+    measureOnBusiness(state, [](Database&, qint32, qint32) {}, [](Database& db, qint32) {
+        addToFirstDeliveryType(db);
+        return rewriteEveryWrittenDay(db);
+    });
+}
+BENCHMARK(BM_DeliveryTypeChangeRewritingEveryDay)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Tomorrow taken out of the every-day subscription type.
+void BM_SubscriptionDayTakenOut(benchmark::State& state)
+{
+    measureOnBusiness(state, [](Database&, qint32, qint32) {}, [](Database& db, qint32) {
+        const QDate tomorrow = kToday.addDays(1);
+        db.exec(QStringLiteral("DELETE FROM subscribe_type WHERE subscribe_type = ? AND date_d = ?"), {QStringLiteral("每日"), tomorrow});
+        return DayRows::followSubscriptionDay(db, QStringLiteral("每日"), tomorrow, kToday);
+    });
+}
+BENCHMARK(BM_SubscriptionDayTakenOut)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_SubscriptionDayTakenOutRewritingTheDay(benchmark::State& state)
+{
+    measureOnBusiness(state, [](Database&, qint32, qint32) {}, [](Database& db, qint32) {
+        const QDate tomorrow = kToday.addDays(1);
+        db.exec(QStringLiteral("DELETE FROM subscribe_type WHERE subscribe_type = ? AND date_d = ?"), {QStringLiteral("每日"), tomorrow});
+        return DayRows::write(db, tomorrow, tomorrow, kToday);
+    });
+}
+BENCHMARK(BM_SubscriptionDayTakenOutRewritingTheDay)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

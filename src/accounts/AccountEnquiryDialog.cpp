@@ -3,6 +3,7 @@
 #include "accounts/AccountsMessages.h"
 #include "widgets/DatePicker.h"
 #include "core/AppContext.h"
+#include "data/DeliveredRows.h"
 #include "data/Database.h"
 #include "data/Decimal.h"
 #include "data/TextRules.h"
@@ -66,9 +67,10 @@ void AccountEnquiryDialog::showTotal()
     if (!code)
         return;
     try {
-        const QVariant total = m_app.db.scalar(u"select sum(expense) as 總金額 from order_date"
-                                               " where date_d >= ? and date_d <= ? and c_code = ?"
-                                               " and refund = 0 and suspend = 0"_s,
+        static const QString statement = u"select sum("_s + DeliveredRows::notBelowZero(u"expense"_s)
+            + u") as 總金額 from order_date where date_d >= ? and date_d <= ? and c_code = ? and "_s
+            + DeliveredRows::condition();
+        const QVariant total = m_app.db.scalar(statement,
                                                {m_from->date(), m_to->date(), *code});
         if (!total.isNull())
             m_total->setText(Decimal::fromVariant(total).toString());

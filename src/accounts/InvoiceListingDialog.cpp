@@ -3,6 +3,7 @@
 #include "accounts/AccountsMessages.h"
 #include "data/TextRules.h"
 #include "core/AppContext.h"
+#include "data/DeliveredRows.h"
 #include "data/Decimal.h"
 #include "data/Recordset.h"
 #include "records/RunGuarded.h"
@@ -31,14 +32,15 @@ constexpr int amountColumn = 4; // 總金額, 0-based
 // out. The flag's column is one of two fixed names, never text from a box.
 QString listingStatement(const QString& invoiceFlag)
 {
-    return u"select customer_data.c_code, name, tel, addr, sum(expense) as 總金額, billhead, unifyserial"
-           " from customer_data, order_date"
-           " where coalesce(customer_data.advancepay, 0) = 0 and customer_data.%1 = 1"
-           " and customer_data.c_code = order_date.c_code"
-           " and order_date.date_d >= ? and order_date.date_d <= ?"
-           " and order_date.refund = 0 and order_date.suspend = 0"
-           " group by customer_data.c_code, name, tel, addr, billhead, unifyserial"
-           " order by customer_data.c_code"_s.arg(invoiceFlag);
+    return u"select customer_data.c_code, name, tel, addr, sum("_s + DeliveredRows::notBelowZero(u"expense"_s)
+        + u") as 總金額, billhead, unifyserial"
+          " from customer_data, order_date"
+          " where coalesce(customer_data.advancepay, 0) = 0 and customer_data.%1 = 1"
+          " and customer_data.c_code = order_date.c_code"
+          " and order_date.date_d >= ? and order_date.date_d <= ? and "_s.arg(invoiceFlag)
+        + DeliveredRows::condition(u"order_date"_s)
+        + u" group by customer_data.c_code, name, tel, addr, billhead, unifyserial"
+          " order by customer_data.c_code"_s;
 }
 
 } // namespace

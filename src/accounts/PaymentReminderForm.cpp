@@ -2,6 +2,7 @@
 
 #include "accounts/AccountsMessages.h"
 #include "core/AppContext.h"
+#include "data/DeliveredRows.h"
 #include "data/Decimal.h"
 #include "data/Database.h"
 #include "data/TextRules.h"
@@ -27,8 +28,8 @@ constexpr int firstRow = 4;
 // on rows neither refunded nor suspended and with every bottle returned; no such rows count 0.
 const QString totalsStatement =
     u"select customer_data.c_code, name, coalesce(sum(subscribe_num), 0) as 總數量"
-    " from customer_data left join order_date on order_date.c_code = customer_data.c_code"
-    " and refund = 0 and suspend = 0 and not_bottle = 0 and date_d >= ? and date_d <= ?"
+    " from customer_data left join order_date on order_date.c_code = customer_data.c_code and "_s
+    + DeliveredRows::condition() + u" and not_bottle = 0 and date_d >= ? and date_d <= ?"
     " group by customer_data.c_code, name order by customer_data.c_code"_s;
 
 // Bottles count from the first of the working day's month.

@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/Database.h"
+#include "data/DeliveredRows.h"
 
 #include <QHash>
 #include <QHashFunctions>
@@ -34,10 +35,30 @@ struct Order {
     QStringList products;               // of its delivery type
 };
 
-// The days to bring up to date, in order, and whose rows: every customer's, or only those named.
+// Whose rows to bring up to date: every customer's, or those a subquery of c_code or a list of "?" names.
+struct Customers {
+    QString sql; // empty for every customer
+    QVariantList values;
+
+    static Customers named(const QList<qint32>& codes)
+    {
+        Customers customers{QStringList(codes.size(), u"?"_s).join(u", "_s), {}};
+        for (qint32 code : codes)
+            customers.values << code;
+        return customers;
+    }
+
+    // The customers with an order whose `column` is `value`: those a type's change reaches.
+    static Customers ordering(const QString& column, const QString& value)
+    {
+        return {u"SELECT c_code FROM order_data WHERE %1 = ?"_s.arg(column), {value}};
+    }
+};
+
+// The days to bring up to date, in order, and whose rows.
 struct Selection {
     QList<QDate> days;
-    QList<qint32> customers;
+    Customers customers;
 };
 
 // One customer's delivery of one product on one day: no two rows of the day are meant to share it.
@@ -72,10 +93,11 @@ struct WrittenRows {
     QHash<RowKey, qsizetype> byKey; // the first row of each key
 };
 
-// The money of a row: the bottles charged at the product's price.
+// The money of a row: the bottles charged at the product's price. Bottles taken off beyond those
+// subscribed and added leave nothing to bill, not a credit. followPrice() works the same in SQL.
 double expenseOf(const DayRow& row, double price)
 {
-    return price * (row.subscribe_num + row.add_num - row.subtract_num);
+    return price * std::max(0.0, row.subscribe_num + row.add_num - row.subtract_num);
 }
 
 // The columns RowWriter::add binds, in its order.
@@ -164,14 +186,13 @@ private:
     qint64 m_count = 0;
 };
 
-// "c_code IN (?, ?)" for the customers named, with their values; nothing where all are meant.
-QString customerFilter(const QString& column, const QList<qint32>& customers, QVariantList& values)
+// " AND c_code IN (...)" for the customers meant, with their values; nothing where all are meant.
+QString customerFilter(const QString& column, const Customers& customers, QVariantList& values)
 {
-    if (customers.isEmpty())
+    if (customers.sql.isEmpty())
         return {};
-    for (qint32 customer : customers)
-        values << customer;
-    return u" AND %1 IN (%2)"_s.arg(column, QStringList(customers.size(), u"?"_s).join(u", "_s));
+    values += customers.values;
+    return u" AND %1 IN (%2)"_s.arg(column, customers.sql);
 }
 
 QHash<QString, QSet<QDate>> deliveryDays(Database& db, QDate first, QDate last)
@@ -206,7 +227,7 @@ Catalogue products(Database& db)
 // together. A day's rows of one area then lie side by side in the table, which is how the delivery
 // lists and reports read them.
 QList<Order> deliveringOrders(Database& db, const QHash<QString, QSet<QDate>>& days, const Catalogue& catalogue,
-                              const QList<qint32>& customers)
+                              const Customers& customers)
 {
     QVariantList values;
     const QString filter = customerFilter(u"order_data.c_code"_s, customers, values);
@@ -274,16 +295,19 @@ WrittenRows writtenRows(Database& db, const Selection& selection)
     return written;
 }
 
-// The days from `today` on that hold any row, each found by one step along the date index.
+// The written days: today and the next two, whether rows stand on them or not, then every later day
+// that holds a row, each found by one step along the date index.
 QList<QDate> writtenDays(Database& db, QDate today)
 {
     QList<QDate> days;
+    for (int i = 0; i < kComingDays; ++i)
+        days << today.addDays(i);
     QSqlQuery query = db.exec(u"WITH RECURSIVE written(day) AS ("
                               " SELECT min(date_d) FROM order_date WHERE date_d >= ?"
                               " UNION ALL SELECT (SELECT min(date_d) FROM order_date WHERE date_d > written.day)"
                               " FROM written WHERE written.day IS NOT NULL)"
                               " SELECT day FROM written WHERE day IS NOT NULL"_s,
-                              {today});
+                              {today.addDays(kComingDays)});
     while (query.next())
         days << query.value(0).toDate();
     return days;
@@ -383,6 +407,12 @@ qint64 inTurn(Database& db, const std::function<qint64()>& work)
     return written;
 }
 
+// The days are read in the turn, so a run writing a day meanwhile is waited for.
+qint64 followOnWrittenDays(Database& db, const Customers& customers, QDate today)
+{
+    return inTurn(db, [&] { return bringUpToDate(db, {.days = writtenDays(db, today), .customers = customers}, {}); });
+}
+
 } // namespace
 
 qint64 write(Database& db, QDate first, QDate last, QDate today, const std::function<void(DayRow&)>& adjust)
@@ -404,8 +434,42 @@ qint64 followOrders(Database& db, const QList<qint32>& customers, QDate today)
 {
     if (customers.isEmpty())
         return 0;
-    // The days are read in the turn, so a run writing a day meanwhile is waited for.
-    return inTurn(db, [&] { return bringUpToDate(db, {.days = writtenDays(db, today), .customers = customers}, {}); });
+    return followOnWrittenDays(db, Customers::named(customers), today);
+}
+
+qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today)
+{
+    if (day < today)
+        return 0;
+    return inTurn(db, [&] {
+        if (!writtenDays(db, today).contains(day))
+            return qint64(0);
+        return bringUpToDate(db, {.days = {day}, .customers = Customers::ordering(u"subscribe_type"_s, subscribeType)},
+                             {});
+    });
+}
+
+qint64 followSubscriptionType(Database& db, const QString& subscribeType, QDate today)
+{
+    return followOnWrittenDays(db, Customers::ordering(u"subscribe_type"_s, subscribeType), today);
+}
+
+qint64 followDeliveryType(Database& db, const QString& sendType, QDate today)
+{
+    return followOnWrittenDays(db, Customers::ordering(u"send_type"_s, sendType), today);
+}
+
+// Only the money changes: the rows stand as they are, each priced as expenseOf() prices it.
+qint64 followPrice(Database& db, const QString& product, QDate today)
+{
+    static const QString statement =
+        u"UPDATE order_date SET expense = ? * "_s
+        + DeliveredRows::notBelowZero(u"coalesce(subscribe_num, 0) + coalesce(add_num, 0) - coalesce(subtract_num, 0)"_s)
+        + u" WHERE names = ? AND date_d >= ?"_s;
+    return inTurn(db, [&] {
+        const double price = db.scalar(u"SELECT price FROM products_data WHERE names = ?"_s, {product}).toDouble();
+        return qint64(db.exec(statement, {price, product, today}).numRowsAffected());
+    });
 }
 
 } // namespace DayRows

@@ -34,13 +34,16 @@ struct DayRow {
 // type (subscribe_type rows) from its start date on, each product of its delivery type (send_type
 // rows), `amount` bottles, in the customer's milk area. Cancelled orders and customers who are
 // cancelled, returned or lapsed get nothing. One customer's orders of one product on one day make one
-// row. Its money is the product's price times the bottles charged (subscribed, added, less taken off).
+// row. Its money is the product's price times the bottles charged (subscribed, added, less taken off),
+// never below nothing.
 //
 // Bringing a day up to date writes the rows it lacks and the order's values into the rows it has;
 // what a row holds beyond them (bottles given, added, taken off or lost, refund, suspend, the employee
-// charged) stays. A row that no order gives any more goes, or, where it holds more, keeps that with
-// nothing subscribed. Days before `today` are what happened and are never touched. A day brought up to
-// date again changes nothing. Every count returned is of rows written, added or removed.
+// charged) stays. Bottles taken off beyond what the order now gives stay recorded, should the order
+// rise again; meanwhile the row bills nothing and the reports count its bottles as none
+// (DeliveredRows::notBelowZero). A row that no order gives any more goes, or, where it holds more,
+// keeps that with nothing subscribed. Days before `today` are what happened and are never touched.
+// A day brought up to date again changes nothing. Every count returned is of rows written, added or removed.
 //
 // Writers of day rows take turns (Database::Lock::DayRows), so two at once never write a day twice
 // and the bulk suspend never misses a row being written. Each call writes in one transaction, or in
@@ -57,8 +60,26 @@ qint64 write(Database& db, QDate first, QDate last, QDate today, const std::func
 constexpr int kComingDays = 3;
 qint64 writeComingDays(Database& db, QDate today);
 
-// The customers' rows on every day from `today` on that has been written: what a save or delete of
-// an order brings up to date, so the change reaches the delivery lists at once.
+// Following a change of what the rows come from, in the caller's transaction where there is one: the
+// written days of the customers the change reaches are brought up to date. The written days are today
+// and the next two, whether rows stand on them or not, and every later day that holds rows.
+
+// The customers' rows: what an order's save or delete, and a change of a customer's milk area or
+// standing, bring up to date, so the change reaches the delivery lists at once.
 qint64 followOrders(Database& db, const QList<qint32>& customers, QDate today);
+
+// A subscription type that gained or lost `day`: that day's rows of the customers with an order of the
+// type, where the day is a written one.
+qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today);
+
+// A subscription type taken away with its days: the rows of the customers with an order of the type.
+qint64 followSubscriptionType(Database& db, const QString& subscribeType, QDate today);
+
+// A delivery type whose products changed, or that was taken away: the rows of the customers with an
+// order of the type.
+qint64 followDeliveryType(Database& db, const QString& sendType, QDate today);
+
+// A product whose price changed: the money of its rows from today on. No row comes or goes with a price.
+qint64 followPrice(Database& db, const QString& product, QDate today);
 
 } // namespace DayRows

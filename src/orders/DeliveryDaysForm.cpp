@@ -70,6 +70,8 @@ DeliveryDaysForm::DeliveryDaysForm(AppContext& app, QWidget* parent)
                 showRows();
         });
     connect(m_grid, &FetchingGrid::currentRowChanged, this, &DeliveryDaysForm::showCurrentRow);
+    connect(m_grid, &FetchingGrid::pageRefused, this,
+            [this](const QString& message, const QString& detail) { m_app.messages.reportFailure(message, detail); });
     connect(suspend, &QPushButton::clicked, this,
             [this] { setDaySuspended(true, ErrorMessageBoxes::DeliveryDays::suspendTitle); });
     connect(resume, &QPushButton::clicked, this,
@@ -81,16 +83,16 @@ DeliveryDaysForm::DeliveryDaysForm(AppContext& app, QWidget* parent)
 // Rows in the order of customer and day; rows that tie stay in the order they were written.
 void DeliveryDaysForm::showRows()
 {
-    runGuarded(m_app.messages, [this] {
-        if (m_allRows->isChecked()) {
-            m_grid->setQuery(u"select * from order_date order by c_code, date_d, id"_s);
-            return;
-        }
+    FetchingGrid::Query query;
+    query.select = u"select * from order_date"_s;
+    query.order = {u"c_code"_s, u"date_d"_s, u"id"_s};
+    if (m_month->isChecked()) {
         const QDate& workDate = m_app.values.work_date;
         const QDate firstDay(workDate.year(), workDate.month(), 1);
-        m_grid->setQuery(u"select * from order_date where date_d >= ? and date_d < ? order by c_code, date_d, id"_s,
-                         {firstDay, firstDay.addMonths(1)});
-    });
+        query.filter = u"date_d >= ? and date_d < ?"_s;
+        query.values = {firstDay, firstDay.addMonths(1)};
+    }
+    runGuarded(m_app.messages, [&] { m_grid->setQuery(query); });
     m_title->setText(u"order_view"_s);
 }
 

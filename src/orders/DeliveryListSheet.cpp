@@ -1,5 +1,6 @@
 #include "orders/DeliveryListSheet.h"
 
+#include "data/DeliveredRows.h"
 #include "data/Recordset.h"
 #include "sheets/SpreadsheetWriter.h"
 
@@ -8,9 +9,10 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A line's bottles leave out those not returned; a product total counts them.
-const QString lineBottles = u"sum(subscribe_num+give_num+add_num-subtract_num-not_bottle) as 總數量"_s;
+const QString lineBottles =
+    u"sum("_s + DeliveredRows::notBelowZero(u"subscribe_num+give_num+add_num-subtract_num-not_bottle"_s) + u") as 總數量"_s;
 const QString lineFields = u", order_date.names, temp, goods_addr, name, tel, goods_addr_code"_s;
-const QString deliveredOn = u" and order_date.refund = 0 and order_date.suspend = 0"_s;
+const QString deliveredOn = u" and "_s + DeliveredRows::condition(u"order_date"_s);
 
 // Grouping by the counts makes each line one customer, product and day.
 QString lineGrouping(DeliveryListSheet::Order order)
@@ -47,8 +49,10 @@ QString DeliveryListSheet::linesStatement(Order order)
 
 QString DeliveryListSheet::totalsStatement()
 {
-    return u"select order_date.names, sum(subscribe_num+give_num+add_num-subtract_num) as 總數量"
-           " from order_date, customer_data, different_move"
+    return u"select order_date.names, sum("_s
+        + DeliveredRows::notBelowZero(u"subscribe_num+give_num+add_num-subtract_num"_s)
+        + u") as 總數量"
+          " from order_date, customer_data, different_move"
            " where order_date.c_code = customer_data.c_code and order_date.c_code = different_move.c_code"_s
         + deliveredOn + u" and order_date.milk_area = ? and order_date.date_d = ?"
                         " group by order_date.names order by order_date.names"_s;

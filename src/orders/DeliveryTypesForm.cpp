@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/Database.h"
+#include "data/DayRows.h"
 #include "core/AppContext.h"
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
@@ -48,6 +49,8 @@ DeliveryTypesForm::DeliveryTypesForm(AppContext& app, QWidget* parent)
                    ErrorMessageBoxes::DeliveryTypes::typeExists, ErrorMessageBoxes::DeliveryTypes::inputError})
 {
     setWindowTitle(u"set round mode"_s);
+    m_typeNames.followRemovalWith(
+        [this](const QString& type) { DayRows::followDeliveryType(m_app.db, type, m_app.clock.today()); });
     buildControls();
     load();
 }
@@ -202,8 +205,8 @@ void DeliveryTypesForm::removeSelected()
         delete item;
 }
 
-// One row per chosen product, under the current type, numbered on from the table's highest serial:
-// all of them or none.
+// One row per chosen product, under the current type, numbered on from the table's highest serial,
+// and the written delivery days of the type's customers: all of them or none.
 void DeliveryTypesForm::saveChosen()
 {
     using namespace ErrorMessageBoxes;
@@ -218,6 +221,7 @@ void DeliveryTypesForm::saveChosen()
         for (int i = 0; i < m_chosen->count(); ++i)
             m_app.db.exec(u"insert into send_type (serial, send_type, names) values (?, ?, ?)"_s,
                           {serial++, type, m_chosen->item(i)->text()});
+        DayRows::followDeliveryType(m_app.db, type, m_app.clock.today());
         transaction.commit();
     } catch (const std::exception& error) {
         showMessage(m_app.messages, DeliveryTypes::inputError, refusalDetail(error));

@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/Database.h"
+#include "data/DayRows.h"
 #include "data/TextRules.h"
 #include "core/AppContext.h"
 #include "widgets/DataGrid.h"
@@ -46,6 +47,8 @@ SubscriptionTypesForm::SubscriptionTypesForm(AppContext& app, QWidget* parent)
                    ErrorMessageBoxes::SubscriptionTypes::typeExists, ErrorMessageBoxes::SubscriptionTypes::inputError})
 {
     setWindowTitle(u"setting"_s);
+    m_typeNames.followRemovalWith(
+        [this](const QString& type) { DayRows::followSubscriptionType(m_app.db, type, m_app.clock.today()); });
     buildControls();
     load();
 }
@@ -269,7 +272,8 @@ bool SubscriptionTypesForm::isDayOfType(const QString& type, const QDate& day)
                .toInt() > 0;
 }
 
-// A day of this month or a later one, for the current type, once.
+// A day of this month or a later one, for the current type, once. The day's written rows follow in
+// the same transaction, as they do when a day is taken out.
 void SubscriptionTypesForm::addDay(const QDate& day)
 {
     using namespace ErrorMessageBoxes;
@@ -289,7 +293,10 @@ void SubscriptionTypesForm::addDay(const QDate& day)
                         u"%1 is a day of %2 already."_s.arg(TextRules::dateText(day), type));
             return;
         }
+        Transaction transaction(m_app.db);
         m_app.db.exec(u"insert into subscribe_type (subscribe_type, date_d) values (?, ?)"_s, {type, day});
+        DayRows::followSubscriptionDay(m_app.db, type, day, m_app.clock.today());
+        transaction.commit();
     } catch (const std::exception& error) {
         showMessage(m_app.messages, SubscriptionTypes::inputError, refusalDetail(error));
         return;
@@ -310,7 +317,10 @@ void SubscriptionTypesForm::deleteDay(const QDate& day)
         if (showMessage(m_app.messages, SubscriptionTypes::deleteDayQuestion(TextRules::dateText(day))) !=
             MessageService::Yes)
             return;
+        Transaction transaction(m_app.db);
         m_app.db.exec(u"delete from subscribe_type where subscribe_type = ? and date_d = ?"_s, {type, day});
+        DayRows::followSubscriptionDay(m_app.db, type, day, m_app.clock.today());
+        transaction.commit();
     } catch (const std::exception& error) {
         showMessage(m_app.messages, SubscriptionTypes::inputError, refusalDetail(error));
         return;

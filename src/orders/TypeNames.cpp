@@ -46,6 +46,8 @@ bool TypeNames::remove(const QString& type)
         Transaction transaction(m_app.db);
         m_app.db.exec(u"delete from %1 where %2 = ?"_s.arg(m_rowsTable, m_column), {type});
         m_app.db.exec(u"delete from %1 where %2 = ?"_s.arg(m_namesTable, m_column), {type});
+        if (m_followRemoval)
+            m_followRemoval(type);
         transaction.commit();
     } catch (const std::exception& error) {
         showMessage(m_app.messages, m_texts.refused, refusalDetail(error));

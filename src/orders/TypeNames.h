@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 struct AppContext;
@@ -26,8 +27,11 @@ public:
     // Asks for a name and saves it. The saved name; nothing when none was given, when the name is
     // taken or when the database refused it (both said).
     std::optional<QString> add();
-    // The name and every row of the type go in one transaction; false (and said) when refused.
+    // The name and every row of the type go in one transaction, with what `follow` (below) writes;
+    // false (and said) when refused.
     bool remove(const QString& type);
+    // Writes what follows from a type taken away, in the transaction that takes it.
+    void followRemovalWith(std::function<void(const QString& type)> follow) { m_followRemoval = std::move(follow); }
     // The names in the order the table holds them, as they were added, not sorted. Throws DataError.
     QStringList names() const;
 
@@ -37,4 +41,5 @@ private:
     QString m_rowsTable;
     QString m_column;
     Texts m_texts;
+    std::function<void(const QString& type)> m_followRemoval;
 };

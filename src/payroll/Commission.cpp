@@ -1,6 +1,7 @@
 #include "payroll/Commission.h"
 
 #include "data/Database.h"
+#include "data/DeliveredRows.h"
 #include "payroll/PayFigures.h"
 
 #include <QHash>
@@ -16,8 +17,10 @@ const QString Milkman = u"送奶員"_s;
 // Bottles per product of the delivery rows of the month of the customers a list selects: subscribed,
 // added, less taken off; an empty count is 0.
 const QString CustomersBottles =
-    u"SELECT names, sum(coalesce(subscribe_num, 0) + coalesce(add_num, 0) - coalesce(subtract_num, 0)) "
-    "FROM order_date WHERE date_d >= ? AND date_d < ? AND c_code IN (%1) GROUP BY names"_s;
+    u"SELECT names, sum("_s
+    + DeliveredRows::notBelowZero(u"coalesce(subscribe_num, 0) + coalesce(add_num, 0) - coalesce(subtract_num, 0)"_s)
+    + u") "
+      "FROM order_date WHERE date_d >= ? AND date_d < ? AND c_code IN (%1) GROUP BY names"_s;
 
 // The customers of the employee's orders begun by the end of the month: old ones have their
 // different_move row and an order begun before the reference date's 30 days.
@@ -35,11 +38,14 @@ const QString SignedCustomers =
 
 // Bottles per product delivered in the employee's milk area in the month, given ones included.
 const QString AreaBottles =
-    u"SELECT order_date.names, sum(coalesce(subscribe_num, 0) + coalesce(give_num, 0) + coalesce(add_num, 0) "
-    "- coalesce(subtract_num, 0)) FROM order_date, employees_data "
-    "WHERE employees_data.e_code = ? AND order_date.milk_area = employees_data.milk_area "
-    "AND order_date.refund = 0 AND order_date.suspend = 0 AND order_date.date_d >= ? AND order_date.date_d < ? "
-    "GROUP BY order_date.names"_s;
+    u"SELECT order_date.names, sum("_s
+    + DeliveredRows::notBelowZero(
+        u"coalesce(subscribe_num, 0) + coalesce(give_num, 0) + coalesce(add_num, 0) - coalesce(subtract_num, 0)"_s)
+    + u") FROM order_date, employees_data "
+      "WHERE employees_data.e_code = ? AND order_date.milk_area = employees_data.milk_area AND "_s
+    + DeliveredRows::condition(u"order_date"_s)
+    + u" AND order_date.date_d >= ? AND order_date.date_d < ? "
+      "GROUP BY order_date.names"_s;
 
 QString rateColumn(int rate)
 {

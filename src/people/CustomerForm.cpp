@@ -4,6 +4,7 @@
 #include "widgets/DataCombo.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
+#include "data/DayRows.h"
 #include "data/TextRules.h"
 #include "widgets/EntryLimit.h"
 #include "records/ErrorMessageBoxes.h"
@@ -303,7 +304,10 @@ void CustomerForm::createToolbar()
     config.addDefaults = [this] { m_text1[InputDate]->setText(TextRules::dateText(m_app.values.work_date)); };
     config.modifyBegins = [this] { m_milkAreaAtModify = m_customers->recordset().value(QStringLiteral("milk_area")); };
     config.addSaveSteps = [this] { writeCompanionRows(); };
-    config.modifySaveSteps = [this] { logMilkAreaChange(); };
+    config.modifySaveSteps = [this] {
+        logMilkAreaChange();
+        followInDayRows();
+    };
     config.deleteQuestion = ErrorMessageBoxes::Customers::deleteQuestion;
     config.messages = ErrorMessageBoxes::Customers::toolbar;
     config.counter = m_counter;
@@ -384,6 +388,14 @@ void CustomerForm::writeCompanionRows()
     order.setValue(QStringLiteral("c_code"), code);
     order.setValue(QStringLiteral("start_date"), workDate);
     order.setValue(QStringLiteral("input_date"), workDate);
+}
+
+// The customer's written delivery days follow the save in its transaction: a new milk area, or a
+// customer nullified, returned or lapsed, reaches tomorrow's delivery list at once.
+void CustomerForm::followInDayRows()
+{
+    DayRows::followOrders(m_app.db, {m_customers->recordset().value(QStringLiteral("c_code")).toInt()},
+                          m_app.clock.today());
 }
 
 // A customer moved to another milk area is logged; areas compare as numbers, no area as none.

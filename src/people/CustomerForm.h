@@ -36,6 +36,7 @@ private:
     void handOver(const QString& formName);
     void writeCompanionRows();
     void logMilkAreaChange();
+    void followInDayRows();
 
     AppContext& m_app;
 

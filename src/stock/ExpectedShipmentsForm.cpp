@@ -1,6 +1,7 @@
 #include "stock/ExpectedShipmentsForm.h"
 
 #include "core/AppContext.h"
+#include "data/DeliveredRows.h"
 #include "records/RunGuarded.h"
 #include "stock/TitleLabel.h"
 #include "widgets/DataGrid.h"
@@ -62,13 +63,15 @@ ExpectedShipmentsForm::ExpectedShipmentsForm(AppContext& app, QWidget* parent)
 void ExpectedShipmentsForm::list(Order order)
 {
     const QString sql =
-        u"select products_data.code, products_data.names, products_data.store, "
-        "sum(order_date.subscribe_num + order_date.give_num + order_date.add_num - order_date.subtract_num) "
-        "as 預計出貨總瓶數 "
-        "from order_date, products_data "
-        "where products_data.names = order_date.names and order_date.date_d >= ? and order_date.date_d <= ? "
-        "and order_date.refund = 0 and order_date.suspend = 0 "
-        "group by products_data.code, products_data.names, products_data.store "_s
+        u"select products_data.code, products_data.names, products_data.store, sum("_s
+        + DeliveredRows::notBelowZero(
+            u"order_date.subscribe_num + order_date.give_num + order_date.add_num - order_date.subtract_num"_s)
+        + u") as 預計出貨總瓶數 "
+          "from order_date, products_data "
+          "where products_data.names = order_date.names and order_date.date_d >= ? and order_date.date_d <= ? "
+          "and "_s
+        + DeliveredRows::condition(u"order_date"_s)
+        + u" group by products_data.code, products_data.names, products_data.store "_s
         + (order == Order::ByCode ? u"order by products_data.code"_s
                                   : u"order by 預計出貨總瓶數, products_data.code"_s);
     runGuarded(m_app.messages, [&] { AdodcQuery(m_rows, sql, {m_from->date(), m_to->date()}); });

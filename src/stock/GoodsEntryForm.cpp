@@ -1,6 +1,7 @@
 #include "stock/GoodsEntryForm.h"
 
 #include "core/AppContext.h"
+#include "data/DeliveredRows.h"
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/Decimal.h"
@@ -236,13 +237,16 @@ void GoodsEntryForm::showProduct()
     m_figures->showSplits();
 }
 
-// Every delivery row of the product and day counts, refunded and suspended ones too.
+// The shipments proposed for the product and day: its delivered rows, as the expected shipments count
+// them, so the stock drops by no bottle of a refunded or suspended delivery.
 void GoodsEntryForm::showDayTotal()
 {
+    static const QString statement =
+        u"select sum("_s + DeliveredRows::notBelowZero(u"subscribe_num + give_num + add_num - subtract_num"_s)
+        + u") as 總瓶數 from order_date where names = ? and date_d = ? and "_s + DeliveredRows::condition();
     QVariant total;
     runGuarded(m_app.messages, [&] {
-        total = m_app.db.scalar(u"select sum(subscribe_num + give_num + add_num - subtract_num) as 總瓶數 "
-                                "from order_date where names = ? and date_d = ?"_s,
+        total = m_app.db.scalar(statement,
                                 {m_products.recordset().value(u"names"_s), m_date->date()});
     });
     const std::optional<Decimal> dayTotal = Decimal::tryFromDouble(total.toDouble());

@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
+#include "data/DayRows.h"
 #include "data/TextRules.h"
 #include "records/FieldKeyNavigation.h"
 #include "records/RecordSearch.h"
@@ -251,6 +252,8 @@ void ProductForm::createToolbar()
         [this](qint32 code) { m_text1[Code]->setText(QString::number(code)); }};
     config.addDefaults = [this] { m_text1[InputDate]->setText(TextRules::dateText(m_app.values.work_date)); };
     config.addSaveSteps = [this] { prepareCommissionRow(); };
+    config.modifyBegins = [this] { m_priceAtModify = m_products->recordset().value(u"price"_s); };
+    config.modifySaveSteps = [this] { followPriceInDayRows(); };
     config.afterClick = [this](Role role) {
         if (role == Role::First || role == Role::Previous || role == Role::Next || role == Role::Last)
             showRecordInGrid();
@@ -323,6 +326,14 @@ void ProductForm::showPickedProduct()
 // Payroll finds a product's commission rates by its name, so a name has one row of them. A name that
 // has its row already (a deleted product's, or another product's of that name) keeps it, rates and code
 // as they are: a second row would pay the commission twice.
+// A new price reaches the money of the product's delivery rows from today on, in the save's transaction.
+void ProductForm::followPriceInDayRows()
+{
+    const Recordset& products = m_products->recordset();
+    if (products.value(u"price"_s) != m_priceAtModify)
+        DayRows::followPrice(m_app.db, products.value(u"names"_s).toString(), m_app.clock.today());
+}
+
 void ProductForm::prepareCommissionRow()
 {
     Recordset& product = m_products->recordset();

@@ -39,6 +39,7 @@ private:
     void rereadGrid();
     void showPickedProduct();
     void prepareCommissionRow();
+    void followPriceInDayRows();
 
     AppContext& m_app;
     std::shared_ptr<int> m_counterStore;
@@ -57,6 +58,7 @@ private:
     QList<QPushButton*> m_sortButtons;
     QPushButton* m_exitButton;     // 離開
     RecordToolbar* m_toolbar = nullptr;
+    QVariant m_priceAtModify;
 };
 
 // Registers 產品基本資料 with the form registry; the registration keeps the form's counter.

@@ -10,6 +10,11 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <algorithm>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
 namespace {
 constexpr int kRowsPerFetch = 256;
 }
@@ -17,23 +22,32 @@ constexpr int kRowsPerFetch = 256;
 // The rows of a query, read a page at a time as the view asks for more. Each page is a statement of its
 // own that is read to its end, so no read stays open between pages: on SQLite an open read would hold
 // a snapshot of the books, and this program's next save after another program's write would find the
-// books busy for as long as the grid is open.
+// books busy for as long as the grid is open. A page asks for the rows after the last one read, in the
+// query's order, which the database finds along an index rather than by counting the rows before it.
 class FetchingModel : public QAbstractTableModel {
 public:
-    FetchingModel(Database& db, const Schema::Table* table, QObject* parent)
-        : QAbstractTableModel(parent), m_db(db), m_table(table)
+    using Refused = std::function<void(const QString& message, const QString& detail)>;
+
+    FetchingModel(Database& db, const Schema::Table* table, Refused refused, QObject* parent)
+        : QAbstractTableModel(parent), m_db(db), m_table(table), m_refused(std::move(refused))
     {
     }
 
     // Reads the first page of the query; throws DataError, and the rows on show stay then.
-    void reset(const QString& sql, const QVariantList& values)
+    void reset(const FetchingGrid::Query& query)
     {
         QVector<QVector<QVariant>> firstPage;
         QSqlRecord fields;
-        readPage(sql, values, 0, firstPage, &fields);
+        readPage(query, {}, 0, firstPage, &fields);
+        QVector<int> orderFields;
+        for (const QString& column : query.order) {
+            orderFields << fields.indexOf(column);
+            if (orderFields.constLast() < 0)
+                throw DataError(DataError::Kind::Usage, u"The grid's rows go by %1, which it does not read."_s.arg(column));
+        }
         beginResetModel();
-        m_sql = sql;
-        m_values = values;
+        m_query = query;
+        m_orderFields = orderFields;
         m_shown.clear();
         m_types.clear();
         for (int i = 0; i < fields.count(); ++i) {
@@ -60,9 +74,15 @@ public:
             return;
         QVector<QVector<QVariant>> page;
         try {
-            readPage(m_sql, m_values, int(m_rows.size()), page);
-        } catch (const DataError&) {
-            // A page the books refuse now (a lost server) is asked for again at the next scroll.
+            // A null compares with no value, so there is no going on after it: such a page counts off
+            // the rows read instead.
+            const QVariantList key = lastRowKey();
+            const bool keyed = std::none_of(key.cbegin(), key.cend(), [](const QVariant& value) { return value.isNull(); });
+            readPage(m_query, keyed ? key : QVariantList(), keyed ? 0 : int(m_rows.size()), page);
+        } catch (const DataError& error) {
+            // Said once: the view would ask again at every scroll.
+            m_exhausted = true;
+            m_refused(error.message(), refusalDetail(error));
             return;
         }
         m_exhausted = page.size() < kRowsPerFetch;
@@ -97,42 +117,71 @@ public:
     }
 
     int fieldIndex(const QString& name) const { return m_fields.indexOf(name); }
-    QString sql() const { return m_sql; }
-    QVariantList values() const { return m_values; }
+    const FetchingGrid::Query& query() const { return m_query; }
 
 private:
-    // One page of the query's rows from `offset`, read to its end and closed.
-    void readPage(const QString& sql, const QVariantList& values, int offset, QVector<QVector<QVariant>>& rows,
-                  QSqlRecord* fields = nullptr) const
+    // The order's values of the last row read, as the database handed them: where the next page begins.
+    QVariantList lastRowKey() const
     {
-        QSqlQuery query = m_db.exec(sql + QStringLiteral(" limit ? offset ?"),
-                                    QVariantList(values) << kRowsPerFetch << offset);
+        QVariantList key;
+        for (int field : m_orderFields)
+            key << m_rows.constLast()[field];
+        return key;
+    }
+
+    // One page of the query's rows after `after` (from the first where it is empty) and `skipped` more,
+    // read to its end and closed.
+    void readPage(const FetchingGrid::Query& query, const QVariantList& after, int skipped,
+                  QVector<QVector<QVariant>>& rows, QSqlRecord* fields = nullptr) const
+    {
+        QStringList conditions;
+        if (!query.filter.isEmpty())
+            conditions << u"(%1)"_s.arg(query.filter);
+        const QString order = query.order.join(u", "_s);
+        if (!after.isEmpty())
+            conditions << u"(%1) > (%2)"_s.arg(order, QStringList(after.size(), u"?"_s).join(u", "_s));
+        QString sql = query.select;
+        if (!conditions.isEmpty())
+            sql += u" where "_s + conditions.join(u" and "_s);
+        // Nulls first on both databases: a row then sorts after the last one read exactly when it
+        // compares greater, whatever nulls either holds.
+        sql += u" order by %1 nulls first limit ? offset ?"_s.arg(query.order.join(u" nulls first, "_s));
+
+        QSqlQuery page = m_db.exec(sql, QVariantList(query.values) << after << kRowsPerFetch << skipped);
         if (fields)
-            *fields = query.record();
-        const int columns = query.record().count();
-        while (query.next()) {
+            *fields = page.record();
+        const int columns = page.record().count();
+        while (page.next()) {
             QVector<QVariant> row(columns);
             for (int i = 0; i < columns; ++i)
-                row[i] = query.value(i);
+                row[i] = page.value(i);
             rows << row;
         }
-        query.finish();
+        page.finish();
     }
 
     Database& m_db;
     const Schema::Table* m_table;
-    QString m_sql;
-    QVariantList m_values;
+    Refused m_refused;
+    FetchingGrid::Query m_query;
     QSqlRecord m_fields;
     QVector<Schema::Type> m_types;
-    QVector<int> m_shown; // the query's columns the grid shows
+    QVector<int> m_shown;       // the query's columns the grid shows
+    QVector<int> m_orderFields; // the query's columns of its order
     QVector<QVector<QVariant>> m_rows;
     bool m_exhausted = true;
 };
 
 FetchingGrid::FetchingGrid(Database& db, const QString& table, QWidget* parent)
-    : QTableView(parent), m_model(new FetchingModel(db, Schema::table(table), this))
+    : QTableView(parent)
 {
+    m_model = new FetchingModel(
+        db, Schema::table(table),
+        [this](const QString& message, const QString& detail) {
+            QMetaObject::invokeMethod(
+                this, [this, message, detail] { emit pageRefused(message, detail); }, Qt::QueuedConnection);
+        },
+        this);
     setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -141,10 +190,10 @@ FetchingGrid::FetchingGrid(Database& db, const QString& table, QWidget* parent)
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FetchingGrid::currentRowChanged);
 }
 
-void FetchingGrid::setQuery(const QString& sql, const QVariantList& values)
+void FetchingGrid::setQuery(const Query& query)
 {
     const bool firstRows = m_model->columnCount() == 0;
-    m_model->reset(sql, values);
+    m_model->reset(query);
     if (firstRows)
         resizeColumnsToContents();
     if (m_model->rowCount() > 0)
@@ -154,7 +203,7 @@ void FetchingGrid::setQuery(const QString& sql, const QVariantList& values)
 
 void FetchingGrid::refresh()
 {
-    setQuery(m_model->sql(), m_model->values());
+    setQuery(Query(m_model->query()));
 }
 
 QVariant FetchingGrid::currentValue(const QString& field) const

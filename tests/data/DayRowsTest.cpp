@@ -261,6 +261,44 @@ TEST_P(DayRowsTest, AdjustSeesEveryRowBeforeItIsWritten)
     EXPECT_EQ(db->scalar(u"SELECT count(*) FROM order_date WHERE suspend = 1"_s).toInt(), 2);
 }
 
+// Today and the next two days are written days even while no row stands on them.
+TEST_P(DayRowsTest, AnOrderEnteredOnAnEmptyTodayIsDeliveredToday)
+{
+    db->exec(u"INSERT INTO order_kind (subscribe_type) VALUES (?)"_s, {u"每日"_s});
+    for (QDate day = monday; day <= friday; day = day.addDays(1))
+        db->exec(u"INSERT INTO subscribe_type (subscribe_type, date_d) VALUES (?, ?)"_s, {u"每日"_s, day});
+    addOrder(addCustomer(3), monday, 1, u"鮮乳"_s);
+    const QDate tuesday = monday.addDays(1);
+    ASSERT_EQ(DayRows::writeComingDays(*db, tuesday), 1) << "only Wednesday of Tuesday to Thursday holds rows";
+
+    const int latecomer = addCustomer(3);
+    db->exec(u"UPDATE order_data SET subscribe_type = ? WHERE o_code = ?"_s, {u"每日"_s, addOrder(latecomer, tuesday, 1, u"鮮乳"_s)});
+    EXPECT_EQ(DayRows::followOrders(*db, {latecomer}, tuesday), 3);
+    EXPECT_EQ(rows(u"c_code = ?"_s, {latecomer}),
+              expected(latecomer, {u"2026-03-03 鮮乳 1 30 3 玻璃瓶 0 0"_s, u"2026-03-04 鮮乳 1 30 3 玻璃瓶 0 0"_s,
+                                   u"2026-03-05 鮮乳 1 30 3 玻璃瓶 0 0"_s}));
+}
+
+// The round took off 2 bottles where the order gave 2; the order then drops to 1 and rises to 3. The
+// row keeps the 2 taken off throughout, bills 30 x max(0, 1 - 2) = 0, then 30 x (3 - 2) = 30.
+TEST_P(DayRowsTest, BottlesTakenOffBeyondTheOrderBillNothingAndHoldAgainWhenItRises)
+{
+    const int customer = addCustomer(3);
+    const int order = addOrder(customer, monday, 2, u"鮮乳"_s);
+    ASSERT_EQ(DayRows::write(*db, monday, monday, monday), 1);
+    db->exec(u"UPDATE order_date SET subtract_num = 2, expense = 0"_s);
+    const auto takenOffAndMoney = [&] {
+        QSqlQuery row = db->exec(u"SELECT subtract_num, expense FROM order_date"_s);
+        row.next();
+        return std::pair(row.value(0).toDouble(), row.value(1).toDouble());
+    };
+    for (const auto& [amount, money] : {std::pair(1.0, 0.0), std::pair(3.0, 30.0)}) {
+        db->exec(u"UPDATE order_data SET amount = ? WHERE o_code = ?"_s, {amount, order});
+        DayRows::followOrders(*db, {customer}, monday);
+        EXPECT_EQ(takenOffAndMoney(), std::pair(2.0, money)) << amount;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, DayRowsTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
                          [](const auto& info) { return backendName(info.param); });
 

@@ -426,7 +426,7 @@ protected:
         for (int day = 7; day <= 10; ++day)
             db->exec(u"insert into subscribe_type (subscribe_type, date_d) values ('daily', ?)"_s, {QDate(2026, 12, day)});
         db->exec(u"update order_data set amount = 1"_s);
-        // Yesterday, today and tomorrow are written.
+        // Yesterday, today and tomorrow hold rows; the day after tomorrow, still empty, is a written day too.
         DayRows::write(*db, QDate(2026, 12, 7), QDate(2026, 12, 9), QDate(2026, 12, 7));
     }
 
@@ -454,16 +454,16 @@ TEST_P(OrderDayRowsTest, DayRowsFollowEverySaveAndDelete)
     clickTool(5);
     ASSERT_EQ(messages.count(), 0);
     const int added = shownOrder();
-    EXPECT_EQ(milkOfFive(), (QList<int>{1, 3, 3, 0})) << "a new order reaches the written days";
+    EXPECT_EQ(milkOfFive(), (QList<int>{1, 3, 3, 3})) << "a new order reaches the written days, the 10th too";
 
     clickTool(7);
     retype(field(5), u"4"_s);
     clickTool(7);
-    EXPECT_EQ(milkOfFive(), (QList<int>{1, 5, 5, 0})) << "a raised amount";
+    EXPECT_EQ(milkOfFive(), (QList<int>{1, 5, 5, 5})) << "a raised amount";
 
     child<QCheckBox>(form, u"Check3"_s)->click();
     EXPECT_EQ(stored(u"cancel"_s, added).toInt(), 1);
-    EXPECT_EQ(milkOfFive(), (QList<int>{1, 1, 1, 0})) << "a cancelled order";
+    EXPECT_EQ(milkOfFive(), (QList<int>{1, 1, 1, 1})) << "a cancelled order";
 
     clickTool(1);
     clickTool(3);
@@ -474,7 +474,7 @@ TEST_P(OrderDayRowsTest, DayRowsFollowEverySaveAndDelete)
     EXPECT_EQ(milkOfFive(), (QList<int>{1, 0, 0, 0})) << "a deleted order";
     EXPECT_EQ(db->scalar(u"select count(*) from order_date where c_code = 5 and date_d > ?"_s, {QDate(2026, 12, 7)})
                   .toInt(),
-              2) << "customer 5's tea of order B stays";
+              3) << "customer 5's tea of order B stays";
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, OrderDayRowsTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),

@@ -2,8 +2,10 @@
 #include "data/DataError.h"
 #include "widgets/FetchingGrid.h"
 
+#include <QCoreApplication>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -28,7 +30,7 @@ TEST(FetchingGridTest, ReadsTheRowsAsTheyAreScrolledToAndShowsThemAsTheOtherGrid
     FetchingGrid grid(*db, u"order_date"_s);
     grid.resize(600, 300);
     grid.show();
-    grid.setQuery(u"select * from order_date where c_code > ? order by c_code"_s, {0});
+    grid.setQuery({u"select * from order_date"_s, u"c_code > ?"_s, {0}, {u"c_code"_s, u"id"_s}});
 
     EXPECT_EQ(grid.rowsRead(), 256);
     EXPECT_EQ(grid.model()->headerData(0, Qt::Horizontal).toString(), u"c_code"_s) << "the surrogate key is hidden";
@@ -41,9 +43,23 @@ TEST(FetchingGridTest, ReadsTheRowsAsTheyAreScrolledToAndShowsThemAsTheOtherGrid
     QTest::qWait(20);
     EXPECT_GT(grid.rowsRead(), 256);
 
-    EXPECT_THROW(grid.setQuery(u"select * from no_such_table"_s), DataError);
+    EXPECT_THROW(grid.setQuery({u"select * from no_such_table"_s, {}, {}, {u"id"_s}}), DataError);
     EXPECT_GT(grid.rowsRead(), 256) << "a refused query keeps the rows on show";
     grid.refresh();
+    EXPECT_EQ(grid.rowsRead(), 256);
+
+    // A page the books refuse is said once, after the scroll, and no further page is asked for.
+    QStringList refusals;
+    QObject::connect(&grid, &FetchingGrid::pageRefused, [&](const QString& message, const QString& detail) {
+        refusals << message + u" / "_s + detail;
+    });
+    db->exec(u"drop table order_date"_s);
+    grid.model()->fetchMore({});
+    EXPECT_TRUE(refusals.isEmpty()) << "not inside the view's fetch";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(refusals.size(), 1);
+    EXPECT_TRUE(refusals[0].contains(u"order_date"_s)) << refusals[0].toStdString();
+    EXPECT_FALSE(grid.model()->canFetchMore({}));
     EXPECT_EQ(grid.rowsRead(), 256);
 }
 
@@ -59,7 +75,7 @@ TEST_P(FetchingGridBackendTest, AnOpenGridHoldsNoReadSoOtherWritesAndOwnSavesGoT
     auto db = openTestDatabase(GetParam());
     addDayRows(*db);
     FetchingGrid grid(*db, u"order_date"_s);
-    grid.setQuery(u"select * from order_date order by c_code, id"_s);
+    grid.setQuery({u"select * from order_date"_s, {}, {}, {u"c_code"_s, u"id"_s}});
     ASSERT_EQ(grid.rowsRead(), 256);
 
     auto other = openSecondConnection(*db);
@@ -75,6 +91,51 @@ TEST_P(FetchingGridBackendTest, AnOpenGridHoldsNoReadSoOtherWritesAndOwnSavesGoT
         grid.model()->fetchMore({});
     EXPECT_EQ(grid.rowsRead(), 600);
     EXPECT_EQ(grid.model()->index(599, 2).data().toString(), u"tea"_s);
+}
+
+// Another clerk deletes two rows of the first page and adds one before it and one after it: the next
+// pages go on after the last row shown, so no row is shown twice and none is passed over. Counted
+// from a position, the second page would begin two rows late and pass over customers 257 and 258.
+TEST_P(FetchingGridBackendTest, RowsWrittenBetweenPagesAreEachShownOnce)
+{
+    REQUIRE_BACKEND(GetParam());
+    auto db = openTestDatabase(GetParam());
+    addDayRows(*db);
+    FetchingGrid grid(*db, u"order_date"_s);
+    grid.setQuery({u"select * from order_date"_s, u"date_d = ?"_s, {QDate(2026, 12, 1)}, {u"c_code"_s, u"id"_s}});
+    ASSERT_EQ(grid.rowsRead(), 256);
+
+    auto other = openSecondConnection(*db);
+    other->exec(u"delete from order_date where c_code in (10, 20)"_s);
+    other->exec(u"insert into order_date (c_code, date_d, names) values (50, ?, 'tea'), (400, ?, 'tea')"_s,
+                {QDate(2026, 12, 1), QDate(2026, 12, 1)});
+    while (grid.model()->canFetchMore({}))
+        grid.model()->fetchMore({});
+
+    ASSERT_EQ(grid.rowsRead(), 256 + 344 + 1) << "the rows read before stay; customer 50's new row came before them";
+    QList<int> customers;
+    for (int row = 0; row < grid.rowsRead(); ++row)
+        customers << grid.model()->index(row, 0).data().toInt();
+    EXPECT_EQ(customers[256], 257);
+    EXPECT_EQ(customers.count(10), 1) << "a row deleted after it was shown stays on show";
+    EXPECT_EQ(customers.count(400), 2);
+    EXPECT_EQ(customers.count(300), 1);
+    EXPECT_TRUE(std::is_sorted(customers.cbegin(), customers.cend()));
+}
+
+// Rows without a customer come first; past them the pages go on, and none is left out after them.
+TEST_P(FetchingGridBackendTest, RowsWithoutAValueToGoOnFromAreAllShown)
+{
+    REQUIRE_BACKEND(GetParam());
+    auto db = openTestDatabase(GetParam());
+    addDayRows(*db);
+    db->exec(u"insert into order_date (date_d, names) select date_d, names from order_date where c_code <= 300"_s);
+    FetchingGrid grid(*db, u"order_date"_s);
+    grid.setQuery({u"select * from order_date"_s, {}, {}, {u"c_code"_s, u"id"_s}});
+    while (grid.model()->canFetchMore({}))
+        grid.model()->fetchMore({});
+    EXPECT_EQ(grid.rowsRead(), 900);
+    EXPECT_EQ(grid.model()->index(300, 0).data().toInt(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, FetchingGridBackendTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
