@@ -27,7 +27,7 @@ public:
         Schema = 0x48414c0001,  // creating and upgrading the tables
         DayRows = 0x48414c0002, // writing delivery-day rows (order_date)
         Posting = 0x48414c0003, // the daily posting of the cash journal (account)
-        GoodsEntries = 0x48414c0004, // numbering and saving goods movements (pass_goods)
+        GoodsEntries = 0x48414c0004, // saving goods movements (pass_goods) and the stock they change
         MonthEnd = 0x48414c0005, // the month-end settlement run
     };
 
