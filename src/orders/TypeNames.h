@@ -28,7 +28,7 @@ public:
     std::optional<QString> add();
     // The name and every row of the type go in one transaction; false (and said) when refused.
     bool remove(const QString& type);
-    // The names in the order the table holds them, as they were added, not sorted. Throws DataError.
+    // The names in the order they were added, not sorted. Throws DataError.
     QStringList names() const;
 
 private:
