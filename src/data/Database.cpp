@@ -437,13 +437,16 @@ void Database::lockTable(const QString& table)
 }
 
 // Held by the session, not by the transaction: rolling back to a savepoint after a failed statement
-// would let a transaction's lock go while the action still runs. endTransaction() lets it go.
+// would let a transaction's lock go while the action still runs. endTransaction() lets it go. A server
+// keeps one set of such locks for every schema of a database: the books of another schema have keys
+// of their own, so their clerks neither wait for these books nor are refused by them.
 bool Database::takeLock(qint64 key, bool wait)
 {
     if (!inTransaction())
         throw DataError(DataError::Kind::Usage, QStringLiteral("A writer lock is taken inside a transaction"));
     if (m_kind != Kind::PostgreSQL)
         return true;
+    key ^= qint64(qChecksum(m_schema.toUtf8())) << 44;
     const bool taken = wait ? (exec(QStringLiteral("SELECT pg_advisory_lock(?)"), {key}), true)
                             : scalar(QStringLiteral("SELECT pg_try_advisory_lock(?)"), {key}).toBool();
     m_holdsLocks = m_holdsLocks || taken;

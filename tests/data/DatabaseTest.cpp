@@ -173,3 +173,16 @@ TEST(Database, AFailedStatementKeepsTheActionsLockAndWritesNothingUntilTheAction
     EXPECT_TRUE(otherTakesTheLock());
     EXPECT_EQ(otherClerk->scalar(QStringLiteral("SELECT count(*) FROM milk_area")).toInt(), 0);
 }
+
+// Books in two schemas of one server database keep their writer locks apart: a clerk of one is never
+// refused, or kept waiting, by a clerk of the other.
+TEST(Database, BooksInAnotherSchemaHaveWriterLocksOfTheirOwn)
+{
+    REQUIRE_BACKEND(Backend::PostgreSQL);
+    auto books = openTestDatabase(Backend::PostgreSQL);
+    auto otherBooks = openTestDatabase(Backend::PostgreSQL);
+    Transaction running(*books);
+    ASSERT_TRUE(books->tryLock(Database::Lock::MonthEnd));
+    Transaction other(*otherBooks);
+    EXPECT_TRUE(otherBooks->tryLock(Database::Lock::MonthEnd));
+}
