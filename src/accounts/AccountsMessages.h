@@ -21,6 +21,12 @@ inline MessageBoxText postingQuestion(const QString& day)
 }
 inline const MessageBoxText dayAlreadyPosted = critical(QStringLiteral("today!!!"), QStringLiteral("Err."));
 inline const MessageBoxText postingFailed = critical(QStringLiteral("input Err!!!"), QStringLiteral("Err."));
+// A posting that also took rows of earlier days (a day left unposted, a row entered late) names them.
+inline MessageBoxText earlierDaysCarried(const QString& days)
+{
+    return {QStringLiteral("The posting also took the rows of %1, which no posting had taken.").arg(days), 64,
+            QStringLiteral("attion")};
+}
 } // namespace CashJournal
 
 namespace Reports { // 載入日計報表, 載入發票明細, 提示繳款名單, 客戶帳款查詢

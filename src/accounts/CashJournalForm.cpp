@@ -99,6 +99,9 @@ void CashJournalForm::createControls()
         if (listed.editMode() == Recordset::EditMode::Editing)
             listed.setValue(u"in_out"_s, InOutWords::forAmount(listed.value(u"expense"_s)));
     });
+    // A row a posting took stays as the posting summed it, in the record and in the list alike.
+    for (Recordset* rows : {&m_journal.recordset(), &listed})
+        rows->setRowCheck([this, rows] { DailyPosting::refuseChangeOfPostedRow(m_app.db, rows->value(u"serial"_s)); });
     m_unlock = named(new QCheckBox(u"modify"_s, this), u"Check1"_s);
     GridUnlockCheck(m_unlock, {m_allGrid}, GridUnlock::ChangeDelete);
 }
@@ -251,6 +254,12 @@ void CashJournalForm::postDay()
     m_text6[1]->setText(figures.opening.toString());
     m_text6[2]->setText(figures.daySum.toString());
     m_text6[3]->setText(figures.closing.toString());
+    if (!figures.carriedDays.isEmpty()) {
+        QStringList days;
+        for (const QDate& carried : figures.carriedDays)
+            days << TextRules::dateText(carried);
+        showMessage(m_app.messages, Messages::earlierDaysCarried(days.join(u", "_s)));
+    }
     runGuarded(m_app.messages, [this] { showLastPostedDay(); });
 }
 

@@ -6,17 +6,44 @@
 #include "data/TextRules.h"
 #include "records/MaxPlusOneNumbering.h"
 
+#include <QSqlQuery>
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// SQLite hands a date back as its ISO text, PostgreSQL as a date: both read as a date here.
+QDate storedDate(const QVariant& value)
+{
+    return QDate::fromString(value.toString().left(10), Qt::ISODate);
+}
+
+} // namespace
 
 DailyPosting::DailyPosting(Database& db, Recordset& journal) : m_db(db), m_journal(journal) {}
 
 std::optional<QDate> DailyPosting::lastPostedDay(Database& db)
 {
-    // SQLite hands a date back as its ISO text, PostgreSQL as a date: both read as a date here.
     const QVariant last = db.scalar(u"SELECT max(date_d) FROM account"_s);
     if (last.isNull())
         return std::nullopt;
-    return QDate::fromString(last.toString().left(10), Qt::ISODate);
+    return storedDate(last);
+}
+
+void DailyPosting::refuseChangeOfPostedRow(Database& db, const QVariant& serial)
+{
+    db.lockTable(u"account_table"_s);
+    QSqlQuery posting = db.exec(u"SELECT account.date_d FROM account_table JOIN account"
+                                " ON account.serial = account_table.posting_serial WHERE account_table.serial = ?"_s,
+                                {serial});
+    if (!posting.next())
+        return;
+    const QString day = TextRules::dateText(storedDate(posting.value(0)));
+    throw DataError(DataError::Kind::Database, DataError::Reason::Other,
+                    u"The posting of %1 took this row into the cash in hand."_s.arg(day),
+                    u"The posting of %1 took this row into the cash in hand: enter a correcting row instead."_s
+                        .arg(day));
 }
 
 DailyPosting::Outcome DailyPosting::post(const QDate& day)
@@ -53,14 +80,14 @@ DailyPosting::Figures DailyPosting::write(const QDate& day, const std::optional<
     if (lastPosted)
         figures.opening = Decimal::fromVariant(m_db.scalar(u"SELECT now_m FROM account WHERE date_d = ?"_s, {*lastPosted}));
 
-    figures.journalSerial = MaxPlusOneNumbering(m_db, u"account_table"_s, u"serial"_s).next();
+    figures.journalSerial = MaxPlusOneNumbering(m_db, u"account_table"_s, u"serial"_s).take();
     m_journal.addNew();
     m_journal.setValue(u"serial"_s, figures.journalSerial);
     m_journal.setValue(u"date_d"_s, day);
     m_journal.update();
 
-    const qint32 postingSerial = MaxPlusOneNumbering(m_db, u"account"_s, u"serial"_s).next();
-    figures.daySum = takeMovements(day, postingSerial);
+    const qint32 postingSerial = MaxPlusOneNumbering(m_db, u"account"_s, u"serial"_s).take();
+    takeMovements(postingSerial, figures);
     figures.closing = figures.opening + figures.daySum;
 
     m_db.exec(u"INSERT INTO account (serial, date_d, original_m, now_m) VALUES (?, ?, ?, ?)"_s,
@@ -68,15 +95,19 @@ DailyPosting::Figures DailyPosting::write(const QDate& day, const std::optional<
     return figures;
 }
 
-// Marks the movements up to `day` that no posting took as this posting's, and sums what it marked: one
-// statement, so a row another clerk enters meanwhile is either taken and counted, or left for the next.
-Decimal DailyPosting::takeMovements(const QDate& day, qint32 postingSerial)
+// Marks the movements up to the day that no posting took as this posting's, and sums what it marked:
+// one statement, so a row another clerk enters meanwhile is either taken and counted, or left for the
+// next posting.
+void DailyPosting::takeMovements(qint32 postingSerial, Figures& figures)
 {
     QSqlQuery taken = m_db.exec(u"UPDATE account_table SET posting_serial = ?"
-                                " WHERE posting_serial IS NULL AND date_d <= ? RETURNING expense"_s,
-                                {postingSerial, day});
-    Decimal sum;
-    while (taken.next())
-        sum += Decimal::fromVariant(taken.value(0));
-    return sum;
+                                " WHERE posting_serial IS NULL AND date_d <= ? RETURNING expense, date_d"_s,
+                                {postingSerial, figures.day});
+    while (taken.next()) {
+        figures.daySum += Decimal::fromVariant(taken.value(0));
+        const QDate day = storedDate(taken.value(1));
+        if (day < figures.day && !figures.carriedDays.contains(day))
+            figures.carriedDays << day;
+    }
+    std::sort(figures.carriedDays.begin(), figures.carriedDays.end());
 }

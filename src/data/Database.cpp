@@ -184,19 +184,19 @@ std::unique_ptr<Database> Database::open(const QString& requested)
     std::unique_ptr<Database> db(new Database(kind, location, name));
     const QString shown = kind == Kind::PostgreSQL ? shownAddress(location) : location;
     bool madeFile = false;
-    auto fail = [&](const QString& reason, DataError::Reason why = DataError::Reason::Other) {
+    // `cause` keeps the database's reason (a full disk, say), so the start can name it.
+    auto fail = [&](const QString& reason, DataError::Reason cause = DataError::Reason::Other) {
         db.reset();
         if (madeFile)
             removeSqliteFiles(location);
-        throw DataError(DataError::Kind::Database, why, QStringLiteral("Cannot open the database %1: %2").arg(shown, reason));
+        throw DataError(DataError::Kind::Database, cause,
+                        QStringLiteral("Cannot open the database %1: %2").arg(shown, reason));
     };
 
     const bool existingFile = kind == Kind::SQLite && QFileInfo::exists(location);
     if (kind == Kind::SQLite) {
-        if (location != QLatin1String(":memory:")) {
+        if (location != QLatin1String(":memory:"))
             madeFile = createPrivateFile(location, location == defaultSqlitePath());
-            narrowToOwner(location);
-        }
         db->m_madeFile = madeFile;
         QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         sql.setDatabaseName(location);
@@ -228,9 +228,23 @@ std::unique_ptr<Database> Database::open(const QString& requested)
             fail(describeError(sql.lastError()));
     }
 
+    // A SQLite file of another program is not made into books by adding this program's tables, and it
+    // is refused as it was found: neither its mode nor its journal changes.
     bool foreignFile = false;
     try {
+        foreignFile = existingFile
+                      && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt() > 0
+                      && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'schema_version'")).toInt() == 0;
+    } catch (const DataError& error) {
+        fail(error.message(), error.reason());
+    }
+    if (foreignFile)
+        fail(QStringLiteral("the file holds the tables of another program"));
+
+    try {
         if (kind == Kind::SQLite) {
+            if (location != QLatin1String(":memory:"))
+                narrowToOwner(location);
             db->useWriteAheadLog();
             for (const char* companion : {"-wal", "-shm"})
                 narrowToOwner(location + QLatin1String(companion));
@@ -242,15 +256,9 @@ std::unique_ptr<Database> Database::open(const QString& requested)
             transaction.commit();
         }
         db->startSession();
-        // A SQLite file of another program is not made into books by adding this program's tables.
-        foreignFile = existingFile
-                      && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt() > 0
-                      && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'schema_version'")).toInt() == 0;
     } catch (const DataError& error) {
         fail(error.message(), error.reason());
     }
-    if (foreignFile)
-        fail(QStringLiteral("the file holds the tables of another program"));
     return db;
 }
 
@@ -356,17 +364,14 @@ DataError Database::failure(const QSqlError& error)
 
 // PostgreSQL refuses every statement after a failed one until its transaction ends, the freeing of
 // prepared statements too: a statement let go meanwhile would stay on the server for the rest of the
-// session. So the failed scope's work is taken back on the server at once, and what the scope still
-// runs is taken back with it when it ends (its commit is refused all the same).
+// session. So the failed scope's work is taken back on the server at once, to the savepoint where the
+// scope began (the outermost scope has one too), and what the scope still runs is taken back with it
+// when it ends (its commit is refused all the same). The transaction goes on, and so do its locks.
 void Database::takeBackFailedScope()
 {
     if (m_kind != Kind::PostgreSQL || m_lost)
         return;
-    QSqlQuery query(connection());
-    if (m_scopes.size() > 1)
-        query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint(m_scopes.size() - 1));
-    else if (query.exec(QStringLiteral("ROLLBACK")))
-        query.exec(QStringLiteral("BEGIN"));
+    QSqlQuery(connection()).exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint(m_scopes.size() - 1));
 }
 
 namespace {
@@ -421,10 +426,36 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values)
 
 void Database::lock(Lock which)
 {
+    takeLock(qint64(which), true);
+}
+
+bool Database::tryLock(Lock which)
+{
+    return takeLock(qint64(which), false);
+}
+
+void Database::lockTable(const QString& table)
+{
+    // One key a table, apart from the writer locks above; two tables sharing one only take turns.
+    constexpr qint64 tableLocks = 0x48414c10000;
+    takeLock(tableLocks + qChecksum(table.toUtf8()), true);
+}
+
+// Held by the session, not by the transaction: rolling back to a savepoint after a failed statement
+// would let a transaction's lock go while the action still runs. endTransaction() lets it go. A server
+// keeps one set of such locks for every schema of a database: the books of another schema have keys
+// of their own, so their clerks neither wait for these books nor are refused by them.
+bool Database::takeLock(qint64 key, bool wait)
+{
     if (!inTransaction())
         throw DataError(DataError::Kind::Usage, QStringLiteral("A writer lock is taken inside a transaction"));
-    if (m_kind == Kind::PostgreSQL)
-        exec(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {qint64(which)});
+    if (m_kind != Kind::PostgreSQL)
+        return true;
+    key ^= qint64(qChecksum(m_schema.toUtf8())) << 44;
+    const bool taken = wait ? (exec(QStringLiteral("SELECT pg_advisory_lock(?)"), {key}), true)
+                            : scalar(QStringLiteral("SELECT pg_try_advisory_lock(?)"), {key}).toBool();
+    m_holdsLocks = m_holdsLocks || taken;
+    return taken;
 }
 
 void Database::setLockTimeout(int milliseconds)
@@ -458,16 +489,25 @@ void Database::control(const QString& statement)
 
 void Database::begin()
 {
-    if (m_scopes.empty()) {
+    const bool outermost = m_scopes.empty();
+    if (outermost) {
         reconnectIfLost();
         // IMMEDIATE: the write lock is taken now, within the busy time-out, not at the first write,
         // where a transaction that has read already could only be refused.
         control(m_kind == Kind::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
         m_undo.clear();
-    } else {
-        if (m_scopes.back().failure) // PostgreSQL would refuse it; both databases say the same
-            throw *m_scopes.back().failure;
-        control(QStringLiteral("SAVEPOINT ") + savepoint(m_scopes.size()));
+    } else if (m_scopes.back().failure) { // PostgreSQL would refuse it; both databases say the same
+        throw *m_scopes.back().failure;
+    }
+    // On PostgreSQL the outermost scope has its savepoint too, for a failed statement to go back to.
+    if (!outermost || m_kind == Kind::PostgreSQL) {
+        try {
+            control(QStringLiteral("SAVEPOINT ") + savepoint(m_scopes.size()));
+        } catch (const DataError&) {
+            if (outermost)
+                endTransaction(QStringLiteral("ROLLBACK"));
+            throw;
+        }
     }
     m_scopes.push_back(Scope{m_undo.size()});
 }
@@ -484,7 +524,12 @@ void Database::commit()
     const Scope scope = m_scopes.back();
     m_scopes.pop_back();
     try {
-        control((m_scopes.empty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE SAVEPOINT ") + savepoint(m_scopes.size())));
+        if (m_scopes.empty()) {
+            control(QStringLiteral("COMMIT"));
+            endTransaction({});
+        } else {
+            control(QStringLiteral("RELEASE SAVEPOINT ") + savepoint(m_scopes.size()));
+        }
     } catch (const DataError&) {
         m_scopes.push_back(scope);
         rollback();
@@ -503,7 +548,7 @@ void Database::rollback()
     // A connection that is gone took the transaction with it; nothing is left to take back there.
     QSqlQuery query(connection());
     if (m_scopes.empty())
-        query.exec(QStringLiteral("ROLLBACK"));
+        endTransaction(QStringLiteral("ROLLBACK"));
     else if (query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint(m_scopes.size())))
         query.exec(QStringLiteral("RELEASE SAVEPOINT ") + savepoint(m_scopes.size()));
     // Undo in reverse order, so a row written twice ends as it was first read.
@@ -511,6 +556,18 @@ void Database::rollback()
     m_undo.resize(mark);
     for (auto it = undo.rbegin(); it != undo.rend(); ++it)
         (*it)();
+}
+
+// The locks go after the transaction ended, so the next holder reads what it wrote. A connection
+// that is gone let them go with it.
+void Database::endTransaction(const QString& statement)
+{
+    QSqlQuery query(connection());
+    if (!statement.isEmpty())
+        query.exec(statement);
+    if (m_holdsLocks && !m_lost)
+        query.exec(QStringLiteral("SELECT pg_advisory_unlock_all()"));
+    m_holdsLocks = false;
 }
 
 void Database::onRollback(std::function<void()> undo)

@@ -27,7 +27,8 @@ public:
         Schema = 0x48414c0001,  // creating and upgrading the tables
         DayRows = 0x48414c0002, // writing delivery-day rows (order_date)
         Posting = 0x48414c0003, // the daily posting of the cash journal (account)
-        GoodsEntries = 0x48414c0004, // numbering and saving goods movements (pass_goods)
+        GoodsEntries = 0x48414c0004, // saving goods movements (pass_goods) and the stock they change
+        MonthEnd = 0x48414c0005, // the month-end settlement run
     };
 
     // Opens what `location` names: a `postgresql://` URI or a SQLite file path. An empty location means
@@ -64,9 +65,14 @@ public:
 
     bool inTransaction() const { return !m_scopes.empty(); }
 
-    // Takes one of the writer locks for the rest of the current transaction, waiting while another
-    // connection holds it. On SQLite the transaction's own write lock already is that lock.
+    // Takes one of the writer locks until the outermost transaction ends, waiting while another
+    // connection holds it. A statement that fails meanwhile does not let it go. On SQLite the
+    // transaction's own write lock already is that lock.
     void lock(Lock which);
+    // Takes the lock as lock() does where it is free; false at once where another connection holds it.
+    bool tryLock(Lock which);
+    // The lock under which the numbers of `table` (the program's own name) are read and given.
+    void lockTable(const QString& table);
 
     // How long a statement waits for another connection's lock before the books count as busy.
     void setLockTimeout(int milliseconds);
@@ -92,6 +98,10 @@ private:
     // The error of a failed statement, classified; notes a lost connection and fails the open scope.
     DataError failure(const QSqlError& error);
     void takeBackFailedScope();
+    // Takes a writer lock by its key, waiting for it or not; false where another connection holds it.
+    bool takeLock(qint64 key, bool wait);
+    // Ends the outermost transaction with `statement` (COMMIT or ROLLBACK) and lets its locks go.
+    void endTransaction(const QString& statement);
     bool serverAnswers();
     void control(const QString& statement);
 
@@ -109,6 +119,7 @@ private:
     QString m_schema;        // PostgreSQL: the schema the URI names, where unqualified names resolve
     bool m_lost = false;     // the server connection broke; reopened before the next statement
     int m_generation = 0;    // counts the openings of the connection, so prepared statements know theirs
+    bool m_holdsLocks = false; // PostgreSQL: writer locks are held until the outermost scope ends
     std::vector<Scope> m_scopes;
     std::vector<std::function<void()>> m_undo;
 };
@@ -118,7 +129,8 @@ private:
 // refused halfway. Scopes nest as savepoints: an inner scope left without commit() takes back its own
 // work only, and every recordset that wrote inside it puts its rows back the way they were. A scope
 // in which a statement failed cannot commit: commit() takes its work back, with whatever the
-// scope ran after the failure, and throws.
+// scope ran after the failure, and throws. The transaction and its writer locks last until the
+// outermost scope ends, whatever failed inside it.
 class Transaction {
 public:
     explicit Transaction(Database& db);

@@ -622,6 +622,19 @@ void Recordset::addWriteBack(QObject* owner, std::function<void()> step)
     m_writeBacks.push_back({owner, std::move(step)});
 }
 
+void Recordset::setRowCheck(std::function<void()> check)
+{
+    m_rowCheck = std::move(check);
+}
+
+void Recordset::checkRow(std::optional<Transaction>& scope)
+{
+    if (!m_rowCheck)
+        return;
+    scope.emplace(m_db);
+    m_rowCheck();
+}
+
 void Recordset::removeWriteBacks(QObject* owner)
 {
     m_writeBacks.removeIf([owner](const auto& entry) { return !entry.first || entry.first == owner; });
@@ -729,12 +742,16 @@ void Recordset::updateRow()
         values << cell(m_pos, i);
     }
     if (!assignments.isEmpty()) {
+        std::optional<Transaction> checked;
+        checkRow(checked);
         const QString where = matchClause(m_original, values);
         QSqlQuery query = m_db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                                         .arg(m_table->name, assignments.join(QStringLiteral(", ")), where),
                                     values);
         if (query.numRowsAffected() != 1)
             refuseConflict();
+        if (checked)
+            checked->commit();
     }
     const Bookmark id = bookmarkOf(m_pos);
     const QVector<QVariant> original = m_original;
@@ -794,11 +811,15 @@ void Recordset::remove()
         return;
     }
     const QVector<QVariant> original = m_mode == EditMode::Editing ? m_original : rowValues(m_pos);
+    std::optional<Transaction> checked;
+    checkRow(checked);
     QVariantList values;
     const QString where = matchClause(original, values);
     QSqlQuery query = m_db.exec(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table->name, where), values);
     if (query.numRowsAffected() != 1)
         refuseConflict();
+    if (checked)
+        checked->commit();
 
     const int at = m_pos;
     const Bookmark removed = bookmarkOf(at);

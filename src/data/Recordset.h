@@ -12,6 +12,7 @@
 #include <optional>
 
 class Database;
+class Transaction;
 
 // A criterion of the form's searches: one column compared with one value, matched in C++ so that
 // whatever a clerk types is only ever a value.
@@ -105,6 +106,9 @@ public:
     // that error must reach the caller of update(). The step goes with `owner`.
     void addWriteBack(QObject* owner, std::function<void()> step);
     void removeWriteBacks(QObject* owner);
+    // A check of the current row before it is changed or deleted in the table, run in one transaction
+    // with the write; it refuses the write by throwing DataError.
+    void setRowCheck(std::function<void()> check);
 
 signals:
     // The current row, or the rows themselves, changed: bound controls show the current row again.
@@ -140,6 +144,8 @@ private:
     // The table's columns of the row whose key `original` holds, as they now stand; nothing when it is gone.
     std::optional<QVector<QVariant>> readAgain(const QVector<QVariant>& original);
     void dropCurrentRow();
+    // Opens the transaction of a change or delete and runs the row check in it, where there is one.
+    void checkRow(std::optional<Transaction>& scope);
     void applySort();
     int rowOf(Bookmark bookmark) const;
 
@@ -157,6 +163,7 @@ private:
 
     EditMode m_mode = EditMode::None;
     QVector<QPair<QPointer<QObject>, std::function<void()>>> m_writeBacks;
+    std::function<void()> m_rowCheck;
     int m_posBeforeAdd = -1;
     QVector<QVariant> m_original; // the current row as read, while an edit is pending
     QVector<bool> m_changed;

@@ -12,11 +12,15 @@ namespace Schema {
 namespace {
 
 // 1: the tables; 2: the month a settlement run settled, and a posted day of the cash journal is unique;
-// 3: the month a settlement run is settling; 4: the posting that took each movement of the cash journal.
-constexpr int kVersion = 4;
+// 3: the month a settlement run is settling; 4: the posting that took each movement of the cash journal;
+// 5: the order the types were added in, and the lowest version of the program that may write the books.
+constexpr int kVersion = 5;
+// Programs before 5 neither number rows under the lock of their table nor keep the order of the types.
+constexpr int kLeastWriter = 5;
 
 // A column added to a table after books were first created: books of an older version gain it, and
-// `fill`, where given, gives their rows its value.
+// `fill`, where given, gives their rows its value. In `fill`, %place is where a row stands in its table
+// (SQLite's row number, PostgreSQL's row address): the order the rows were written in.
 struct AddedColumn {
     QString table;
     QString column;
@@ -25,10 +29,24 @@ struct AddedColumn {
 const AddedColumn addedColumns[] = {
     {QStringLiteral("salary_sum_date"), QStringLiteral("settled_month")},
     {QStringLiteral("salary_sum_date"), QStringLiteral("settling_month")},
-    // Postings before this column took the rows of their own day only.
+    // Postings before this column took the rows of their own day that were there as they ran: those
+    // below the posting's own row, which holds only its number and the day (a posted day without one
+    // counts whole). Rows entered later and the rows of days never posted wait for the next posting.
     {QStringLiteral("account_table"), QStringLiteral("posting_serial"),
      QStringLiteral("UPDATE account_table SET posting_serial ="
-                    " (SELECT serial FROM account WHERE account.date_d = account_table.date_d)")},
+                    " (SELECT serial FROM account WHERE account.date_d = account_table.date_d)"
+                    " WHERE serial <= coalesce((SELECT min(own.serial) FROM account_table own"
+                    " WHERE own.date_d = account_table.date_d AND own.item IS NULL AND own.expense IS NULL"
+                    " AND own.other IS NULL AND own.in_out IS NULL), serial)")},
+    // The types listed in the order they were added: as their rows stand in the table.
+    {QStringLiteral("order_kind"), QStringLiteral("type_order"),
+     QStringLiteral("UPDATE order_kind SET type_order = numbered.n FROM (SELECT subscribe_type AS name,"
+                    " row_number() OVER (ORDER BY %place) AS n FROM order_kind) numbered"
+                    " WHERE order_kind.subscribe_type = numbered.name")},
+    {QStringLiteral("send_kind"), QStringLiteral("type_order"),
+     QStringLiteral("UPDATE send_kind SET type_order = numbered.n FROM (SELECT send_type AS name,"
+                    " row_number() OVER (ORDER BY %place) AS n FROM send_kind) numbered"
+                    " WHERE send_kind.send_type = numbered.name")},
 };
 
 QString columnType(Type type, Database::Kind kind)
@@ -134,17 +152,45 @@ int storedVersion(Database& db)
     return db.scalar(QStringLiteral("SELECT max(version) FROM schema_version")).toInt();
 }
 
+int leastWriter(Database& db)
+{
+    if (!db.connection().record(QStringLiteral("schema_version")).contains(QStringLiteral("least_writer")))
+        return 0;
+    return db.scalar(QStringLiteral("SELECT max(least_writer) FROM schema_version")).toInt();
+}
+
+namespace {
+
+// Before anything is written: an older program does not undo what a newer one changed.
+void refuseNewerBooks(Database& db)
+{
+    if (const int least = leastWriter(db); least > kVersion)
+        throw DataError(DataError::Kind::Database, DataError::Reason::Other,
+                        QStringLiteral("the books are of version %1 and are written only by programs of version %2 or"
+                                       " later; this program is of version %3.")
+                            .arg(storedVersion(db))
+                            .arg(least)
+                            .arg(kVersion));
+}
+
+} // namespace
+
 void create(Database& db)
 {
+    refuseNewerBooks(db);
     if (storedVersion(db) >= kVersion)
         return;
     Transaction transaction(db);
-    // Programs starting at once on empty books take turns; the ones that waited find the tables made.
+    // Programs starting at once on empty books take turns; the ones that waited find the tables made,
+    // or made by a newer program.
     db.lock(Database::Lock::Schema);
+    refuseNewerBooks(db);
     if (storedVersion(db) >= kVersion)
         return;
     if (!tableExists(db, QStringLiteral("schema_version")))
-        db.exec(QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"));
+        db.exec(QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL, least_writer INTEGER)"));
+    else if (!db.connection().record(QStringLiteral("schema_version")).contains(QStringLiteral("least_writer")))
+        db.exec(QStringLiteral("ALTER TABLE schema_version ADD COLUMN least_writer INTEGER"));
     for (const Table& table : tables()) {
         if (tableExists(db, table.name)) {
             for (const AddedColumn& added : addedColumns) {
@@ -154,7 +200,9 @@ void create(Database& db)
                     db.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
                                 .arg(table.name, added.column, columnType(table.column(added.column)->type, db.kind())));
                     if (!added.fill.isEmpty())
-                        db.exec(added.fill);
+                        db.exec(QString(added.fill).replace(QStringLiteral("%place"),
+                                                            db.kind() == Database::Kind::SQLite ? QStringLiteral("rowid")
+                                                                                                : QStringLiteral("ctid")));
                 }
             }
             continue;
@@ -180,7 +228,7 @@ void create(Database& db)
             db.exec(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1_u%2 ON %1 (%3)")
                         .arg(table.name).arg(++number).arg(index.join(QStringLiteral(", "))));
     }
-    db.exec(QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"), {kVersion});
+    db.exec(QStringLiteral("INSERT INTO schema_version (version, least_writer) VALUES (?, ?)"), {kVersion, kLeastWriter});
     transaction.commit();
 }
 

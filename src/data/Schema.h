@@ -32,8 +32,9 @@ struct Table {
 
     const Column* column(const QString& name) const;
     // The key is a code the database or the numbering gives and nobody types: every keyed table but
-    // the lookup tables, whose one column is the value the clerk keeps.
-    bool keyIsGiven() const { return !key.isEmpty() && columns.size() > 1; }
+    // the lookup tables, whose one column is the value the clerk keeps, and the tables of type names,
+    // keyed by the name the clerk gave.
+    bool keyIsGiven() const { return !key.isEmpty() && columns.size() > 1 && column(key)->type == Type::Integer; }
 };
 
 // Every table of the system, in creation order.
@@ -43,9 +44,10 @@ const Table* table(const QString& name);
 // The schema version written by create().
 int currentVersion();
 
-// Creates every missing table, its indexes and the single rows the system only changes,
-// then records the schema version; all of it in one transaction, under the schema's writer lock.
-// Throws DataError.
+// Creates every missing table, its indexes and the single rows the system only changes, brings books of
+// an older version up to this one, then records the version and the lowest program that may write
+// them; all of it once, in one transaction, under the schema's writer lock. Books that only a newer
+// program may write are refused before anything is written. Throws DataError.
 void create(Database& db);
 
 // The start of the program: opens the books (Database::open) and makes any missing table. A failure names
@@ -60,5 +62,8 @@ QStringList unreadableTables(Database& db);
 
 // The version recorded in the database, 0 where none is.
 int storedVersion(Database& db);
+// The lowest version of the program that may write the books, 0 where none is recorded. A program
+// older than that refuses to open them (create() throws), naming both versions.
+int leastWriter(Database& db);
 
 } // namespace Schema

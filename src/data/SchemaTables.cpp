@@ -38,6 +38,12 @@ Table lookup(const QString& name, const Column& column)
     return {.name = name, .columns = {column}, .key = column.name};
 }
 
+// A table of names: the name is the key, added in an order the lists keep.
+Table typeNames(const QString& name, const QString& column)
+{
+    return {.name = name, .columns = {text(column), integer(u"type_order"_s)}, .key = column};
+}
+
 QList<Table> buildTables()
 {
     const QVariant noDate(QMetaType::fromType<QDate>());
@@ -171,10 +177,12 @@ QList<Table> buildTables()
          .key = u"o_code"_s,
          .keyGenerated = true,
          .indexes = {{u"c_code"_s}}},
-        lookup(u"order_kind"_s, text(u"subscribe_type"_s)),
+        // The names of the types, each with its place in the order they were added, which the program
+        // gives (a row's place in the table is not kept: a VACUUM moves rows).
+        typeNames(u"order_kind"_s, u"subscribe_type"_s),
         withSurrogateKey(u"subscribe_type"_s, {text(u"subscribe_type"_s), date(u"date_d"_s)},
                          {{u"subscribe_type"_s, u"date_d"_s}}),
-        lookup(u"send_kind"_s, text(u"send_type"_s)),
+        typeNames(u"send_kind"_s, u"send_type"_s),
         {.name = u"send_type"_s,
          .columns = {integer(u"serial"_s), text(u"send_type"_s), text(u"names"_s)},
          .key = u"serial"_s},

@@ -217,7 +217,7 @@ void DeliveryTypesForm::saveChosen()
     }
     try {
         Transaction transaction(m_app.db);
-        qint32 serial = MaxPlusOneNumbering(m_app.db, u"send_type"_s, u"serial"_s).next();
+        qint32 serial = MaxPlusOneNumbering(m_app.db, u"send_type"_s, u"serial"_s).take(m_chosen->count());
         for (int i = 0; i < m_chosen->count(); ++i)
             m_app.db.exec(u"insert into send_type (serial, send_type, names) values (?, ?, ?)"_s,
                           {serial++, type, m_chosen->item(i)->text()});

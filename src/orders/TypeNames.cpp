@@ -4,6 +4,7 @@
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/TextRules.h"
+#include "records/MaxPlusOneNumbering.h"
 
 #include <QSqlQuery>
 #include <exception>
@@ -27,14 +28,21 @@ std::optional<QString> TypeNames::add()
         showMessage(m_app.messages, m_texts.refused, TextRules::controlCharacterRefusal(QStringLiteral("A name")));
         return std::nullopt;
     }
+    bool exists = false;
     try {
-        if (m_app.db.scalar(u"select count(*) from %1 where %2 = ?"_s.arg(m_namesTable, m_column), {type}).toInt() > 0) {
-            showMessage(m_app.messages, m_texts.exists, u"A type named '%1' exists already."_s.arg(type));
-            return std::nullopt;
-        }
-        m_app.db.exec(u"insert into %1 (%2) values (?)"_s.arg(m_namesTable, m_column), {type});
+        Transaction transaction(m_app.db);
+        const qint32 place = MaxPlusOneNumbering(m_app.db, m_namesTable, u"type_order"_s).take();
+        exists = m_app.db.scalar(u"select count(*) from %1 where %2 = ?"_s.arg(m_namesTable, m_column), {type}).toInt() > 0;
+        if (!exists)
+            m_app.db.exec(u"insert into %1 (%2, type_order) values (?, ?)"_s.arg(m_namesTable, m_column), {type, place});
+        transaction.commit();
     } catch (const std::exception& error) {
         showMessage(m_app.messages, m_texts.refused, refusalDetail(error));
+        return std::nullopt;
+    }
+    // Said once the books are let go: the clerk may take a while over the box.
+    if (exists) {
+        showMessage(m_app.messages, m_texts.exists, u"A type named '%1' exists already."_s.arg(type));
         return std::nullopt;
     }
     return type;
@@ -56,12 +64,10 @@ bool TypeNames::remove(const QString& type)
     return true;
 }
 
-// The row's place in the table: SQLite's row number, PostgreSQL's row address.
 QStringList TypeNames::names() const
 {
-    const QString place = m_app.db.kind() == Database::Kind::SQLite ? u"rowid"_s : u"ctid"_s;
     QStringList names;
-    QSqlQuery query = m_app.db.exec(u"select %1 from %2 order by %3"_s.arg(m_column, m_namesTable, place));
+    QSqlQuery query = m_app.db.exec(u"select %1 from %2 order by type_order"_s.arg(m_column, m_namesTable));
     while (query.next())
         names << query.value(0).toString();
     return names;

@@ -32,7 +32,7 @@ public:
     bool remove(const QString& type);
     // Writes what follows from a type taken away, in the transaction that takes it.
     void followRemovalWith(std::function<void(const QString& type)> follow) { m_followRemoval = std::move(follow); }
-    // The names in the order the table holds them, as they were added, not sorted. Throws DataError.
+    // The names in the order they were added, not sorted. Throws DataError.
     QStringList names() const;
 
 private:

@@ -173,6 +173,13 @@ MonthEndRun::Result MonthEndRun::run(const Request& request, const Progress& pro
 void MonthEndRun::settle(const Request& request, const Progress& progress, Result& result)
 {
     Transaction transaction(m_db);
+    // Two runs that got past their marks at the same moment: the second is told at once.
+    if (!m_db.tryLock(Database::Lock::MonthEnd)) {
+        result.outcome = Outcome::BeingSettled;
+        const QVariant marked = m_db.scalar(u"SELECT settling_month FROM salary_sum_date"_s);
+        result.settlingMonth = marked.isNull() ? QDate(request.year, request.month, 1) : marked.toDate();
+        return;
+    }
     const bool claimed = claimMonth(request);
     m_db.exec(u"UPDATE salary_sum_date SET settling_month = NULL"_s);
     if (!claimed) {

@@ -259,7 +259,6 @@ void RecordToolbar::navigate(Role role)
 void RecordToolbar::beginAdd()
 {
     m_remembered.remember();
-    m_newCode = 0;
     std::optional<qint32> code;
     if (m_config.numbering)
         skippingFailure([&] { code = m_config.numbering->source.next(); });
@@ -272,10 +271,8 @@ void RecordToolbar::beginAdd()
     }
     for (DataSource* companion : std::as_const(m_config.companions))
         skippingFailure([&] { companion->recordset().addNew(); });
-    if (code) {
-        m_newCode = *code;
+    if (code)
         skippingFailure([&] { m_config.numbering->assign(*code); });
-    }
     if (m_config.addDefaults)
         skippingFailure(m_config.addDefaults);
 
@@ -287,11 +284,9 @@ void RecordToolbar::saveAdd()
 {
     try {
         Transaction transaction(m_config.main->recordset().database());
-        // A code that could not be read as the add began, or that another clerk saved meanwhile, is taken now.
-        if (m_config.numbering && (m_newCode == 0 || m_config.numbering->source.isTaken(m_newCode))) {
-            m_newCode = m_config.numbering->source.next();
-            m_config.numbering->assign(m_newCode);
-        }
+        // The code shown as the add began is a guess: the one saved is taken now, under the table's lock.
+        if (m_config.numbering)
+            m_config.numbering->assign(m_config.numbering->source.take());
         if (m_config.beforeWrite)
             m_config.beforeWrite();
         records().update();

@@ -47,9 +47,9 @@ public:
     // The four move buttons every record form starts with; forms differ only in the first caption.
     static QList<Button> moveButtons(const QString& firstCaption = QStringLiteral("first"));
 
-    // A new row's code given by the program: taken as the add begins and handed to `assign` once the
-    // new rows are open. When another clerk saved a row with that code meanwhile, the save takes the
-    // next free code instead.
+    // A new row's code given by the program: shown as the add begins, handed to `assign` once the new
+    // rows are open, and taken for good by the save, so a code another clerk saved meanwhile is never
+    // refused: the save takes the next free one.
     struct Numbering {
         MaxPlusOneNumbering source;
         std::function<void(qint32 code)> assign;
@@ -149,7 +149,6 @@ private:
     QList<QChar> m_accessKeys; // by button, as its index less one
     RememberedPosition m_remembered;
     int m_counter = 0;
-    qint32 m_newCode = 0;
     QHash<DataCombo*, QString> m_comboTextsAtPress;
     QList<std::pair<QPointer<QWidget>, bool>> m_moversBeforeEditing;
 };

@@ -11,7 +11,6 @@ using namespace Qt::StringLiterals;
 void GoodsMovement::save(Database& db) const
 {
     Transaction transaction(db);
-    // Serials are the highest plus one: read and used under one lock, or two clerks take the same.
     db.lock(Database::Lock::GoodsEntries);
     // Holding the product's row keeps a save of the product form from slipping in between the stock
     // read here and the stock written below.
@@ -22,7 +21,7 @@ void GoodsMovement::save(Database& db) const
     const Decimal openingNow = opening + movedMeanwhile;
     const Decimal closingNow = closing + movedMeanwhile;
 
-    const qint32 serial = MaxPlusOneNumbering(db, u"pass_goods"_s, u"serial"_s).next();
+    const qint32 serial = MaxPlusOneNumbering(db, u"pass_goods"_s, u"serial"_s).take();
     db.exec(u"insert into pass_goods (serial, code, date_d, original_store, today_enter, today_exit, retail, loss, "
             "sales_milk, other) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
             QVariantList{serial, code, day, openingNow.toDouble()} + QVariantList(figures.begin(), figures.end()));

@@ -4,9 +4,12 @@
 
 #include "data/DataSource.h"
 #include "data/Database.h"
+#include "data/Schema.h"
+#include "records/MaxPlusOneNumbering.h"
 #include "widgets/DataGrid.h"
 #include "widgets/ExitButton.h"
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
@@ -156,9 +159,12 @@ TEST_P(DailyPostingTest, SkippedDaysAndLateRowsReachTheCashOnceWithTheNextPostin
     post(QDate(2026, 12, 1));
     post(QDate(2026, 12, 3));
     EXPECT_EQ(postingBoxes(), (QStringList{u"2026/12/3"_s, u"900"_s, u"-29"_s, u"871"_s, u"6"_s}));
+    EXPECT_EQ(messages.last().text, u"The posting also took the rows of 2026/12/2, which no posting had taken."_s);
+    EXPECT_EQ(messages.last().flags, 64);
     addRow(7, QDate(2026, 12, 1), -10); // entered late for a posted day
     post(QDate(2026, 12, 4));
     EXPECT_EQ(postingBoxes(), (QStringList{u"2026/12/4"_s, u"871"_s, u"-10"_s, u"861"_s, u"8"_s}));
+    EXPECT_EQ(messages.last().text, u"The posting also took the rows of 2026/12/1, which no posting had taken."_s);
     post(QDate(2026, 12, 5));
     EXPECT_EQ(postingBoxes(), (QStringList{u"2026/12/5"_s, u"861"_s, u"7"_s, u"868"_s, u"9"_s}));
 
@@ -180,7 +186,7 @@ TEST_P(DailyPostingTest, SkippedDaysAndLateRowsReachTheCashOnceWithTheNextPostin
     QWidget* overview = open(u"流水帳明細全灠"_s);
     QTest::mouseClick(child<QPushButton>(overview, u"全灠"_s), Qt::LeftButton);
     EXPECT_EQ(child<QLineEdit>(overview, u"text1"_s)->text(), u"868"_s);
-    EXPECT_EQ(messages.count(), 4);
+    EXPECT_EQ(messages.count(), 6);
 }
 
 // Two clerks post neighbouring days at once. The first clerk's posting is held open (its transaction
@@ -218,6 +224,130 @@ TEST_P(DailyPostingTest, NeighbouringDaysPostedAtOnceCarryTheCashFromOneToTheNex
     const QList<PostedDay> expected = {{1, QDate(2026, 12, 5), 0, 900},
                                        {2, QDate(2026, 12, 6), 900, 945},
                                        {3, QDate(2026, 12, 7), 945, 855}};
+    EXPECT_EQ(postedDays(), expected);
+}
+
+// A row a posting took is refused a change or a delete through the record and through the unlocked list,
+// naming the posted day; the clerk's correcting row reaches the cash with the next posting. The cash in
+// hand is then the opening plus every movement as it stands: 0 + 500 + 100.
+TEST_P(DailyPostingTest, APostedRowStaysAsPostedAndACorrectingRowReachesTheCash)
+{
+    addRow(1, QDate(2026, 12, 1), 500);
+    openJournal();
+    post(QDate(2026, 12, 1));
+    const QString posted = u"The posting of 2026/12/1 took this row into the cash in hand."_s;
+    const QString correct = u"The posting of 2026/12/1 took this row into the cash in hand: enter a correcting row instead."_s;
+    const auto tool = [this](int index) { QTest::mouseClick(child<QToolButton>(form, u"Button%1"_s.arg(index)), Qt::LeftButton); };
+
+    tool(7);
+    typeOver(child<QLineEdit>(form, u"text1(2)"_s), u"600"_s);
+    tool(7);
+    EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
+    EXPECT_EQ(messages.last().detail, correct);
+    tool(8);
+    messages.answer(MessageService::Yes);
+    tool(6);
+    EXPECT_EQ(messages.last().text, u"input Err!!!"_s);
+    EXPECT_EQ(messages.last().detail, correct);
+
+    child<QCheckBox>(form, u"Check1"_s)->setChecked(true);
+    auto* grid = child<DataGrid>(form, u"DataGrid2"_s);
+    Recordset& listed = grid->dataSource()->recordset();
+    const QModelIndex amount = grid->model()->index(0, listed.fieldIndex(u"expense"_s));
+    grid->setCurrentIndex(amount);
+    ASSERT_TRUE(grid->model()->setData(amount, u"600"_s));
+    EXPECT_FALSE(grid->commitRow());
+    EXPECT_EQ(messages.last().detail, correct);
+    listed.cancelUpdate();
+    grid->selectRow(0);
+    grid->deleteSelectedRows();
+    EXPECT_EQ(messages.last().text, posted);
+    EXPECT_EQ(messages.last().detail, correct);
+    EXPECT_EQ(db->scalar(u"select expense from account_table where serial = 1"_s).toDouble(), 500);
+
+    tool(5);
+    typeOver(child<QLineEdit>(form, u"text1(1)"_s), u"correction"_s);
+    typeOver(child<QLineEdit>(form, u"text1(2)"_s), u"100"_s);
+    typeOver(child<QLineEdit>(form, u"text1(3)"_s), u"2026/12/1"_s);
+    tool(5);
+    post(QDate(2026, 12, 2));
+    EXPECT_EQ(postingBoxes(), (QStringList{u"2026/12/2"_s, u"500"_s, u"100"_s, u"600"_s, u"4"_s}));
+    EXPECT_EQ(messages.last().text, u"The posting also took the rows of 2026/12/1, which no posting had taken."_s);
+    EXPECT_EQ(db->scalar(u"select sum(expense) from account_table"_s).toDouble(), 600);
+}
+
+// Books of version 3 as the program of that version left them: it posted 12/1 and 12/3 and took the rows
+// that were there as it posted; a row entered late for 12/1 and the rows of 12/2, never posted, it never
+// took. Opened by this program, they keep their postings, and the next posting takes what was left out.
+TEST_P(DailyPostingTest, BooksOfVersionThreeKeepTheirPostingsAndTheNextPostingTakesWhatTheyLeftOut)
+{
+    for (const QString& table : {u"order_kind"_s, u"send_kind"_s})
+        db->exec(u"alter table %1 drop column type_order"_s.arg(table));
+    db->exec(u"alter table account_table drop column posting_serial"_s);
+    db->exec(u"alter table schema_version drop column least_writer"_s);
+    db->exec(u"update schema_version set version = 3"_s);
+    addRow(1, QDate(2026, 12, 1), 100);
+    addRow(2, QDate(2026, 12, 1), 50);
+    db->exec(u"insert into account_table (serial, date_d) values (3, ?)"_s, {QDate(2026, 12, 1)}); // the posting's
+    addRow(4, QDate(2026, 12, 2), -20);
+    addRow(5, QDate(2026, 12, 3), 30);
+    db->exec(u"insert into account_table (serial, date_d) values (6, ?)"_s, {QDate(2026, 12, 3)});
+    addRow(7, QDate(2026, 12, 1), 7); // late for 12/1
+    db->exec(u"insert into account (serial, date_d, original_m, now_m) values (1, ?, 0, 150), (2, ?, 150, 180)"_s,
+             {QDate(2026, 12, 1), QDate(2026, 12, 3)});
+
+    Schema::create(*db);
+    QList<int> taken;
+    QSqlQuery query = db->exec(u"select serial from account_table where posting_serial is not null order by serial"_s);
+    while (query.next())
+        taken << query.value(0).toInt();
+    EXPECT_EQ(taken, (QList<int>{1, 2, 3, 5, 6}));
+
+    openJournal();
+    post(QDate(2026, 12, 4));
+    // 0 + 100 + 50 - 20 + 30 + 7: the opening plus every movement.
+    EXPECT_EQ(postingBoxes(), (QStringList{u"2026/12/4"_s, u"180"_s, u"-13"_s, u"167"_s, u"8"_s}));
+    EXPECT_EQ(messages.last().text,
+              u"The posting also took the rows of 2026/12/1, 2026/12/2, which no posting had taken."_s);
+    const QList<PostedDay> expected = {{1, QDate(2026, 12, 1), 0, 150},
+                                       {2, QDate(2026, 12, 3), 150, 180},
+                                       {3, QDate(2026, 12, 4), 180, 167}};
+    EXPECT_EQ(postedDays(), expected);
+}
+
+// A posting and another clerk's new journal row at the same moment: the row waits for the posting's
+// numbers or the posting for the row's, and both are saved with numbers of their own.
+TEST_P(DailyPostingTest, APostingWhileAnotherClerkSavesAJournalRowTakesItsOwnNumber)
+{
+    addRow(1, QDate(2026, 12, 1), 10);
+    std::unique_ptr<Database> otherClerk = openSecondConnection(*db);
+    auto saving = std::make_unique<Transaction>(*otherClerk);
+    const qint32 serial = MaxPlusOneNumbering(*otherClerk, u"account_table"_s, u"serial"_s).take();
+    otherClerk->exec(u"insert into account_table (serial, item, expense, date_d, in_out) values (?, 'late', 5, ?, 'income')"_s,
+                     {serial, QDate(2026, 12, 1)});
+
+    std::atomic<bool> done = false;
+    DailyPosting::Outcome outcome = DailyPosting::Outcome::Failed;
+    QString refusal;
+    std::thread clerk([&, location = db->location()] {
+        auto books = Database::open(location);
+        Recordset journal(*books);
+        journal.load(u"select serial, date_d from account_table"_s, {}, u"account_table"_s);
+        DailyPosting posting(*books, journal);
+        outcome = posting.post(QDate(2026, 12, 1));
+        refusal = posting.refusal();
+        done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const bool postedMeanwhile = done;
+    saving->commit();
+    saving.reset();
+    clerk.join();
+
+    EXPECT_FALSE(postedMeanwhile);
+    EXPECT_EQ(outcome, DailyPosting::Outcome::Posted) << refusal.toStdString();
+    EXPECT_EQ(db->scalar(u"select count(distinct serial) from account_table"_s).toInt(), 3);
+    const QList<PostedDay> expected = {{1, QDate(2026, 12, 1), 0, 15}};
     EXPECT_EQ(postedDays(), expected);
 }
 

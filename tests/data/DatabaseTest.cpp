@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -93,8 +95,28 @@ TEST(Database, AddressesThatAreNotTheBooksAreRefusedPlainly)
     EXPECT_THROW(Database::open(missingFolder), DataError);
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(missingFolder).absolutePath()));
 
+    // Another program's file, as that program left it (readable by others, not write-ahead), is refused
+    // without a byte or its mode changed.
     const QString foreign = QDir(folder.path()).filePath(QStringLiteral("photos.sqlite"));
-    Database::open(foreign)->exec(QStringLiteral("CREATE TABLE album (name TEXT)"));
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other-program"));
+        other.setDatabaseName(foreign);
+        ASSERT_TRUE(other.open());
+        QSqlQuery(other).exec(QStringLiteral("CREATE TABLE album (name TEXT)"));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other-program"));
+    QFile file(foreign);
+    ASSERT_TRUE(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                    | QFileDevice::ReadOther));
+    const auto contents = [&file] {
+        file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = file.readAll();
+        file.close();
+        return bytes;
+    };
+    const QByteArray bytesBefore = contents();
+    const QFileDevice::Permissions modeBefore = file.permissions();
     try {
         Database::open(foreign);
         ADD_FAILURE() << "took another program's file for the books";
@@ -102,6 +124,8 @@ TEST(Database, AddressesThatAreNotTheBooksAreRefusedPlainly)
         EXPECT_EQ(error.message(), QStringLiteral("Cannot open the database %1: the file holds the tables of another program")
                                        .arg(foreign));
     }
+    EXPECT_EQ(contents(), bytesBefore);
+    EXPECT_EQ(file.permissions(), modeBefore);
 
     // A bare '@' alone, or an '@' then a '/' (which would make the middle of the password a host and its
     // tail a path): nothing of the password is shown, and nothing of it is tried as a host.
@@ -121,4 +145,44 @@ TEST(Database, AddressesThatAreNotTheBooksAreRefusedPlainly)
     EXPECT_TRUE(Database::holdsPassword(QStringLiteral("postgresql://clerk:s%40cret@db/books")));
     EXPECT_FALSE(Database::holdsPassword(QStringLiteral("postgresql://clerk@db/books")));
     EXPECT_FALSE(Database::holdsPassword(QStringLiteral("/srv/books.sqlite")));
+}
+
+// On the server, a statement refused inside an action takes back what the action did, never the
+// transaction around it: the action's lock is held until it ends, and nothing it ran after the failure
+// is written on its own.
+TEST(Database, AFailedStatementKeepsTheActionsLockAndWritesNothingUntilTheActionEnds)
+{
+    REQUIRE_BACKEND(Backend::PostgreSQL);
+    auto db = openTestDatabase(Backend::PostgreSQL);
+    auto otherClerk = openSecondConnection(*db);
+    const auto otherTakesTheLock = [&otherClerk] {
+        Transaction other(*otherClerk);
+        const bool taken = otherClerk->tryLock(Database::Lock::GoodsEntries);
+        other.commit();
+        return taken;
+    };
+    {
+        Transaction action(*db);
+        db->lock(Database::Lock::GoodsEntries);
+        db->exec(QStringLiteral("INSERT INTO milk_area (milk_area) VALUES (1)"));
+        EXPECT_THROW(db->exec(QStringLiteral("INSERT INTO milk_area (milk_area) VALUES (1)")), DataError);
+        db->exec(QStringLiteral("INSERT INTO milk_area (milk_area) VALUES (2)"));
+        EXPECT_FALSE(otherTakesTheLock());
+        EXPECT_THROW(action.commit(), DataError);
+    }
+    EXPECT_TRUE(otherTakesTheLock());
+    EXPECT_EQ(otherClerk->scalar(QStringLiteral("SELECT count(*) FROM milk_area")).toInt(), 0);
+}
+
+// Books in two schemas of one server database keep their writer locks apart: a clerk of one is never
+// refused, or kept waiting, by a clerk of the other.
+TEST(Database, BooksInAnotherSchemaHaveWriterLocksOfTheirOwn)
+{
+    REQUIRE_BACKEND(Backend::PostgreSQL);
+    auto books = openTestDatabase(Backend::PostgreSQL);
+    auto otherBooks = openTestDatabase(Backend::PostgreSQL);
+    Transaction running(*books);
+    ASSERT_TRUE(books->tryLock(Database::Lock::MonthEnd));
+    Transaction other(*otherBooks);
+    EXPECT_TRUE(otherBooks->tryLock(Database::Lock::MonthEnd));
 }

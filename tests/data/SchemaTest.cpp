@@ -132,6 +132,7 @@ TEST_P(SchemaTest, BooksOfTheFirstVersionGetOnePostingADayTheSettledMonthAndWhat
     db->exec(u"DROP INDEX account_u1"_s);
     db->exec(u"ALTER TABLE salary_sum_date DROP COLUMN settled_month"_s);
     db->exec(u"ALTER TABLE account_table DROP COLUMN posting_serial"_s);
+    db->exec(u"ALTER TABLE schema_version DROP COLUMN least_writer"_s);
     db->exec(u"UPDATE schema_version SET version = 1"_s);
     db->exec(u"INSERT INTO account (serial, date_d) VALUES (?, ?)"_s, {7, QDate(2026, 9, 30)});
     db->exec(u"INSERT INTO account_table (serial, date_d) VALUES (1, ?), (2, ?)"_s,
@@ -146,6 +147,50 @@ TEST_P(SchemaTest, BooksOfTheFirstVersionGetOnePostingADayTheSettledMonthAndWhat
     // An old posting took its own day's rows; the rows of a day never posted wait for the next one.
     EXPECT_EQ(db->scalar(u"SELECT posting_serial FROM account_table WHERE serial = 1"_s).toInt(), 7);
     EXPECT_TRUE(db->scalar(u"SELECT posting_serial FROM account_table WHERE serial = 2"_s).isNull());
+}
+
+// Books of version 4 keep what their postings took as it stands, and gain the order their types were
+// added in and the lowest program that may write them.
+TEST_P(SchemaTest, BooksOfVersionFourKeepWhatTheirPostingsTookAndGainTheOrderOfTheirTypes)
+{
+    Schema::create(*db);
+    for (const QString& table : {u"order_kind"_s, u"send_kind"_s})
+        db->exec(u"ALTER TABLE %1 DROP COLUMN type_order"_s.arg(table));
+    db->exec(u"ALTER TABLE schema_version DROP COLUMN least_writer"_s);
+    db->exec(u"UPDATE schema_version SET version = 4"_s);
+    db->exec(u"INSERT INTO order_kind (subscribe_type) VALUES ('weekly'), ('daily'), ('alternate')"_s);
+    db->exec(u"INSERT INTO account (serial, date_d) VALUES (1, ?)"_s, {QDate(2026, 9, 30)});
+    db->exec(u"INSERT INTO account_table (serial, date_d, posting_serial) VALUES (1, ?, 1), (2, ?, 1)"_s,
+             {QDate(2026, 9, 30), QDate(2026, 9, 30)});
+
+    Schema::create(*db);
+
+    EXPECT_EQ(Schema::storedVersion(*db), Schema::currentVersion());
+    EXPECT_EQ(Schema::leastWriter(*db), Schema::currentVersion());
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM account_table WHERE posting_serial = 1"_s).toInt(), 2);
+    QStringList types;
+    QSqlQuery query = db->exec(u"SELECT subscribe_type FROM order_kind ORDER BY type_order"_s);
+    while (query.next())
+        types << query.value(0).toString();
+    EXPECT_EQ(types, (QStringList{u"weekly"_s, u"daily"_s, u"alternate"_s}));
+}
+
+// An older program does not undo what a newer one wrote: it refuses the books before writing anything.
+TEST_P(SchemaTest, BooksMarkedForANewerProgramAreRefusedWithBothVersionsAndNothingIsWritten)
+{
+    Schema::create(*db);
+    db->exec(u"UPDATE schema_version SET version = 9, least_writer = 7"_s);
+    db->exec(u"DROP TABLE milk_area"_s); // a table this program would make
+    try {
+        Schema::create(*db);
+        ADD_FAILURE() << "wrote books only a newer program may write";
+    } catch (const DataError& error) {
+        EXPECT_EQ(error.message(), u"the books are of version 9 and are written only by programs of version 7 or later; "
+                                   "this program is of version %1."_s.arg(Schema::currentVersion()));
+    }
+    EXPECT_TRUE(db->connection().record(u"milk_area"_s).isEmpty());
+    EXPECT_EQ(count(*db, u"schema_version"_s), 1);
+    EXPECT_EQ(Schema::storedVersion(*db), 9);
 }
 
 TEST_P(SchemaTest, TablesThatCannotBeReadAreNamedAtStart)

@@ -23,7 +23,7 @@ protected:
         FormTest::SetUp();
         if (IsSkipped())
             return;
-        db->exec(u"insert into send_kind (send_type) values ('A'), ('B')"_s);
+        db->exec(u"insert into send_kind (send_type, type_order) values ('A', 1), ('B', 2)"_s);
         db->exec(u"insert into products_data (code, names) values (1, 'milk'), (2, 'tea'), (3, 'juice')"_s);
     }
 

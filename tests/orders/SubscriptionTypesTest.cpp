@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         FormTest::SetUp();
-        db->exec(u"insert into order_kind (subscribe_type) values ('daily'), ('weekly')"_s);
+        db->exec(u"insert into order_kind (subscribe_type, type_order) values ('daily', 1), ('weekly', 2)"_s);
         for (const auto& [type, day] : {std::pair{"daily", QDate(2026, 2, 28)}, {"daily", QDate(2026, 12, 7)},
                                         {"daily", QDate(2026, 12, 20)}, {"weekly", QDate(2026, 9, 30)},
                                         {"weekly", QDate(2026, 10, 1)}})
@@ -169,7 +169,7 @@ TEST_F(SubscriptionTypesTest, LabelsTypesInTheirOrderAndRefusalsWithAReason)
 {
     closeForm(form);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    db->exec(u"insert into order_kind (subscribe_type) values ('alternate')"_s);
+    db->exec(u"insert into order_kind (subscribe_type, type_order) values ('alternate', 3)"_s);
     form = open(u"設定訂法"_s);
     for (const auto& [name, text] : {std::pair{u"Label1"_s, u"setting"_s}, {u"Label8"_s, u"setting"_s},
                                      {u"Label2"_s, u"state"_s}, {u"Label3"_s, u"year"_s}, {u"Label4"_s, u"month"_s},
@@ -192,3 +192,43 @@ TEST_F(SubscriptionTypesTest, LabelsTypesInTheirOrderAndRefusalsWithAReason)
                                       {3, u"A type named 'weekly' exists already."_s}})
         EXPECT_EQ(messages.shown().at(box).detail, detail);
 }
+
+// A type added after another was deleted and the table vacuumed, which frees the deleted row's place,
+// still lists last, as added, on both databases.
+class TypeOrderTest : public FormTest, public ::testing::WithParamInterface<Backend> {
+protected:
+    TypeOrderTest() { backend = GetParam(); }
+
+    QStringList listedTypes()
+    {
+        QWidget* form = open(u"設定訂法"_s);
+        auto* list = child<QListWidget>(form, u"List1"_s);
+        QStringList types;
+        for (int i = 0; i < list->count(); ++i)
+            types << list->item(i)->text();
+        closeForm(form);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return types;
+    }
+    void addType(const QString& type)
+    {
+        QWidget* form = open(u"設定訂法"_s);
+        messages.answerInput(type);
+        QTest::mouseClick(child<QPushButton>(form, u"新增"_s), Qt::LeftButton);
+        closeForm(form);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+TEST_P(TypeOrderTest, ATypeAddedAfterADeleteAndAVacuumListsLast)
+{
+    for (const QString& type : {u"alpha"_s, u"beta"_s, u"gamma"_s})
+        addType(type);
+    db->exec(u"delete from order_kind where subscribe_type = 'alpha'"_s);
+    db->exec(u"VACUUM"_s);
+    addType(u"delta"_s);
+    EXPECT_EQ(listedTypes(), (QStringList{u"beta"_s, u"gamma"_s, u"delta"_s}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, TypeOrderTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
+                         [](const auto& info) { return backendName(info.param); });

@@ -1,8 +1,11 @@
 #include "SampleRecordForm.h"
 
+#include "data/DataError.h"
 #include "data/Database.h"
 
 #include <QSignalSpy>
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -309,8 +312,6 @@ TEST_F(RecordFormTest, NumberingStartsAtOneAndFollowsTheHighestCode)
     for (int serial : {3, 41, 7})
         db->exec(QStringLiteral("INSERT INTO business_stay (serial) VALUES (?)"), {serial});
     EXPECT_EQ(numbering.next(), 42);
-    EXPECT_TRUE(numbering.isTaken(41));
-    EXPECT_FALSE(numbering.isTaken(40));
 
     NumberedForm form(*app);
     form.click(5);
@@ -338,3 +339,57 @@ TEST_F(RecordFormTest, TwoClerksAddingAtOnceGetTwoNumbers)
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT contact_item FROM business_stay WHERE serial = 2")).toString(),
               QStringLiteral("mine"));
 }
+
+// The last number of the column is given; past it the save is refused with the reason, never wrapped.
+TEST_F(RecordFormTest, AColumnWithoutANumberLeftRefusesTheAddWithTheReason)
+{
+    db->exec(QStringLiteral("INSERT INTO business_stay (serial) VALUES (2147483646)"));
+    NumberedForm form(*app);
+    form.click(5);
+    EXPECT_EQ(form.serial->text(), QStringLiteral("2147483647"));
+    form.click(5);
+    EXPECT_EQ(messages.count(), 0);
+    form.click(5);
+    form.click(5);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().detail,
+              QStringLiteral("No number is left for a new row of business_stay: serial goes up to 2147483647."));
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM business_stay")).toInt(), 2);
+}
+
+// Clerks at two PCs adding employees and journal rows as fast as they can: every row is saved, each
+// with a number of its own.
+class NumberingTest : public ::testing::TestWithParam<Backend> {};
+
+TEST_P(NumberingTest, ClerksAddingAtOnceAllSaveWithNumbersOfTheirOwn)
+{
+    REQUIRE_BACKEND(GetParam());
+    const auto books = openTestDatabase(GetParam());
+    constexpr int rowsEach = 30;
+    std::atomic<int> refused = 0;
+    const auto clerk = [&refused, location = books->location()] {
+        auto db = Database::open(location);
+        const MaxPlusOneNumbering employees(*db, QStringLiteral("employees_data"), QStringLiteral("e_code"));
+        const MaxPlusOneNumbering journal(*db, QStringLiteral("account_table"), QStringLiteral("serial"));
+        for (int i = 0; i < rowsEach; ++i) {
+            try {
+                Transaction save(*db);
+                db->exec(QStringLiteral("INSERT INTO employees_data (e_code) VALUES (?)"), {employees.take()});
+                db->exec(QStringLiteral("INSERT INTO account_table (serial) VALUES (?)"), {journal.take()});
+                save.commit();
+            } catch (const DataError&) {
+                ++refused;
+            }
+        }
+    };
+    std::thread first(clerk);
+    std::thread second(clerk);
+    first.join();
+    second.join();
+    EXPECT_EQ(refused, 0);
+    for (const char* column : {"count(DISTINCT e_code) FROM employees_data", "count(DISTINCT serial) FROM account_table"})
+        EXPECT_EQ(books->scalar(QStringLiteral("SELECT ") + QLatin1String(column)).toInt(), 2 * rowsEach) << column;
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, NumberingTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
+                         [](const auto& info) { return backendName(info.param); });

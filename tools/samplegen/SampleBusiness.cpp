@@ -237,10 +237,11 @@ private:
 
     void subscriptionTypes()
     {
-        PreparedStatement kind(m_db, u"INSERT INTO order_kind (subscribe_type) VALUES (?)"_s);
+        PreparedStatement kind(m_db, u"INSERT INTO order_kind (subscribe_type, type_order) VALUES (?, ?)"_s);
         PreparedStatement day(m_db, u"INSERT INTO subscribe_type (subscribe_type, date_d) VALUES (?, ?)"_s);
+        int order = 0;
         for (const Calendar& calendar : calendars) {
-            kind.run({calendar.name});
+            kind.run({calendar.name, ++order});
             for (QDate d = m_first; d <= m_last; d = d.addDays(1))
                 if (calendar.delivers(m_first, d))
                     day.run({calendar.name, d});
@@ -249,7 +250,7 @@ private:
 
     void deliveryTypes()
     {
-        PreparedStatement kind(m_db, u"INSERT INTO send_kind (send_type) VALUES (?)"_s);
+        PreparedStatement kind(m_db, u"INSERT INTO send_kind (send_type, type_order) VALUES (?, ?)"_s);
         PreparedStatement product(m_db, u"INSERT INTO send_type (serial, send_type, names) VALUES (?, ?, ?)"_s);
         int serial = 0;
         for (const QList<int>& group : deliveryGroups) {
@@ -262,7 +263,7 @@ private:
             const QString type = names.join(u'+');
             if (m_deliveryTypes.contains(type))
                 continue;
-            kind.run({type});
+            kind.run({type, int(m_deliveryTypes.size()) + 1});
             for (const QString& name : std::as_const(names))
                 product.run({++serial, type, name});
             m_deliveryTypes.append(type);
