@@ -627,6 +627,11 @@ void Recordset::setRowCheck(std::function<void()> check)
     m_rowCheck = std::move(check);
 }
 
+void Recordset::setRowFollow(std::function<void(const QVector<QVariant>& asRead)> follow)
+{
+    m_rowFollow = std::move(follow);
+}
+
 void Recordset::checkRow(std::optional<Transaction>& scope)
 {
     if (!m_rowCheck)
@@ -742,16 +747,20 @@ void Recordset::updateRow()
         values << cell(m_pos, i);
     }
     if (!assignments.isEmpty()) {
-        std::optional<Transaction> checked;
-        checkRow(checked);
+        std::optional<Transaction> scope;
+        checkRow(scope);
+        if (m_rowFollow && !scope)
+            scope.emplace(m_db);
         const QString where = matchClause(m_original, values);
         QSqlQuery query = m_db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                                         .arg(m_table->name, assignments.join(QStringLiteral(", ")), where),
                                     values);
         if (query.numRowsAffected() != 1)
             refuseConflict();
-        if (checked)
-            checked->commit();
+        if (m_rowFollow)
+            m_rowFollow(m_original);
+        if (scope)
+            scope->commit();
     }
     const Bookmark id = bookmarkOf(m_pos);
     const QVector<QVariant> original = m_original;

@@ -109,6 +109,9 @@ public:
     // A check of the current row before it is changed or deleted in the table, run in one transaction
     // with the write; it refuses the write by throwing DataError.
     void setRowCheck(std::function<void()> check);
+    // What a change of a row brings with it, written in one transaction with the change: called after
+    // the change with the row as it was read, in field order; the current row holds it as changed.
+    void setRowFollow(std::function<void(const QVector<QVariant>& asRead)> follow);
 
 signals:
     // The current row, or the rows themselves, changed: bound controls show the current row again.
@@ -164,6 +167,7 @@ private:
     EditMode m_mode = EditMode::None;
     QVector<QPair<QPointer<QObject>, std::function<void()>>> m_writeBacks;
     std::function<void()> m_rowCheck;
+    std::function<void(const QVector<QVariant>&)> m_rowFollow;
     int m_posBeforeAdd = -1;
     QVector<QVariant> m_original; // the current row as read, while an edit is pending
     QVector<bool> m_changed;

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QSqlQuery>
 #include <QVBoxLayout>
 #include <exception>
@@ -74,8 +75,16 @@ void DeliveryTypesForm::buildControls()
     m_gridUnlock = named(new QCheckBox(u"UnLock"_s, this), u"Check2"_s);
     m_typeChoice = named(new DataCombo(this), u"DataCombo1"_s);
     DataGrid* grid = readOnlyGrid(&m_app.messages, m_rows, this);
-    // Rows can be changed in the grid once unlocked, never added or deleted there.
+    // Rows can be changed in the grid once unlocked, never added or deleted there. A changed row changes
+    // what its type sends, and a row moved to another type changes that one too.
     GridUnlockCheck(m_gridUnlock, {grid}, GridUnlock::ChangeOnly);
+    Recordset& rows = m_rows.recordset();
+    rows.setRowFollow([this, &rows](const QVector<QVariant>& asRead) {
+        const QString before = asRead.value(rows.fieldIndex(u"send_type"_s)).toString();
+        const QString after = rows.value(u"send_type"_s).toString();
+        for (const QString& type : QSet<QString>{before, after})
+            DayRows::followDeliveryType(m_app.db, type, m_app.clock.today());
+    });
 
     const auto clearChosen = [this] { m_chosen->clear(); };
     m_unlockedOnly = {button(u"Command1"_s, u">>"_s, [this] { addAll(); }),

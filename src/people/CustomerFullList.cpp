@@ -3,6 +3,7 @@
 #include "widgets/Binder.h"
 #include "widgets/DataCombo.h"
 #include "widgets/DataGrid.h"
+#include "data/DayRows.h"
 #include "data/TextRules.h"
 #include "records/RunGuarded.h"
 #include "people/MilkAreaList.h"
@@ -91,6 +92,11 @@ void CustomerFullList::buildControls()
     // Changes in place wait for the unlock box; rows are never added or deleted here.
     m_grid->setAllowAddNew(false);
     m_grid->setAllowDelete(false);
+    // A customer's area or standing changed here reaches the written delivery days with the change.
+    Recordset& customers = m_customers.recordset();
+    customers.setRowFollow([this, &customers](const QVector<QVariant>&) {
+        DayRows::followOrders(m_app.db, {customers.value(u"c_code"_s).toInt()}, m_app.clock.today());
+    });
 
     m_milkArea = new DataCombo(this);
     m_milkArea->setObjectName(u"DataCombo1"_s);

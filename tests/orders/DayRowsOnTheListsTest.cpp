@@ -1,9 +1,11 @@
 #include "FormTest.h"
 #include "SheetRuns.h"
 
+#include "data/DataSource.h"
 #include "data/Database.h"
 #include "data/DayRows.h"
 #include "records/RecordToolbar.h"
+#include "widgets/DataGrid.h"
 #include "widgets/DataCombo.h"
 
 #include <QCalendarWidget>
@@ -206,6 +208,33 @@ TEST_P(DayRowsOnTheListsTest, WrittenDaysFollowTheTypesAndThePriceFromToday)
     EXPECT_EQ(db->scalar(u"select count(*) from order_date where date_d >= ?"_s, {clock.today()}).toInt(), 0)
         << "the type taken away takes its written days";
     EXPECT_EQ(rowsOn(yesterday), yesterdays);
+}
+
+// Changed in the unlocked grids, a customer's area and a delivery type's product reach the written days
+// with the change: Ash moves to area 2 in the customer list; milk becomes tea (20) in the delivery types.
+TEST_P(DayRowsOnTheListsTest, ChangesInTheUnlockedGridsReachTheWrittenDaysAtOnce)
+{
+    const QDate tomorrow(2026, 12, 9);
+    db->exec(u"insert into products_data (code, names, price) values (2, 'tea', 20)"_s);
+    const auto changeInGrid = [&](QWidget* form, const QString& unlock, const QString& column, const QString& value) {
+        child<QCheckBox>(form, unlock)->setChecked(true);
+        auto* grid = child<DataGrid>(form, u"DataGrid1"_s);
+        const QModelIndex cell = grid->model()->index(0, grid->dataSource()->recordset().fieldIndex(column));
+        grid->setCurrentIndex(cell);
+        ASSERT_TRUE(grid->model()->setData(cell, value));
+        ASSERT_TRUE(grid->commitRow());
+    };
+
+    changeInGrid(open(u"客戶全灠"_s), u"Check1"_s, u"milk_area"_s, u"2"_s);
+    ASSERT_EQ(messages.count(), 0);
+    EXPECT_EQ(deliveryList(tomorrow, 1), (QStringList{u"Birch 1"_s, u"milk 1"_s}));
+    EXPECT_EQ(deliveryList(tomorrow, 2), (QStringList{u"Ash 2"_s, u"milk 2"_s}));
+
+    changeInGrid(open(u"設定送法"_s), u"Check2"_s, u"names"_s, u"tea"_s);
+    ASSERT_EQ(messages.count(), 0);
+    EXPECT_EQ(db->scalar(u"select sum(expense) from order_date where date_d = ? and names = 'tea'"_s, {tomorrow}).toDouble(),
+              2 * 20 + 1 * 20);
+    EXPECT_EQ(db->scalar(u"select count(*) from order_date where date_d >= ? and names = 'milk'"_s, {clock.today()}).toInt(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DayRowsOnTheListsTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),

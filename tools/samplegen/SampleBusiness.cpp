@@ -4,6 +4,7 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/DayRows.h"
+#include "data/DeliveredRows.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -357,8 +358,9 @@ private:
     void goodsEntries()
     {
         QHash<QPair<QString, QDate>, double> shipped;
-        QSqlQuery totals = m_db.exec(u"SELECT names, date_d, sum(subscribe_num + give_num + add_num - subtract_num)"
-                                     " FROM order_date GROUP BY names, date_d"_s);
+        QSqlQuery totals = m_db.exec(
+            u"SELECT names, date_d, sum("_s + DeliveredRows::notBelowZero(u"subscribe_num + give_num + add_num - subtract_num"_s)
+            + u") FROM order_date WHERE "_s + DeliveredRows::condition() + u" GROUP BY names, date_d"_s);
         while (totals.next())
             shipped.insert({totals.value(0).toString(), totals.value(1).toDate()}, totals.value(2).toDouble());
 
