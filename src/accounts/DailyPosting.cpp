@@ -11,16 +11,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// SQLite hands a date back as its ISO text, PostgreSQL as a date: both read as a date here.
-QDate storedDate(const QVariant& value)
-{
-    return QDate::fromString(value.toString().left(10), Qt::ISODate);
-}
-
-} // namespace
-
 DailyPosting::DailyPosting(Database& db, Recordset& journal) : m_db(db), m_journal(journal) {}
 
 std::optional<QDate> DailyPosting::lastPostedDay(Database& db)
@@ -28,7 +18,7 @@ std::optional<QDate> DailyPosting::lastPostedDay(Database& db)
     const QVariant last = db.scalar(u"SELECT max(date_d) FROM account"_s);
     if (last.isNull())
         return std::nullopt;
-    return storedDate(last);
+    return TextRules::storedDate(last);
 }
 
 void DailyPosting::refuseChangeOfPostedRow(Database& db, const QVariant& serial)
@@ -39,7 +29,7 @@ void DailyPosting::refuseChangeOfPostedRow(Database& db, const QVariant& serial)
                                 {serial});
     if (!posting.next())
         return;
-    const QString day = TextRules::dateText(storedDate(posting.value(0)));
+    const QString day = TextRules::dateText(TextRules::storedDate(posting.value(0)));
     throw DataError(DataError::Kind::Database, DataError::Reason::Other,
                     u"The posting of %1 took this row into the cash in hand."_s.arg(day),
                     u"The posting of %1 took this row into the cash in hand: enter a correcting row instead."_s
@@ -105,7 +95,7 @@ void DailyPosting::takeMovements(qint32 postingSerial, Figures& figures)
                                 {postingSerial, figures.day});
     while (taken.next()) {
         figures.daySum += Decimal::fromVariant(taken.value(0));
-        const QDate day = storedDate(taken.value(1));
+        const QDate day = TextRules::storedDate(taken.value(1));
         if (day < figures.day && !figures.carriedDays.contains(day))
             figures.carriedDays << day;
     }

@@ -442,7 +442,7 @@ void Database::lockTable(const QString& table)
 }
 
 // Held by the session, not by the transaction: rolling back to a savepoint after a failed statement
-// would let a transaction's lock go while the action still runs. endTransaction() lets it go. A server
+// would let a transaction's lock go while the action still runs. releaseLocks() lets it go once the outermost scope ends. A server
 // keeps one set of such locks for every schema of a database: the books of another schema have keys
 // of their own, so their clerks neither wait for these books nor are refused by them.
 bool Database::takeLock(qint64 key, bool wait)
@@ -504,8 +504,10 @@ void Database::begin()
         try {
             control(QStringLiteral("SAVEPOINT ") + savepoint(m_scopes.size()));
         } catch (const DataError&) {
-            if (outermost)
-                endTransaction(QStringLiteral("ROLLBACK"));
+            if (outermost) {
+                QSqlQuery(connection()).exec(QStringLiteral("ROLLBACK"));
+                releaseLocks();
+            }
             throw;
         }
     }
@@ -526,7 +528,7 @@ void Database::commit()
     try {
         if (m_scopes.empty()) {
             control(QStringLiteral("COMMIT"));
-            endTransaction({});
+            releaseLocks();
         } else {
             control(QStringLiteral("RELEASE SAVEPOINT ") + savepoint(m_scopes.size()));
         }
@@ -547,9 +549,10 @@ void Database::rollback()
     m_scopes.pop_back();
     // A connection that is gone took the transaction with it; nothing is left to take back there.
     QSqlQuery query(connection());
-    if (m_scopes.empty())
-        endTransaction(QStringLiteral("ROLLBACK"));
-    else if (query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint(m_scopes.size())))
+    if (m_scopes.empty()) {
+        query.exec(QStringLiteral("ROLLBACK"));
+        releaseLocks();
+    } else if (query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint(m_scopes.size())))
         query.exec(QStringLiteral("RELEASE SAVEPOINT ") + savepoint(m_scopes.size()));
     // Undo in reverse order, so a row written twice ends as it was first read.
     std::vector<std::function<void()>> undo(m_undo.begin() + qsizetype(mark), m_undo.end());
@@ -560,13 +563,10 @@ void Database::rollback()
 
 // The locks go after the transaction ended, so the next holder reads what it wrote. A connection
 // that is gone let them go with it.
-void Database::endTransaction(const QString& statement)
+void Database::releaseLocks()
 {
-    QSqlQuery query(connection());
-    if (!statement.isEmpty())
-        query.exec(statement);
     if (m_holdsLocks && !m_lost)
-        query.exec(QStringLiteral("SELECT pg_advisory_unlock_all()"));
+        QSqlQuery(connection()).exec(QStringLiteral("SELECT pg_advisory_unlock_all()"));
     m_holdsLocks = false;
 }
 

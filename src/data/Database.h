@@ -100,8 +100,8 @@ private:
     void takeBackFailedScope();
     // Takes a writer lock by its key, waiting for it or not; false where another connection holds it.
     bool takeLock(qint64 key, bool wait);
-    // Ends the outermost transaction with `statement` (COMMIT or ROLLBACK) and lets its locks go.
-    void endTransaction(const QString& statement);
+    // Lets the writer locks go, once the outermost transaction has ended.
+    void releaseLocks();
     bool serverAnswers();
     void control(const QString& statement);
 

@@ -22,4 +22,12 @@ inline QString notBelowZero(const QString& figure)
     return QStringLiteral("(case when (%1) < 0 then 0 else (%1) end)").arg(figure);
 }
 
+// The bottles a row ships: subscribed, given and added, less those taken off; never below 0. `table`
+// qualifies the columns as in condition().
+inline QString shippedBottles(const QString& table = {})
+{
+    const QString prefix = table.isEmpty() ? QString() : table + u'.';
+    return notBelowZero(QStringLiteral("%1subscribe_num + %1give_num + %1add_num - %1subtract_num").arg(prefix));
+}
+
 } // namespace DeliveredRows

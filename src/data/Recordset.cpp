@@ -262,10 +262,9 @@ QVariant Recordset::stored(int column, const QVariant& raw) const
 {
     if (raw.isNull() || m_types[column] != Schema::Type::Date || raw.typeId() == QMetaType::QDate)
         return raw;
-    const QString text = raw.toString();
-    QDate date = QDate::fromString(text.left(10), Qt::ISODate);
+    QDate date = TextRules::storedDate(raw);
     if (!date.isValid())
-        date = TextRules::dateFromText(text).value_or(QDate());
+        date = TextRules::dateFromText(raw.toString()).value_or(QDate());
     return date.isValid() ? QVariant(date) : raw;
 }
 
@@ -632,12 +631,12 @@ void Recordset::setRowFollow(std::function<void(const QVector<QVariant>& asRead)
     m_rowFollow = std::move(follow);
 }
 
-void Recordset::checkRow(std::optional<Transaction>& scope)
+void Recordset::beginRowWrite(std::optional<Transaction>& scope)
 {
-    if (!m_rowCheck)
-        return;
-    scope.emplace(m_db);
-    m_rowCheck();
+    if (m_rowCheck || m_rowFollow)
+        scope.emplace(m_db);
+    if (m_rowCheck)
+        m_rowCheck();
 }
 
 void Recordset::removeWriteBacks(QObject* owner)
@@ -748,9 +747,7 @@ void Recordset::updateRow()
     }
     if (!assignments.isEmpty()) {
         std::optional<Transaction> scope;
-        checkRow(scope);
-        if (m_rowFollow && !scope)
-            scope.emplace(m_db);
+        beginRowWrite(scope);
         const QString where = matchClause(m_original, values);
         QSqlQuery query = m_db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                                         .arg(m_table->name, assignments.join(QStringLiteral(", ")), where),
@@ -820,15 +817,15 @@ void Recordset::remove()
         return;
     }
     const QVector<QVariant> original = m_mode == EditMode::Editing ? m_original : rowValues(m_pos);
-    std::optional<Transaction> checked;
-    checkRow(checked);
+    std::optional<Transaction> scope;
+    beginRowWrite(scope);
     QVariantList values;
     const QString where = matchClause(original, values);
     QSqlQuery query = m_db.exec(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table->name, where), values);
     if (query.numRowsAffected() != 1)
         refuseConflict();
-    if (checked)
-        checked->commit();
+    if (scope)
+        scope->commit();
 
     const int at = m_pos;
     const Bookmark removed = bookmarkOf(at);

@@ -147,8 +147,9 @@ private:
     // The table's columns of the row whose key `original` holds, as they now stand; nothing when it is gone.
     std::optional<QVector<QVariant>> readAgain(const QVector<QVariant>& original);
     void dropCurrentRow();
-    // Opens the transaction of a change or delete and runs the row check in it, where there is one.
-    void checkRow(std::optional<Transaction>& scope);
+    // Opens the transaction a row check or follow shares with a change or delete, where there is one,
+    // and runs the check in it.
+    void beginRowWrite(std::optional<Transaction>& scope);
     void applySort();
     int rowOf(Bookmark bookmark) const;
 

@@ -17,8 +17,8 @@ struct sqlite3_value;
 // The rows of one query, read one after another. On SQLite, where Qt's driver runs on the program's own
 // SQLite library, the rows are read from SQLite's statement itself: the driver would first copy every
 // value of a row into a cache of its own and then hand out copies, which costs as much again as reading
-// the books. The values are those QSqlQuery gives, type, nullness and text alike on every row. A row that cannot be read is refused with a DataError,
-// never taken for the end of the rows.
+// the books. The values are those QSqlQuery gives, type, nullness and text alike on every row. A row
+// that cannot be read is refused with a DataError, never taken for the end of the rows.
 class RowReader {
 public:
     // Runs the query with bound values; throws DataError.

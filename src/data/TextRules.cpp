@@ -228,6 +228,13 @@ QString dateText(const QDate& date)
     return QStringLiteral("%1/%2/%3").arg(date.year(), 4, 10, QLatin1Char('0')).arg(date.month()).arg(date.day());
 }
 
+QDate storedDate(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate();
+    return QDate::fromString(value.toString().left(10), Qt::ISODate);
+}
+
 std::optional<QDate> dateFromText(QStringView text)
 {
     static const QRegularExpression pattern(QStringLiteral(R"(^\s*(\d{4})[/-](\d{1,2})[/-](\d{1,2})\s*$)"));

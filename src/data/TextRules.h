@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringView>
+#include <QVariant>
 #include <QtGlobal>
 #include <limits>
 #include <optional>
@@ -84,6 +85,10 @@ QString dateText(const QDate& date);
 
 // Reads "yyyy/M/d" (also "yyyy-M-d"); an impossible date such as 2002/2/30 gives nothing.
 std::optional<QDate> dateFromText(QStringView text);
+
+// A date as the database hands it back: a date (PostgreSQL) or its ISO text (SQLite, a time of day
+// perhaps after it). Anything else is an invalid date.
+QDate storedDate(const QVariant& value);
 
 // The plain decimal text of a number: whole numbers without a fraction, others to at most fifteen
 // significant digits, without an exponent (0.1 + 0.2 -> "0.3", 0.00001 -> "0.00001").

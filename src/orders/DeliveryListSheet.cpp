@@ -49,10 +49,8 @@ QString DeliveryListSheet::linesStatement(Order order)
 
 QString DeliveryListSheet::totalsStatement()
 {
-    return u"select order_date.names, sum("_s
-        + DeliveredRows::notBelowZero(u"subscribe_num+give_num+add_num-subtract_num"_s)
-        + u") as 總數量"
-          " from order_date, customer_data, different_move"
+    return u"select order_date.names, sum("_s + DeliveredRows::shippedBottles(u"order_date"_s)
+        + u") as 總數量 from order_date, customer_data, different_move"
            " where order_date.c_code = customer_data.c_code and order_date.c_code = different_move.c_code"_s
         + deliveredOn + u" and order_date.milk_area = ? and order_date.date_d = ?"
                         " group by order_date.names order by order_date.names"_s;

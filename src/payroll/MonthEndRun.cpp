@@ -46,14 +46,22 @@ struct OpenRow {
     QList<Decimal> deductions;
 };
 
-// A stored figure of an open row; one beyond the range of pay is refused, naming the employee and item.
-Decimal storedFigure(const QSqlQuery& query, int column, qint32 code, const char* item)
+// A figure of an employee's pay row, read or worked out; one beyond the range of pay is refused,
+// naming the employee and the item.
+template <typename Work>
+Decimal figureOf(qint32 code, const char* item, Work work)
 {
     try {
-        return PayFigures::stored(query.value(column));
+        return work();
     } catch (const DataError& error) {
         throw PayFigures::namingEmployee(error, code, QLatin1String(item));
     }
+}
+
+// A stored figure of an open row.
+Decimal storedFigure(const QSqlQuery& query, int column, qint32 code, const char* item)
+{
+    return figureOf(code, item, [&] { return PayFigures::stored(query.value(column)); });
 }
 
 // Built one figure at a time: a refused figure leaves no half-built row behind.
@@ -77,18 +85,6 @@ OpenRow readOpenRow(const QSqlQuery& query, const MonthEndRun::Request& request)
     for (const PayRowItems::Item& item : PayRowItems::Deductions)
         row.deductions << storedFigure(query, column++, row.code, item.column);
     return row;
-}
-
-// A figure the run works out for a row; one beyond the range of pay is refused, naming the employee
-// and the item.
-template <typename Work>
-Decimal figureOf(const OpenRow& row, const char* item, Work work)
-{
-    try {
-        return work();
-    } catch (const DataError& error) {
-        throw PayFigures::namingEmployee(error, row.code, QLatin1String(item));
-    }
 }
 
 // How long a run waits for the books before it looks whether another clerk's run holds them.
@@ -197,13 +193,13 @@ void MonthEndRun::settle(const Request& request, const Progress& progress, Resul
 
     const CommissionCalculator commissions(m_db);
     for (OpenRow& row : rows) {
-        const Decimal bottleMoney = figureOf(row, "bottle_m", [&] {
+        const Decimal bottleMoney = figureOf(row.code, "bottle_m", [&] {
             const CommissionFigures earned = commissions.compute(row.commission);
             return PayFigures::add(earned.oldBottles, earned.newBottles);
         });
         row.additions[1 + PayRowItems::BottleMoney] = bottleMoney;
         const Decimal promise =
-            figureOf(row, "promise", [&] { return PayFigures::settledNetPay(row.additions, row.deductions); });
+            figureOf(row.code, "promise", [&] { return PayFigures::settledNetPay(row.additions, row.deductions); });
         QSqlQuery settle = m_db.exec(u"UPDATE salary_detailed SET bottle_m = ?, balance = 1, balance_date = ?, "
                                      "promise = ? WHERE id = ? AND balance = 0"_s,
                                      {bottleMoney.toDouble(), request.settlementDate, promise.toDouble(), row.id});

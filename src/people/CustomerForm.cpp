@@ -83,8 +83,7 @@ QString dateShown(const QVariant& value)
 {
     if (value.isNull())
         return {};
-    const QDate date = value.typeId() == QMetaType::QDate ? value.toDate()
-                                                           : QDate::fromString(value.toString().left(10), Qt::ISODate);
+    const QDate date = TextRules::storedDate(value);
     return date.isValid() ? TextRules::dateText(date) : QString();
 }
 

@@ -64,8 +64,7 @@ void ExpectedShipmentsForm::list(Order order)
 {
     const QString sql =
         u"select products_data.code, products_data.names, products_data.store, sum("_s
-        + DeliveredRows::notBelowZero(
-            u"order_date.subscribe_num + order_date.give_num + order_date.add_num - order_date.subtract_num"_s)
+        + DeliveredRows::shippedBottles(u"order_date"_s)
         + u") as 預計出貨總瓶數 "
           "from order_date, products_data "
           "where products_data.names = order_date.names and order_date.date_d >= ? and order_date.date_d <= ? "

@@ -242,12 +242,11 @@ void GoodsEntryForm::showProduct()
 void GoodsEntryForm::showDayTotal()
 {
     static const QString statement =
-        u"select sum("_s + DeliveredRows::notBelowZero(u"subscribe_num + give_num + add_num - subtract_num"_s)
+        u"select sum("_s + DeliveredRows::shippedBottles()
         + u") as 總瓶數 from order_date where names = ? and date_d = ? and "_s + DeliveredRows::condition();
     QVariant total;
     runGuarded(m_app.messages, [&] {
-        total = m_app.db.scalar(statement,
-                                {m_products.recordset().value(u"names"_s), m_date->date()});
+        total = m_app.db.scalar(statement, {m_products.recordset().value(u"names"_s), m_date->date()});
     });
     const std::optional<Decimal> dayTotal = Decimal::tryFromDouble(total.toDouble());
     m_figures->setDayTotal(total.isNull() || !dayTotal ? QString() : dayTotal->toString());

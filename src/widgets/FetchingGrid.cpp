@@ -3,6 +3,7 @@
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/Schema.h"
+#include "data/TextRules.h"
 #include "widgets/Binder.h"
 
 #include <QAbstractTableModel>
@@ -112,7 +113,7 @@ public:
     {
         const QVariant& raw = m_rows[row][field];
         if (m_types[field] == Schema::Type::Date && !raw.isNull() && raw.typeId() != QMetaType::QDate)
-            return QDate::fromString(raw.toString().left(10), Qt::ISODate);
+            return TextRules::storedDate(raw);
         return raw;
     }
 

@@ -359,7 +359,7 @@ private:
     {
         QHash<QPair<QString, QDate>, double> shipped;
         QSqlQuery totals = m_db.exec(
-            u"SELECT names, date_d, sum("_s + DeliveredRows::notBelowZero(u"subscribe_num + give_num + add_num - subtract_num"_s)
+            u"SELECT names, date_d, sum("_s + DeliveredRows::shippedBottles()
             + u") FROM order_date WHERE "_s + DeliveredRows::condition() + u" GROUP BY names, date_d"_s);
         while (totals.next())
             shipped.insert({totals.value(0).toString(), totals.value(1).toDate()}, totals.value(2).toDouble());
