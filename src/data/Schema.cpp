@@ -13,8 +13,9 @@ namespace {
 
 // 1: the tables; 2: the month a settlement run settled, and a posted day of the cash journal is unique;
 // 3: the month a settlement run is settling; 4: the posting that took each movement of the cash journal;
-// 5: the order the types were added in, and the lowest version of the program that may write the books.
-constexpr int kVersion = 5;
+// 5: the order the types were added in, and the lowest version of the program that may write the books;
+// 6: on PostgreSQL, room on the delivery rows' pages for a row repriced in place.
+constexpr int kVersion = 6;
 // Programs before 5 neither number rows under the lock of their table nor keep the order of the types.
 constexpr int kLeastWriter = 5;
 
@@ -72,6 +73,14 @@ QString literal(const QVariant& value)
     return value.toString();
 }
 
+// " WITH (fillfactor = n)" where a table leaves room on its pages; nothing where it fills them.
+QString storageParameters(const Table& table)
+{
+    if (table.fillFactor == 100)
+        return {};
+    return QStringLiteral(" WITH (fillfactor = %1)").arg(table.fillFactor);
+}
+
 QString createStatement(const Table& table, Database::Kind kind)
 {
     QStringList definitions;
@@ -97,7 +106,8 @@ QString createStatement(const Table& table, Database::Kind kind)
         }
         definitions << definition;
     }
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, definitions.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, definitions.join(QStringLiteral(", ")))
+        + (kind == Database::Kind::PostgreSQL ? storageParameters(table) : QString());
 }
 
 bool tableExists(Database& db, const QString& name)
@@ -205,6 +215,9 @@ void create(Database& db)
                                                                                                 : QStringLiteral("ctid")));
                 }
             }
+            // Pages written from now on keep the room; the rows already written stay as they lie.
+            if (db.kind() == Database::Kind::PostgreSQL && table.fillFactor != 100)
+                db.exec(QStringLiteral("ALTER TABLE %1 SET (fillfactor = %2)").arg(table.name).arg(table.fillFactor));
             continue;
         }
         db.exec(createStatement(table, db.kind()));

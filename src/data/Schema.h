@@ -29,6 +29,9 @@ struct Table {
     QList<QStringList> indexes = {};  // each a list of columns
     QList<QStringList> uniqueIndexes = {}; // each a list of columns no two rows share
     QList<QVariantMap> initialRows = {}; // written when the table is created (the single rows)
+    // PostgreSQL: how full (percent) new rows leave a page. The room left takes a row's changed version
+    // on its own page, which spares the indexes a new entry where no indexed column changed.
+    int fillFactor = 100;
 
     const Column* column(const QString& name) const;
     // The key is a code the database or the numbering gives and nobody types: every keyed table but
