@@ -73,12 +73,12 @@ QString literal(const QVariant& value)
     return value.toString();
 }
 
-// " WITH (fillfactor = n)" where a table leaves room on its pages; nothing where it fills them.
-QString storageParameters(const Table& table)
+// PostgreSQL's "fillfactor = n" where a table leaves room on its pages; nothing where it fills them.
+QString storageParameter(const Table& table, Database::Kind kind)
 {
-    if (table.fillFactor == 100)
+    if (kind != Database::Kind::PostgreSQL || table.fillFactor == 100)
         return {};
-    return QStringLiteral(" WITH (fillfactor = %1)").arg(table.fillFactor);
+    return QStringLiteral("fillfactor = %1").arg(table.fillFactor);
 }
 
 QString createStatement(const Table& table, Database::Kind kind)
@@ -106,8 +106,10 @@ QString createStatement(const Table& table, Database::Kind kind)
         }
         definitions << definition;
     }
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, definitions.join(QStringLiteral(", ")))
-        + (kind == Database::Kind::PostgreSQL ? storageParameters(table) : QString());
+    QString statement = QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, definitions.join(QStringLiteral(", ")));
+    if (const QString storage = storageParameter(table, kind); !storage.isEmpty())
+        statement += QStringLiteral(" WITH (%1)").arg(storage);
+    return statement;
 }
 
 bool tableExists(Database& db, const QString& name)
@@ -216,8 +218,8 @@ void create(Database& db)
                 }
             }
             // Pages written from now on keep the room; the rows already written stay as they lie.
-            if (db.kind() == Database::Kind::PostgreSQL && table.fillFactor != 100)
-                db.exec(QStringLiteral("ALTER TABLE %1 SET (fillfactor = %2)").arg(table.name).arg(table.fillFactor));
+            if (const QString storage = storageParameter(table, db.kind()); !storage.isEmpty())
+                db.exec(QStringLiteral("ALTER TABLE %1 SET (%2)").arg(table.name, storage));
             continue;
         }
         db.exec(createStatement(table, db.kind()));
