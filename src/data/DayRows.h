@@ -82,4 +82,13 @@ qint64 followDeliveryType(Database& db, const QString& sendType, QDate today);
 // A product whose price changed: the money of its rows from today on. No row comes or goes with a price.
 qint64 followPrice(Database& db, const QString& product, QDate today);
 
+// The bulk suspend: every row of `day` suspended, whichever customer, product or flags, and the day
+// marked suspended for every customer, so that rows written onto it later are written suspended until
+// it is resumed. The rows suspended.
+qint64 suspendDay(Database& db, QDate day);
+
+// The bulk resume: the mark taken off and every row of `day` resumed; a written day from `today` on is
+// then as a fresh write of the orders gives it. The rows resumed, besides those written, added or removed.
+qint64 resumeDay(Database& db, QDate day, QDate today);
+
 } // namespace DayRows
