@@ -432,6 +432,15 @@ qint64 followOnWrittenDays(Database& db, const Customers& customers, QDate today
     return inTurn(db, [&] { return bringUpToDate(db, {.days = writtenDays(db, today), .customers = customers}, {}); });
 }
 
+// A subscription type that gained or lost `day`: that day's rows of the customers with an order of the
+// type, where the day is a written one. Runs in the caller's turn.
+qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today)
+{
+    if (day < today || !writtenDays(db, today).contains(day))
+        return 0;
+    return bringUpToDate(db, {.days = {day}, .customers = Customers::ordering(u"subscribe_type"_s, subscribeType)}, {});
+}
+
 } // namespace
 
 qint64 write(Database& db, QDate first, QDate last, QDate today, const std::function<void(DayRow&)>& adjust)
@@ -456,16 +465,30 @@ qint64 followOrders(Database& db, const QList<qint32>& customers, QDate today)
     return followOnWrittenDays(db, Customers::named(customers), today);
 }
 
-qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today)
+bool addSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today)
 {
-    if (day < today)
-        return 0;
     return inTurn(db, [&] {
-        if (!writtenDays(db, today).contains(day))
+        if (db.scalar(u"SELECT count(*) FROM subscribe_type WHERE subscribe_type = ? AND date_d = ?"_s,
+                      {subscribeType, day})
+                .toInt()
+            > 0)
             return qint64(0);
-        return bringUpToDate(db, {.days = {day}, .customers = Customers::ordering(u"subscribe_type"_s, subscribeType)},
-                             {});
-    });
+        db.exec(u"INSERT INTO subscribe_type (subscribe_type, date_d) VALUES (?, ?)"_s, {subscribeType, day});
+        followSubscriptionDay(db, subscribeType, day, today);
+        return qint64(1);
+    }) != 0;
+}
+
+bool removeSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today)
+{
+    return inTurn(db, [&] {
+        const qint64 removed = db.exec(u"DELETE FROM subscribe_type WHERE subscribe_type = ? AND date_d = ?"_s,
+                                       {subscribeType, day})
+                                   .numRowsAffected();
+        if (removed > 0)
+            followSubscriptionDay(db, subscribeType, day, today);
+        return removed;
+    }) != 0;
 }
 
 qint64 followSubscriptionType(Database& db, const QString& subscribeType, QDate today)

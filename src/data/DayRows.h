@@ -68,9 +68,14 @@ qint64 writeComingDays(Database& db, QDate today);
 // standing, bring up to date, so the change reaches the delivery lists at once.
 qint64 followOrders(Database& db, const QList<qint32>& customers, QDate today);
 
-// A subscription type that gained or lost `day`: that day's rows of the customers with an order of the
-// type, where the day is a written one.
-qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today);
+// A day added to a subscription type, and that day's rows of the customers with an order of the type
+// where the day is a written one. The type gains the day once, however many clerks add it at the same
+// moment: false where it has the day already.
+bool addSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today);
+
+// A day taken out of a subscription type, with that day's rows as above; false where the type has no
+// such day.
+bool removeSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today);
 
 // A subscription type taken away with its days: the rows of the customers with an order of the type.
 qint64 followSubscriptionType(Database& db, const QString& subscribeType, QDate today);

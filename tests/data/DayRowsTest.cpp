@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <latch>
@@ -129,6 +130,35 @@ TEST_P(DayRowsTest, TwoWritersAtOnceWriteEachDayOnce)
     EXPECT_TRUE(written[0] == 0 || written[1] == 0) << written[0] << " and " << written[1];
     EXPECT_EQ(db->scalar(u"SELECT count(*) FROM (SELECT DISTINCT c_code, date_d, names FROM order_date) AS once"_s).toInt(),
               db->scalar(u"SELECT count(*) FROM order_date"_s).toInt());
+}
+
+// Four clerks add Tuesday to 一三五 at the same moment, each on a connection of their own: the type
+// gains it once, and the customer's Tuesday gets its milk and yoghurt once.
+TEST_P(DayRowsTest, ASubscriptionDayAddedByClerksAtOnceIsAddedOnce)
+{
+    const int customer = addCustomer(1);
+    addOrder(customer, monday, 1);
+    const QDate tuesday = monday.addDays(1);
+    constexpr int clerks = 4;
+    const QString location = db->location();
+    std::vector<int> added(clerks);
+    std::latch ready(clerks);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < clerks; ++i)
+        threads.emplace_back([&, i] {
+            auto clerk = Database::open(location);
+            ready.arrive_and_wait();
+            added[i] = DayRows::addSubscriptionDay(*clerk, u"一三五"_s, tuesday, monday);
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+
+    EXPECT_EQ(std::count(added.cbegin(), added.cend(), 1), 1);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM subscribe_type WHERE date_d = ?"_s, {tuesday}).toInt(), 1);
+    EXPECT_EQ(rows(), expected(customer, {u"2026-03-03 優酪乳 1 35 1 玻璃瓶 0 0"_s, u"2026-03-03 鮮乳 1 30 1 玻璃瓶 0 0"_s}));
+    EXPECT_TRUE(DayRows::removeSubscriptionDay(*db, u"一三五"_s, tuesday, monday));
+    EXPECT_FALSE(DayRows::removeSubscriptionDay(*db, u"一三五"_s, tuesday, monday));
+    EXPECT_EQ(rows(), "");
 }
 
 TEST_P(DayRowsTest, ALoginWritesTodayAndTheNextTwoDays)
