@@ -2,7 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/Database.h"
-#include "data/DeliveredRows.h"
+#include "data/DayRowSets.h"
 
 #include <QHash>
 #include <QHashFunctions>
@@ -95,7 +95,7 @@ struct WrittenRows {
 };
 
 // The money of a row: the bottles charged at the product's price. Bottles taken off beyond those
-// subscribed and added leave nothing to bill, not a credit. followPrice() works the same in SQL.
+// subscribed and added leave nothing to bill, not a credit. DayRowSets::expenseOf() works the same in SQL.
 double expenseOf(const DayRow& row, double price)
 {
     return price * std::max(0.0, row.subscribe_num + row.add_num - row.subtract_num);
@@ -246,11 +246,8 @@ QList<Order> deliveringOrders(Database& db, const QHash<QString, QSet<QDate>>& d
     QSqlQuery query = db.exec(u"SELECT order_data.c_code, order_data.start_date, order_data.amount,"
                               " order_data.subscribe_type, order_data.send_type, order_data.bottle_type,"
                               " customer_data.milk_area"
-                              " FROM order_data JOIN customer_data ON customer_data.c_code = order_data.c_code"
-                              " WHERE coalesce(order_data.cancel, 0) = 0 AND coalesce(customer_data.cancel, 0) = 0"
-                              " AND coalesce(customer_data.returnss, 0) = 0 AND coalesce(customer_data.timeout, 0) = 0"
-                              " AND order_data.amount > 0"_s
-                                  + filter + u" ORDER BY customer_data.milk_area, order_data.c_code, order_data.o_code"_s,
+                              " FROM order_data JOIN customer_data ON customer_data.c_code = order_data.c_code WHERE "_s
+                                  + DayRowSets::deliveringOrder + filter + u" ORDER BY customer_data.milk_area, order_data.c_code, order_data.o_code"_s,
                               values);
     while (query.next()) {
         const auto calendar = days.constFind(query.value(3).toString());
@@ -432,13 +429,39 @@ qint64 followOnWrittenDays(Database& db, const Customers& customers, QDate today
     return inTurn(db, [&] { return bringUpToDate(db, {.days = writtenDays(db, today), .customers = customers}, {}); });
 }
 
+// The rows of `products` (every product where none is named) on the days from `first` to `last` of the
+// customers with an order whose `column` is `type`; `onlyGains` where the change only adds deliveries.
+DayRowSets::Scope ordering(const QString& column, const QString& type, const QStringList& products, QDate first,
+                           QDate last, QDate today, bool onlyGains)
+{
+    const Customers customers = Customers::ordering(column, type);
+    return {.customers = customers.sql,
+            .customerValues = customers.values,
+            .products = products,
+            .first = first,
+            .last = last,
+            .lastComing = today.addDays(kComingDays - 1),
+            .onlyGains = onlyGains};
+}
+
+// A type's change on the written days, in one turn.
+qint64 followTypeOnWrittenDays(Database& db, const QString& column, const QString& type, const QStringList& products,
+                               bool onlyGains, QDate today)
+{
+    return inTurn(db, [&] {
+        const QDate lastWritten = db.scalar(u"SELECT max(date_d) FROM order_date"_s).toDate();
+        const QDate last = std::max(lastWritten, today.addDays(kComingDays - 1));
+        return DayRowSets::bringUpToDate(db, ordering(column, type, products, today, last, today, onlyGains));
+    });
+}
+
 // A subscription type that gained or lost `day`: that day's rows of the customers with an order of the
 // type, where the day is a written one. Runs in the caller's turn.
-qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today)
+qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate day, bool gained, QDate today)
 {
     if (day < today || !writtenDays(db, today).contains(day))
         return 0;
-    return bringUpToDate(db, {.days = {day}, .customers = Customers::ordering(u"subscribe_type"_s, subscribeType)}, {});
+    return DayRowSets::bringUpToDate(db, ordering(u"subscribe_type"_s, subscribeType, {}, day, day, today, gained));
 }
 
 } // namespace
@@ -474,7 +497,7 @@ bool addSubscriptionDay(Database& db, const QString& subscribeType, QDate day, Q
             > 0)
             return qint64(0);
         db.exec(u"INSERT INTO subscribe_type (subscribe_type, date_d) VALUES (?, ?)"_s, {subscribeType, day});
-        followSubscriptionDay(db, subscribeType, day, today);
+        followSubscriptionDay(db, subscribeType, day, true, today);
         return qint64(1);
     }) != 0;
 }
@@ -486,28 +509,35 @@ bool removeSubscriptionDay(Database& db, const QString& subscribeType, QDate day
                                        {subscribeType, day})
                                    .numRowsAffected();
         if (removed > 0)
-            followSubscriptionDay(db, subscribeType, day, today);
+            followSubscriptionDay(db, subscribeType, day, false, today);
         return removed;
     }) != 0;
 }
 
 qint64 followSubscriptionType(Database& db, const QString& subscribeType, QDate today)
 {
-    return followOnWrittenDays(db, Customers::ordering(u"subscribe_type"_s, subscribeType), today);
+    return followTypeOnWrittenDays(db, u"subscribe_type"_s, subscribeType, {}, false, today);
 }
 
-qint64 followDeliveryType(Database& db, const QString& sendType, QDate today)
+qint64 followDeliveryType(Database& db, const QString& sendType, const QStringList& added, const QStringList& removed,
+                          QDate today)
 {
-    return followOnWrittenDays(db, Customers::ordering(u"send_type"_s, sendType), today);
+    if (added.isEmpty() && removed.isEmpty())
+        return 0;
+    return followTypeOnWrittenDays(db, u"send_type"_s, sendType, added + removed, removed.isEmpty(), today);
+}
+
+qint64 followDeliveryTypeRemoved(Database& db, const QString& sendType, QDate today)
+{
+    return followTypeOnWrittenDays(db, u"send_type"_s, sendType, {}, false, today);
 }
 
 // Only the money changes: the rows stand as they are, each priced as expenseOf() prices it.
 qint64 followPrice(Database& db, const QString& product, QDate today)
 {
-    static const QString statement =
-        u"UPDATE order_date SET expense = ? * "_s
-        + DeliveredRows::notBelowZero(u"coalesce(subscribe_num, 0) + coalesce(add_num, 0) - coalesce(subtract_num, 0)"_s)
-        + u" WHERE names = ? AND date_d >= ?"_s;
+    static const QString statement = u"UPDATE order_date SET expense = "_s
+                                     + DayRowSets::expenseOf(u"?"_s, u"coalesce(subscribe_num, 0)"_s)
+                                     + u" WHERE names = ? AND date_d >= ?"_s;
     return inTurn(db, [&] {
         const double price = db.scalar(u"SELECT price FROM products_data WHERE names = ?"_s, {product}).toDouble();
         return qint64(db.exec(statement, {price, product, today}).numRowsAffected());

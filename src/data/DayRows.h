@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <functional>
@@ -42,7 +43,9 @@ struct DayRow {
 // charged) stays. Bottles taken off beyond what the order now gives stay recorded, should the order
 // rise again; meanwhile the row bills nothing and the reports count its bottles as none
 // (DeliveredRows::notBelowZero). A row that no order gives any more goes, or, where it holds more,
-// keeps that with nothing subscribed. Days before `today` are what happened and are never touched.
+// keeps that with nothing subscribed. A day suspended for every customer (suspendDay) has every row
+// written onto it suspended, and its suspend is the day's: a row it alone keeps goes once no order gives
+// it. Days before `today` are what happened and are never touched.
 // A day brought up to date again changes nothing. Every count returned is of rows written, added or removed.
 //
 // Writers of day rows take turns (Database::Lock::DayRows), so two at once never write a day twice
@@ -62,7 +65,9 @@ qint64 writeComingDays(Database& db, QDate today);
 
 // Following a change of what the rows come from, in the caller's transaction where there is one: the
 // written days of the customers the change reaches are brought up to date. The written days are today
-// and the next two, whether rows stand on them or not, and every later day that holds rows.
+// and the next two, whether rows stand on them or not, and every later day that holds rows. A change of
+// a type or of a calendar day reads and writes only the rows it reaches, a few statements over the set
+// (DayRowSets), so the turn is held no longer than that.
 
 // The customers' rows: what an order's save or delete, and a change of a customer's milk area or
 // standing, bring up to date, so the change reaches the delivery lists at once.
@@ -80,9 +85,13 @@ bool removeSubscriptionDay(Database& db, const QString& subscribeType, QDate day
 // A subscription type taken away with its days: the rows of the customers with an order of the type.
 qint64 followSubscriptionType(Database& db, const QString& subscribeType, QDate today);
 
-// A delivery type whose products changed, or that was taken away: the rows of the customers with an
-// order of the type.
-qint64 followDeliveryType(Database& db, const QString& sendType, QDate today);
+// A delivery type that gained the products `added` and lost those `removed`: the rows of those products
+// of the customers with an order of the type.
+qint64 followDeliveryType(Database& db, const QString& sendType, const QStringList& added, const QStringList& removed,
+                          QDate today);
+
+// A delivery type taken away with its products: the rows of the customers with an order of the type.
+qint64 followDeliveryTypeRemoved(Database& db, const QString& sendType, QDate today);
 
 // A product whose price changed: the money of its rows from today on. No row comes or goes with a price.
 qint64 followPrice(Database& db, const QString& product, QDate today);

@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSet>
 #include <QSqlQuery>
 #include <QVBoxLayout>
 #include <exception>
@@ -51,7 +50,7 @@ DeliveryTypesForm::DeliveryTypesForm(AppContext& app, QWidget* parent)
 {
     setWindowTitle(u"set round mode"_s);
     m_typeNames.followRemovalWith(
-        [this](const QString& type) { DayRows::followDeliveryType(m_app.db, type, m_app.clock.today()); });
+        [this](const QString& type) { DayRows::followDeliveryTypeRemoved(m_app.db, type, m_app.clock.today()); });
     buildControls();
     load();
 }
@@ -80,10 +79,14 @@ void DeliveryTypesForm::buildControls()
     GridUnlockCheck(m_gridUnlock, {grid}, GridUnlock::ChangeOnly);
     Recordset& rows = m_rows.recordset();
     rows.setRowFollow([this, &rows](const QVector<QVariant>& asRead) {
-        const QString before = asRead.value(rows.fieldIndex(u"send_type"_s)).toString();
-        const QString after = rows.value(u"send_type"_s).toString();
-        for (const QString& type : QSet<QString>{before, after})
-            DayRows::followDeliveryType(m_app.db, type, m_app.clock.today());
+        const auto asWas = [&](const QString& column) { return asRead.value(rows.fieldIndex(column)).toString(); };
+        const QString typeBefore = asWas(u"send_type"_s), typeAfter = rows.value(u"send_type"_s).toString();
+        const QString productBefore = asWas(u"names"_s), productAfter = rows.value(u"names"_s).toString();
+        const QDate today = m_app.clock.today();
+        DayRows::followDeliveryType(m_app.db, typeBefore, typeBefore == typeAfter ? QStringList{productAfter} : QStringList{},
+                                    {productBefore}, today);
+        if (typeAfter != typeBefore)
+            DayRows::followDeliveryType(m_app.db, typeAfter, {productAfter}, {}, today);
     });
 
     const auto clearChosen = [this] { m_chosen->clear(); };
@@ -215,7 +218,7 @@ void DeliveryTypesForm::removeSelected()
 }
 
 // One row per chosen product, under the current type, numbered on from the table's highest serial,
-// and the written delivery days of the type's customers: all of them or none.
+// and those products' rows on the written delivery days of the type's customers: all of them or none.
 void DeliveryTypesForm::saveChosen()
 {
     using namespace ErrorMessageBoxes;
@@ -227,10 +230,13 @@ void DeliveryTypesForm::saveChosen()
     try {
         Transaction transaction(m_app.db);
         qint32 serial = MaxPlusOneNumbering(m_app.db, u"send_type"_s, u"serial"_s).take(m_chosen->count());
-        for (int i = 0; i < m_chosen->count(); ++i)
+        QStringList products;
+        for (int i = 0; i < m_chosen->count(); ++i) {
+            products << m_chosen->item(i)->text();
             m_app.db.exec(u"insert into send_type (serial, send_type, names) values (?, ?, ?)"_s,
-                          {serial++, type, m_chosen->item(i)->text()});
-        DayRows::followDeliveryType(m_app.db, type, m_app.clock.today());
+                          {serial++, type, products.constLast()});
+        }
+        DayRows::followDeliveryType(m_app.db, type, products, {}, m_app.clock.today());
         transaction.commit();
     } catch (const std::exception& error) {
         showMessage(m_app.messages, DeliveryTypes::inputError, refusalDetail(error));

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <latch>
 #include <thread>
@@ -236,6 +237,69 @@ TEST_P(DayRowsTest, WhatTheRoundRecordedStays)
     EXPECT_EQ(DayRows::write(*db, monday, monday, monday), 0);
 }
 
+// A type or a calendar day changed on Wednesday: the statements over the set follow only the rows of
+// what changed, Monday stays as it happened, and what the round recorded stays. Wednesday's yoghurt had
+// 1 added; Friday's yoghurt lost a bottle (charged to 9) and Friday's milk had 3 taken off. Each step
+// leaves the days as a fresh write gives them.
+TEST_P(DayRowsTest, ATypesOrADaysChangeFollowsOnlyItsRowsAndKeepsWhatTheRoundRecorded)
+{
+    const int customer = addCustomer(3);
+    addOrder(customer, monday, 2);
+    ASSERT_EQ(DayRows::write(*db, monday, friday, monday), 6);
+    const std::string mondayBefore = rowsOf(monday);
+    db->exec(u"UPDATE order_date SET add_num = 1, expense = 105 WHERE date_d = ? AND names = ?"_s, {wednesday, u"優酪乳"_s});
+    db->exec(u"UPDATE order_date SET not_bottle = 1, loss_duty = 9 WHERE date_d = ? AND names = ?"_s, {friday, u"優酪乳"_s});
+    db->exec(u"UPDATE order_date SET subtract_num = 3, expense = 0 WHERE date_d = ? AND names = ?"_s, {friday, u"鮮乳"_s});
+    const struct {
+        const char* change;
+        std::function<qint64()> follow;
+        qint64 written; // rows, or whether the calendar changed
+        QStringList rows; // of Wednesday and Friday
+    } steps[] = {
+        {"早餐組 loses yoghurt: 35 x (0 + 1) on Wednesday, nothing on Friday; the milk is not read",
+         [&] {
+             db->exec(u"DELETE FROM send_type WHERE send_type = ? AND names = ?"_s, {u"早餐組"_s, u"優酪乳"_s});
+             return DayRows::followDeliveryType(*db, u"早餐組"_s, {}, {u"優酪乳"_s}, wednesday);
+         },
+         2,
+         {u"2026-03-04 優酪乳 0 35"_s, u"2026-03-04 鮮乳 2 60"_s, u"2026-03-06 優酪乳 0 0"_s, u"2026-03-06 鮮乳 2 0"_s}},
+        {"早餐組 gains it again: 35 x (2 + 1) and 35 x 2",
+         [&] {
+             db->exec(u"INSERT INTO send_type (serial, send_type, names) VALUES (?, ?, ?)"_s, {9, u"早餐組"_s, u"優酪乳"_s});
+             return DayRows::followDeliveryType(*db, u"早餐組"_s, {u"優酪乳"_s}, {}, wednesday);
+         },
+         2,
+         {u"2026-03-04 優酪乳 2 105"_s, u"2026-03-04 鮮乳 2 60"_s, u"2026-03-06 優酪乳 2 70"_s, u"2026-03-06 鮮乳 2 0"_s}},
+        {"Friday taken out of 一三五: both rows keep what was recorded, with nothing subscribed and nothing billed",
+         [&] { return qint64(DayRows::removeSubscriptionDay(*db, u"一三五"_s, friday, wednesday)); },
+         1,
+         {u"2026-03-04 優酪乳 2 105"_s, u"2026-03-04 鮮乳 2 60"_s, u"2026-03-06 優酪乳 0 0"_s, u"2026-03-06 鮮乳 0 0"_s}},
+        {"早餐組 taken away: Wednesday's milk goes, the yoghurt keeps its bottle added",
+         [&] {
+             db->exec(u"DELETE FROM send_type WHERE send_type = ?"_s, {u"早餐組"_s});
+             return DayRows::followDeliveryTypeRemoved(*db, u"早餐組"_s, wednesday);
+         },
+         2,
+         {u"2026-03-04 優酪乳 0 35"_s, u"2026-03-06 優酪乳 0 0"_s, u"2026-03-06 鮮乳 0 0"_s}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.change);
+        EXPECT_EQ(step.follow(), step.written);
+        QStringList lines;
+        QSqlQuery query = db->exec(u"SELECT date_d, names, subscribe_num, expense FROM order_date WHERE date_d > ?"_s, {monday});
+        while (query.next())
+            lines << u"%1 %2 %3 %4"_s.arg(query.value(0).toDate().toString(Qt::ISODate), query.value(1).toString())
+                         .arg(query.value(2).toDouble())
+                         .arg(query.value(3).toDouble());
+        lines.sort();
+        EXPECT_EQ(lines, step.rows);
+        EXPECT_EQ(DayRows::write(*db, wednesday, friday, wednesday), 0) << "a fresh write changes nothing";
+    }
+    EXPECT_EQ(rowsOf(monday), mondayBefore);
+    EXPECT_EQ(db->scalar(u"SELECT sum(loss_duty) + sum(not_bottle) + sum(subtract_num) + sum(add_num) FROM order_date"_s).toInt(),
+              9 + 1 + 3 + 1);
+}
+
 // An order's save brings its customer's written days up to date: the days any customer has rows on,
 // from today on, and no other customer's rows.
 TEST_P(DayRowsTest, AnOrdersSaveFollowsOnTheCustomersWrittenDaysOnly)
@@ -344,7 +408,7 @@ TEST_P(DayRowsTest, AHolidayStaysSuspendedOnEveryPathAndItsResumeIsAFreshWrite)
     EXPECT_EQ(DayRows::suspendDay(*db, wednesday), 1);
 
     db->exec(u"INSERT INTO send_type (serial, send_type, names) VALUES (?, ?, ?)"_s, {4, u"鮮乳"_s, u"優酪乳"_s});
-    DayRows::followDeliveryType(*db, u"鮮乳"_s, monday);
+    DayRows::followDeliveryType(*db, u"鮮乳"_s, {u"優酪乳"_s}, {}, monday);
     const int cOrder = addOrder(c, monday, 1);
     DayRows::followOrders(*db, {c}, monday);
     db->exec(u"UPDATE customer_data SET cancel = 0 WHERE c_code = ?"_s, {b});
