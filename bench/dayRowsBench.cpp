@@ -143,7 +143,7 @@ void measureOnBusiness(benchmark::State& state, Prepare prepare, Measured measur
                                 if (db.kind() == Database::Kind::PostgreSQL)
                                     db.exec(QStringLiteral("ANALYZE"));
                             },
-                            state.range(1) == 1 ? benchSampleDatabase() : QString());
+                            state.range(0) == 0 && state.range(1) == 1 ? benchSampleDatabase() : QString());
     if (!db) {
         state.SkipWithError("HALCYON_TEST_PG is not set");
         return;

@@ -7,9 +7,23 @@ namespace DayRowSets {
 
 using namespace Qt::StringLiterals;
 
-const QString deliveringOrder = u"coalesce(order_data.cancel, 0) = 0 AND coalesce(customer_data.cancel, 0) = 0"
-                                " AND coalesce(customer_data.returnss, 0) = 0 AND coalesce(customer_data.timeout, 0) = 0"
-                                " AND order_data.amount > 0"_s;
+namespace {
+
+// "<column> is 0 or missing" for each column, joined by AND. Written out rather than as coalesce(), so the
+// server can tell from its statistics how many rows it keeps, and plan for them.
+QString noneIn(const QStringList& columns)
+{
+    QStringList each;
+    for (const QString& column : columns)
+        each << u"(%1 = 0 OR %1 IS NULL)"_s.arg(column);
+    return each.join(u" AND "_s);
+}
+
+} // namespace
+
+const QString deliveringOrder = noneIn({u"order_data.cancel"_s, u"customer_data.cancel"_s, u"customer_data.returnss"_s,
+                                        u"customer_data.timeout"_s})
+                                + u" AND order_data.amount > 0"_s;
 
 QString expenseOf(const QString& price, const QString& subscribed, const QString& table)
 {
@@ -101,7 +115,8 @@ qint64 updateGivenRows(Database& db)
     return db
         .exec(u"UPDATE order_date SET subscribe_num = given_rows.subscribe_num, milk_area = given_rows.milk_area,"
               " bottle_type = given_rows.bottle_type, suspend = %1, expense = %2 FROM given_rows"
-              " WHERE order_date.id = given_rows.row_id AND (order_date.subscribe_num IS DISTINCT FROM"
+              " WHERE given_rows.row_id IS NOT NULL AND order_date.id = given_rows.row_id"
+              " AND (order_date.subscribe_num IS DISTINCT FROM"
               " given_rows.subscribe_num OR order_date.milk_area IS DISTINCT FROM given_rows.milk_area"
               " OR order_date.bottle_type IS DISTINCT FROM given_rows.bottle_type"
               " OR order_date.suspend IS DISTINCT FROM %1 OR order_date.expense IS DISTINCT FROM %2)"_s.arg(wantedSuspend,
@@ -129,10 +144,9 @@ qint64 followRowsNotGiven(Database& db, const RowsInScope& rows)
                                " AND given_rows.date_d = order_date.date_d AND given_rows.names = order_date.names)"_s;
     const qint64 removed =
         db.exec(u"DELETE FROM order_date WHERE "_s + notGiven
-                    + u" AND coalesce(give_num, 0) = 0 AND coalesce(add_num, 0) = 0 AND coalesce(subtract_num, 0) = 0"
-                      " AND coalesce(not_bottle, 0) = 0 AND coalesce(refund, 0) = 0 AND coalesce(loss_duty, 0) = 0"
-                      " AND (coalesce(suspend, 0) = 0 OR "_s
-                    + daySuspended(u"order_date"_s) + u')',
+                    + u" AND "_s
+                    + noneIn({u"give_num"_s, u"add_num"_s, u"subtract_num"_s, u"not_bottle"_s, u"refund"_s, u"loss_duty"_s})
+                    + u" AND (suspend = 0 OR suspend IS NULL OR "_s + daySuspended(u"order_date"_s) + u')',
                 rows.values)
             .numRowsAffected();
     const QString expense = expenseOf(priceOf(u"order_date"_s), u"0"_s, u"order_date"_s);
