@@ -2,13 +2,13 @@
 
 #include "data/DataError.h"
 #include "data/Database.h"
+#include "data/RowReader.h"
 #include "data/Schema.h"
 #include "data/TextRules.h"
 #include "widgets/Binder.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
-#include <QSqlQuery>
 #include <QSqlRecord>
 
 #include <algorithm>
@@ -37,9 +37,8 @@ public:
     // Reads the first page of the query; throws DataError, and the rows on show stay then.
     void reset(const FetchingGrid::Query& query)
     {
-        QVector<QVector<QVariant>> firstPage;
         QSqlRecord fields;
-        readPage(query, {}, 0, firstPage, &fields);
+        QVector<QVector<QVariant>> firstPage = readPage(query, {}, 0, &fields);
         QVector<int> orderFields;
         for (const QString& column : query.order) {
             orderFields << fields.indexOf(column);
@@ -79,7 +78,7 @@ public:
             // the rows read instead.
             const QVariantList key = lastRowKey();
             const bool keyed = std::none_of(key.cbegin(), key.cend(), [](const QVariant& value) { return value.isNull(); });
-            readPage(m_query, keyed ? key : QVariantList(), keyed ? 0 : int(m_rows.size()), page);
+            page = readPage(m_query, keyed ? key : QVariantList(), keyed ? 0 : int(m_rows.size()));
         } catch (const DataError& error) {
             // Said once: the view would ask again at every scroll.
             m_exhausted = true;
@@ -131,9 +130,10 @@ private:
     }
 
     // One page of the query's rows after `after` (from the first where it is empty) and `skipped` more,
-    // read to its end and closed.
-    void readPage(const FetchingGrid::Query& query, const QVariantList& after, int skipped,
-                  QVector<QVector<QVariant>>& rows, QSqlRecord* fields = nullptr) const
+    // read to its end and closed. A row the books cannot read refuses the whole page with a DataError:
+    // the rows before it are not the page.
+    QVector<QVector<QVariant>> readPage(const FetchingGrid::Query& query, const QVariantList& after, int skipped,
+                                        QSqlRecord* fields = nullptr) const
     {
         QStringList conditions;
         if (!query.filter.isEmpty())
@@ -148,17 +148,18 @@ private:
         // compares greater, whatever nulls either holds.
         sql += u" order by %1 nulls first limit ? offset ?"_s.arg(query.order.join(u" nulls first, "_s));
 
-        QSqlQuery page = m_db.exec(sql, QVariantList(query.values) << after << kRowsPerFetch << skipped);
+        RowReader page(m_db, sql, QVariantList(query.values) << after << kRowsPerFetch << skipped);
         if (fields)
             *fields = page.record();
         const int columns = page.record().count();
+        QVector<QVector<QVariant>> rows;
         while (page.next()) {
             QVector<QVariant> row(columns);
             for (int i = 0; i < columns; ++i)
                 row[i] = page.value(i);
             rows << row;
         }
-        page.finish();
+        return rows;
     }
 
     Database& m_db;
