@@ -8,11 +8,13 @@
 #include "widgets/Binder.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QHeaderView>
 #include <QSqlRecord>
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -70,28 +72,12 @@ public:
 
     void fetchMore(const QModelIndex& parent) override
     {
-        if (parent.isValid() || m_exhausted)
-            return;
-        QVector<QVector<QVariant>> page;
-        try {
-            // A null compares with no value, so there is no going on after it: such a page counts off
-            // the rows read instead.
-            const QVariantList key = lastRowKey();
-            const bool keyed = std::none_of(key.cbegin(), key.cend(), [](const QVariant& value) { return value.isNull(); });
-            page = readPage(m_query, keyed ? key : QVariantList(), keyed ? 0 : int(m_rows.size()));
-        } catch (const DataError& error) {
-            // Said once: the view would ask again at every scroll.
-            m_exhausted = true;
-            m_refused(error.message(), refusalDetail(error));
-            return;
-        }
-        m_exhausted = page.size() < kRowsPerFetch;
-        if (page.isEmpty())
-            return;
-        beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + page.size() - 1));
-        m_rows += page;
-        endInsertRows();
+        if (!parent.isValid())
+            readOn(1);
     }
+
+    // Reads every page still unread, as scrolling to the end would, and shows them at once.
+    void fetchAll() { readOn(std::numeric_limits<int>::max()); }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
@@ -120,12 +106,41 @@ public:
     const FetchingGrid::Query& query() const { return m_query; }
 
 private:
-    // The order's values of the last row read, as the database handed them: where the next page begins.
-    QVariantList lastRowKey() const
+    // Reads up to `pages` more pages and shows what they hold in one step. A page the books refuse ends
+    // the reading: the pages before it are shown, and the refusal is said once, since the view would
+    // ask again at every scroll.
+    void readOn(int pages)
+    {
+        QVector<QVector<QVariant>> read;
+        for (int i = 0; i < pages && !m_exhausted; ++i) {
+            QVector<QVector<QVariant>> page;
+            try {
+                // A null compares with no value, so there is no going on after it: such a page counts
+                // off the rows read instead.
+                const QVariantList key = rowKey(read.isEmpty() ? m_rows.constLast() : read.constLast());
+                const bool keyed = std::none_of(key.cbegin(), key.cend(), [](const QVariant& value) { return value.isNull(); });
+                page = readPage(m_query, keyed ? key : QVariantList(), keyed ? 0 : int(m_rows.size() + read.size()));
+            } catch (const DataError& error) {
+                m_exhausted = true;
+                m_refused(error.message(), refusalDetail(error));
+                break;
+            }
+            m_exhausted = page.size() < kRowsPerFetch;
+            read += page;
+        }
+        if (read.isEmpty())
+            return;
+        beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + read.size() - 1));
+        m_rows += read;
+        endInsertRows();
+    }
+
+    // The order's values of a row read, as the database handed them: where the next page begins.
+    QVariantList rowKey(const QVector<QVariant>& row) const
     {
         QVariantList key;
         for (int field : m_orderFields)
-            key << m_rows.constLast()[field];
+            key << row[field];
         return key;
     }
 
@@ -186,6 +201,8 @@ FetchingGrid::FetchingGrid(Database& db, const QString& table, QWidget* parent)
         this);
     setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab and Shift+Tab go on to the form's next and previous control; the arrows move between rows.
+    setTabKeyNavigation(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
@@ -220,4 +237,16 @@ QVariant FetchingGrid::currentValue(const QString& field) const
 int FetchingGrid::rowsRead() const
 {
     return m_model->rowCount();
+}
+
+// Ctrl+End goes to the last row of the query, not of the rows read so far: the rest is read first, under
+// the busy cursor.
+QModelIndex FetchingGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if (action == MoveEnd && modifiers.testFlag(Qt::ControlModifier) && m_model->canFetchMore({})) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_model->fetchAll();
+        QApplication::restoreOverrideCursor();
+    }
+    return QTableView::moveCursor(action, modifiers);
 }
