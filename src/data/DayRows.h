@@ -68,9 +68,14 @@ qint64 writeComingDays(Database& db, QDate today);
 // standing, bring up to date, so the change reaches the delivery lists at once.
 qint64 followOrders(Database& db, const QList<qint32>& customers, QDate today);
 
-// A subscription type that gained or lost `day`: that day's rows of the customers with an order of the
-// type, where the day is a written one.
-qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today);
+// A day added to a subscription type, and that day's rows of the customers with an order of the type
+// where the day is a written one. The type gains the day once, however many clerks add it at the same
+// moment: false where it has the day already.
+bool addSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today);
+
+// A day taken out of a subscription type, with that day's rows as above; false where the type has no
+// such day.
+bool removeSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today);
 
 // A subscription type taken away with its days: the rows of the customers with an order of the type.
 qint64 followSubscriptionType(Database& db, const QString& subscribeType, QDate today);
@@ -81,5 +86,14 @@ qint64 followDeliveryType(Database& db, const QString& sendType, QDate today);
 
 // A product whose price changed: the money of its rows from today on. No row comes or goes with a price.
 qint64 followPrice(Database& db, const QString& product, QDate today);
+
+// The bulk suspend: every row of `day` suspended, whichever customer, product or flags, and the day
+// marked suspended for every customer, so that rows written onto it later are written suspended until
+// it is resumed. The rows suspended.
+qint64 suspendDay(Database& db, QDate day);
+
+// The bulk resume: the mark taken off and every row of `day` resumed; a written day from `today` on is
+// then as a fresh write of the orders gives it. The rows resumed, besides those written, added or removed.
+qint64 resumeDay(Database& db, QDate day, QDate today);
 
 } // namespace DayRows

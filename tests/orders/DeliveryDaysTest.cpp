@@ -85,7 +85,7 @@ TEST_P(DeliveryDaysTest, SuspendAndResumeEveryRowOfTheDayWhateverTheGridShows)
     EXPECT_EQ(messages.count(), 4);
 }
 
-TEST_P(DeliveryDaysTest, ADayWithoutRowsSaysSo)
+TEST_P(DeliveryDaysTest, ADayWithoutRowsSaysSoUnlessRowsMayStillBeWrittenOntoIt)
 {
     pick(QDate(2026, 10, 1));
     messages.answer(6);
@@ -95,6 +95,13 @@ TEST_P(DeliveryDaysTest, ADayWithoutRowsSaysSo)
     EXPECT_EQ(messages.last().detail, u"No delivery row falls on 2026/10/1."_s);
     EXPECT_EQ(messages.last().flags, 48);
     EXPECT_EQ(messages.last().title, u"refresh"_s);
+
+    // A coming day is suspended before its rows are written: they will be written suspended.
+    pick(QDate(2026, 12, 10));
+    messages.answer(6);
+    click(u"所有客戶暫停"_s);
+    EXPECT_EQ(messages.count(), 3);
+    EXPECT_EQ(db->scalar(u"select date_d from suspended_day"_s).toDate(), QDate(2026, 12, 10));
 }
 
 TEST_P(DeliveryDaysTest, TheDayRowWriterRunningAgainKeepsTheSuspend)
