@@ -61,6 +61,7 @@ DataError::Reason reasonOf(Database::Kind kind, const QSqlError& error)
         switch (code.toInt() & 0xff) { // the primary code of an extended one
         case 5: case 6: return Reason::Busy;        // SQLITE_BUSY, SQLITE_LOCKED
         case 8: return Reason::ReadOnly;            // SQLITE_READONLY
+        case 11: case 26: return Reason::Damaged;   // SQLITE_CORRUPT, SQLITE_NOTADB
         case 13: return Reason::DiskFull;           // SQLITE_FULL
         case 19:                                    // SQLITE_CONSTRAINT
             return error.databaseText().contains(QLatin1String("UNIQUE")) ? Reason::KeyTaken : Reason::Other;
@@ -78,6 +79,8 @@ DataError::Reason reasonOf(Database::Kind kind, const QSqlError& error)
         return Reason::DiskFull;
     if (code == QLatin1String("22003"))
         return Reason::OutOfRange;
+    if (code == QLatin1String("XX001") || code == QLatin1String("XX002"))
+        return Reason::Damaged; // data_corrupted, index_corrupted
     if (isConnectionLoss(error))
         return Reason::ServerUnreachable;
     return Reason::Other;
@@ -421,7 +424,16 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values)
 QVariant Database::scalar(const QString& sql, const QVariantList& values)
 {
     QSqlQuery query = exec(sql, values);
-    return query.next() ? query.value(0) : QVariant();
+    return nextRow(query) ? query.value(0) : QVariant();
+}
+
+bool Database::nextRow(QSqlQuery& query)
+{
+    if (query.next())
+        return true;
+    if (query.lastError().isValid())
+        throw failure(query.lastError());
+    return false;
 }
 
 void Database::lock(Lock which)

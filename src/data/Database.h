@@ -62,6 +62,9 @@ public:
     QSqlQuery exec(const QString& sql, const QVariantList& values = {});
     // The first column of the first row, or a null value where there is none.
     QVariant scalar(const QString& sql, const QVariantList& values = {});
+    // Moves `query` to its next row; false after the last one. A row the books could not give (a damaged
+    // page, a lost server) throws DataError: the rows read so far are never taken for all of them.
+    bool nextRow(QSqlQuery& query);
 
     bool inTransaction() const { return !m_scopes.empty(); }
 
