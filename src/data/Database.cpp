@@ -1,6 +1,7 @@
 #include "data/Database.h"
 
 #include "data/DataError.h"
+#include "data/Schema.h"
 #include "data/TextRules.h"
 
 #include <QAtomicInt>
@@ -231,13 +232,16 @@ std::unique_ptr<Database> Database::open(const QString& requested)
             fail(describeError(sql.lastError()));
     }
 
-    // A SQLite file of another program is not made into books by adding this program's tables, and it
-    // is refused as it was found: neither its mode nor its journal changes.
+    // A SQLite file of another program is not made into books by adding this program's tables, and books
+    // a newer program marked as its own are not this program's to write: either is refused as it was
+    // found, neither its mode nor its journal changed.
     bool foreignFile = false;
     try {
         foreignFile = existingFile
                       && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt() > 0
                       && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'schema_version'")).toInt() == 0;
+        if (existingFile && !foreignFile)
+            Schema::refuseNewerBooks(*db);
     } catch (const DataError& error) {
         fail(error.message(), error.reason());
     }

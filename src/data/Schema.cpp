@@ -171,9 +171,6 @@ int leastWriter(Database& db)
     return db.scalar(QStringLiteral("SELECT max(least_writer) FROM schema_version")).toInt();
 }
 
-namespace {
-
-// Before anything is written: an older program does not undo what a newer one changed.
 void refuseNewerBooks(Database& db)
 {
     if (const int least = leastWriter(db); least > kVersion)
@@ -184,8 +181,6 @@ void refuseNewerBooks(Database& db)
                             .arg(least)
                             .arg(kVersion));
 }
-
-} // namespace
 
 void create(Database& db)
 {
