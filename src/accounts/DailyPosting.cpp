@@ -27,7 +27,7 @@ void DailyPosting::refuseChangeOfPostedRow(Database& db, const QVariant& serial)
     QSqlQuery posting = db.exec(u"SELECT account.date_d FROM account_table JOIN account"
                                 " ON account.serial = account_table.posting_serial WHERE account_table.serial = ?"_s,
                                 {serial});
-    if (!posting.next())
+    if (!db.nextRow(posting))
         return;
     const QString day = TextRules::dateText(TextRules::storedDate(posting.value(0)));
     throw DataError(DataError::Kind::Database, DataError::Reason::Other,
@@ -93,7 +93,7 @@ void DailyPosting::takeMovements(qint32 postingSerial, Figures& figures)
     QSqlQuery taken = m_db.exec(u"UPDATE account_table SET posting_serial = ?"
                                 " WHERE posting_serial IS NULL AND date_d <= ? RETURNING expense, date_d"_s,
                                 {postingSerial, figures.day});
-    while (taken.next()) {
+    while (m_db.nextRow(taken)) {
         figures.daySum += Decimal::fromVariant(taken.value(0));
         const QDate day = TextRules::storedDate(taken.value(1));
         if (day < figures.day && !figures.carriedDays.contains(day))

@@ -25,7 +25,7 @@ QStringList column(Database& db, const QString& statement)
 {
     QStringList values;
     QSqlQuery query = db.exec(statement);
-    while (query.next())
+    while (db.nextRow(query))
         values << query.value(0).toString();
     return values;
 }
@@ -36,12 +36,12 @@ DailyReport::DailyReport(Database& db, const QDate& day, std::optional<int> area
 {
     QSqlQuery areas = area ? db.exec(u"select milk_area from milk_area where milk_area = ?"_s, {*area})
                            : db.exec(u"select milk_area from milk_area order by milk_area"_s);
-    while (areas.next())
+    while (db.nextRow(areas))
         m_areas << areas.value(0).toInt();
 
     QSqlQuery employees = db.exec(u"select milk_area, name from employees_data"
                                   " where milk_area is not null order by e_code"_s);
-    while (employees.next()) {
+    while (db.nextRow(employees)) {
         const int employeeArea = employees.value(0).toInt();
         if (!m_deliveryEmployee.contains(employeeArea)) // the first by code serves the area
             m_deliveryEmployee.insert(employeeArea, employees.value(1).toString());
@@ -57,7 +57,7 @@ DailyReport::DailyReport(Database& db, const QDate& day, std::optional<int> area
         values << *area;
     }
     QSqlQuery sums = db.exec(statement + sumsGrouping, values);
-    while (sums.next()) {
+    while (db.nextRow(sums)) {
         Sums& counted = m_sums[{sums.value(0).toInt(), sums.value(1).toString(), sums.value(2).toString()}];
         for (int i = 0; i < int(counted.size()); ++i)
             counted[i] = sums.value(3 + i);

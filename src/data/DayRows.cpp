@@ -201,7 +201,7 @@ QHash<QString, QSet<QDate>> deliveryDays(Database& db, QDate first, QDate last)
     QHash<QString, QSet<QDate>> days;
     QSqlQuery query = db.exec(u"SELECT subscribe_type, date_d FROM subscribe_type WHERE date_d >= ? AND date_d <= ?"_s,
                               {first, last});
-    while (query.next())
+    while (db.nextRow(query))
         days[query.value(0).toString()].insert(query.value(1).toDate());
     return days;
 }
@@ -220,12 +220,12 @@ Catalogue products(Database& db)
 {
     Catalogue catalogue;
     QSqlQuery query = db.exec(u"SELECT names, price FROM products_data"_s);
-    while (query.next())
+    while (db.nextRow(query))
         catalogue.prices.insert(query.value(0).toString(), query.value(1).toDouble());
 
     // A product listed twice in one type is delivered once.
     query = db.exec(u"SELECT send_type, names FROM send_type ORDER BY serial"_s);
-    while (query.next()) {
+    while (db.nextRow(query)) {
         QStringList& list = catalogue.ofDeliveryType[query.value(0).toString()];
         const QString names = query.value(1).toString();
         if (!list.contains(names))
@@ -252,7 +252,7 @@ QList<Order> deliveringOrders(Database& db, const QHash<QString, QSet<QDate>>& d
                               " AND order_data.amount > 0"_s
                                   + filter + u" ORDER BY customer_data.milk_area, order_data.c_code, order_data.o_code"_s,
                               values);
-    while (query.next()) {
+    while (db.nextRow(query)) {
         const auto calendar = days.constFind(query.value(3).toString());
         const auto delivered = catalogue.ofDeliveryType.constFind(query.value(4).toString());
         const QDate start = query.value(1).toDate();
@@ -280,7 +280,7 @@ WrittenRows writtenRows(Database& db, const Selection& selection)
                               " FROM order_date WHERE date_d >= ? AND date_d <= ?"_s
                                   + filter + u" ORDER BY id"_s,
                               values);
-    while (query.next()) {
+    while (db.nextRow(query)) {
         WrittenRow row{.id = query.value(0).toLongLong(),
                        .row = {.c_code = query.value(1).toInt(),
                                .date_d = query.value(2).toDate(),
@@ -319,7 +319,7 @@ QList<QDate> writtenDays(Database& db, QDate today)
                               " FROM written WHERE written.day IS NOT NULL)"
                               " SELECT day FROM written WHERE day IS NOT NULL"_s,
                               {today.addDays(kComingDays)});
-    while (query.next())
+    while (db.nextRow(query))
         days << query.value(0).toDate();
     return days;
 }

@@ -187,9 +187,6 @@ int leastWriter(Database& db)
     return db.scalar(QStringLiteral("SELECT max(least_writer) FROM schema_version")).toInt();
 }
 
-namespace {
-
-// Before anything is written: an older program does not undo what a newer one changed.
 void refuseNewerBooks(Database& db)
 {
     if (const int least = leastWriter(db); least > kVersion)
@@ -200,8 +197,6 @@ void refuseNewerBooks(Database& db)
                             .arg(least)
                             .arg(kVersion));
 }
-
-} // namespace
 
 void create(Database& db)
 {

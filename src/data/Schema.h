@@ -68,5 +68,8 @@ int storedVersion(Database& db);
 // The lowest version of the program that may write the books, 0 where none is recorded. A program
 // older than that refuses to open them (create() throws), naming both versions.
 int leastWriter(Database& db);
+// Refuses books that only a newer program may write (throws DataError naming both versions), before
+// anything is written: an older program does not undo what a newer one changed.
+void refuseNewerBooks(Database& db);
 
 } // namespace Schema

@@ -186,7 +186,7 @@ void MonthEndRun::settle(const Request& request, const Progress& progress, Resul
 
     QList<OpenRow> rows;
     QSqlQuery query = m_db.exec(openRowsStatement());
-    while (query.next())
+    while (m_db.nextRow(query))
         rows << readOpenRow(query, request);
     if (progress)
         progress(0, int(rows.size()));

@@ -167,7 +167,7 @@ QList<QVariantList> GoodsChartForm::movementsOfMonth(const QString& product)
             "where products_data.names = ? and pass_goods.date_d >= ? and pass_goods.date_d <= ?"_s,
             // Up to the month's last day: after 9999/12 there is no first day of a next month.
             {product, *firstDay, firstDay->addDays(firstDay->daysInMonth() - 1)});
-        while (rows.next()) {
+        while (m_app.db.nextRow(rows)) {
             std::array<Decimal, 2>& day = days[rows.value(0).toDate().day() - 1];
             day[0] += Decimal::fromVariant(rows.value(1));
             day[1] += Decimal::fromVariant(rows.value(2));
