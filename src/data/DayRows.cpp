@@ -473,3 +473,31 @@ qint64 followPrice(Database& db, const QString& product, QDate today)
 }
 
 } // namespace DayRows
+
+namespace DayRows {
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Runs `change` in one transaction, or the caller's, holding the writers' turn; it returns the rows it
+// wrote or removed.
+qint64 changeInTurn(Database& db, const std::function<qint64()>& change)
+{
+    Transaction transaction(db);
+    db.lock(Database::Lock::DayRows);
+    const qint64 changed = change();
+    transaction.commit();
+    return changed;
+}
+
+} // namespace
+
+qint64 followCustomerDeleted(Database& db, qint32 customer, QDate today)
+{
+    return changeInTurn(db, [&] {
+        return qint64(db.exec(u"DELETE FROM order_date WHERE c_code = ? AND date_d >= ?"_s, {customer, today}).numRowsAffected());
+    });
+}
+
+} // namespace DayRows

@@ -83,3 +83,12 @@ qint64 followDeliveryType(Database& db, const QString& sendType, QDate today);
 qint64 followPrice(Database& db, const QString& product, QDate today);
 
 } // namespace DayRows
+
+// What the written days follow of a customer that goes, once its own row is deleted. Each runs in one
+// transaction, or in the caller's, holding the writers' turn. Days before `today` keep what happened.
+namespace DayRows {
+
+// A customer deleted: its rows from today on go, whatever the round recorded on them.
+qint64 followCustomerDeleted(Database& db, qint32 customer, QDate today);
+
+} // namespace DayRows
