@@ -15,7 +15,7 @@ constexpr int firstRow = 4;
 
 // The bottles a row takes off from: its added ones and, unless the row is refunded or suspended, its
 // subscribed ones, which the refunded and suspended sums take off themselves.
-const QString heldBottles = u"add_num + case when refund = 0 and suspend = 0 then subscribe_num else 0 end"_s;
+const QString heldBottles = u"add_num + case when "_s + DeliveredRows::condition() + u" then subscribe_num else 0 end"_s;
 
 // The day's five sums of every area, product and bottle type in one pass. Rows whose customer is
 // gone do not count; a refund or suspend sum over rows of which none is flagged stays null. Each row
