@@ -537,3 +537,68 @@ qint64 resumeDay(Database& db, QDate day, QDate today)
 }
 
 } // namespace DayRows
+
+namespace DayRows {
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Runs `change` in one transaction, or the caller's, holding the writers' turn; it returns the rows it
+// wrote or removed.
+qint64 changeInTurn(Database& db, const std::function<qint64()>& change)
+{
+    Transaction transaction(db);
+    db.lock(Database::Lock::DayRows);
+    const qint64 changed = change();
+    transaction.commit();
+    return changed;
+}
+
+bool productNamed(Database& db, const QString& name)
+{
+    return db.scalar(u"SELECT count(*) FROM products_data WHERE names = ?"_s, {name}).toInt() > 0;
+}
+
+} // namespace
+
+qint64 followProductRenamed(Database& db, const QString& from, const QString& to, QDate today)
+{
+    if (from == to)
+        return 0;
+    return changeInTurn(db, [&] {
+        if (db.scalar(u"SELECT count(*) FROM products_data WHERE names = ?"_s, {to}).toInt() > 1)
+            throw DataError(DataError::Kind::Usage, u"Another product is already named %1."_s.arg(to));
+        if (productNamed(db, from))
+            return qint64(0);
+        const qint64 types = db.exec(u"UPDATE send_type SET names = ? WHERE names = ?"_s, {to, from}).numRowsAffected();
+        return types
+            + db.exec(u"UPDATE order_date SET names = ? WHERE names = ? AND date_d >= ?"_s, {to, from, today})
+                  .numRowsAffected();
+    });
+}
+
+qint64 followProductDeleted(Database& db, const QString& product, QDate today)
+{
+    return changeInTurn(db, [&] {
+        if (productNamed(db, product))
+            return qint64(0);
+        QStringList types;
+        QSqlQuery sending = db.exec(u"SELECT DISTINCT send_type FROM send_type WHERE names = ? ORDER BY send_type"_s, {product});
+        while (sending.next())
+            types << sending.value(0).toString();
+        if (!types.isEmpty())
+            throw DataError(DataError::Kind::Usage, u"The delivery types still delivering %1: %2. Take it out of them first."_s
+                                                        .arg(product, types.join(u", "_s)));
+        return qint64(db.exec(u"DELETE FROM order_date WHERE names = ? AND date_d >= ?"_s, {product, today}).numRowsAffected());
+    });
+}
+
+qint64 followCustomerDeleted(Database& db, qint32 customer, QDate today)
+{
+    return changeInTurn(db, [&] {
+        return qint64(db.exec(u"DELETE FROM order_date WHERE c_code = ? AND date_d >= ?"_s, {customer, today}).numRowsAffected());
+    });
+}
+
+} // namespace DayRows
