@@ -25,7 +25,8 @@ public:
     // What the grid shows: `select` (the columns and tables, no condition) and its `filter` with its
     // values, in the order of `order`. The columns of `order` are among those selected and together
     // tell every row apart (the last one a key). Nulls in them sort first; after a row with a null in
-    // them, the next page counts off the rows read, as a plain query would.
+    // them, the next page counts off the rows read, as a plain query would. An index of the table in
+    // that order, nulls first, serves every page.
     struct Query {
         QString select;
         QString filter;
