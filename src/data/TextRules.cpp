@@ -66,15 +66,6 @@ double numberFromText(QStringView text)
     return ok || std::isinf(value) ? value : 0.0;
 }
 
-std::optional<qint32> leadingWholeNumber(QStringView text)
-{
-    const double number = numberFromText(text);
-    if (number != std::trunc(number) || number < std::numeric_limits<qint32>::min()
-        || number > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return qint32(number);
-}
-
 std::optional<double> exactNumber(QStringView text)
 {
     const QStringView trimmed = text.trimmed();
@@ -89,10 +80,8 @@ std::optional<double> exactNumber(QStringView text)
 
 std::optional<int> wholeNumberIn(QStringView text, int lowest, int highest)
 {
-    const std::optional<double> number = exactNumber(text);
-    if (!number || *number != std::trunc(*number) || *number < lowest || *number > highest)
-        return std::nullopt;
-    return int(*number);
+    const std::optional<double> whole = numberIn(text, NumberRule::wholeNumber(lowest, highest));
+    return whole ? std::optional<int>(int(*whole)) : std::nullopt;
 }
 
 NumberRule NumberRule::wholeNumber(qint64 lowest, qint64 highest)

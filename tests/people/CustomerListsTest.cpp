@@ -157,6 +157,11 @@ TEST_F(CustomerListsTest, MilkAreaFilterTakesANumberAndShowsNothingForOtherText)
 
     area->setText(u" 3 "_s);
     EXPECT_EQ(column(grid, u"c_code"_s), QStringList{u"4"_s});
+    // Read as the account enquiry reads a code: a fraction past the fourth place is no area 3.
+    for (const QString& noArea : {u"3.00004"_s, u"3abc"_s}) {
+        area->setText(noArea);
+        EXPECT_TRUE(column(grid, u"c_code"_s).isEmpty()) << noArea.toStdString();
+    }
 }
 
 class CustomerListsOnServerTest : public CustomerListsTest {
