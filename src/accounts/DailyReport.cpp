@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/Decimal.h"
+#include "data/DeliveredRows.h"
 #include "sheets/SpreadsheetWriter.h"
 
 #include <QSqlQuery>
@@ -12,13 +13,20 @@ namespace {
 
 constexpr int firstRow = 4;
 
+// The bottles a row takes off from: its added ones and, unless the row is refunded or suspended, its
+// subscribed ones, which the refunded and suspended sums take off themselves.
+const QString heldBottles = u"add_num + case when "_s + DeliveredRows::condition() + u" then subscribe_num else 0 end"_s;
+
 // The day's five sums of every area, product and bottle type in one pass. Rows whose customer is
-// gone do not count; a refund or suspend sum over rows of which none is flagged stays null.
+// gone do not count; a refund or suspend sum over rows of which none is flagged stays null. Each row
+// nets what it delivers, never below 0: bottles taken off count up to those it holds, and a row both
+// refunded and suspended is cancelled once, with the refunded ones.
 const QString sumsStatement =
-    u"select order_date.milk_area, names, bottle_type, sum(subscribe_num), sum(add_num), sum(subtract_num),"
-    " sum(case when refund = 1 then subscribe_num end), sum(case when suspend = 1 then subscribe_num end)"
-    " from order_date, customer_data"
-    " where order_date.c_code = customer_data.c_code and order_date.date_d = ?"_s;
+    u"select order_date.milk_area, names, bottle_type, sum(subscribe_num), sum(add_num), sum("_s
+    + DeliveredRows::takenOff(heldBottles)
+    + u"), sum(case when refund = 1 then subscribe_num end), sum(case when suspend = 1 and refund = 0 then subscribe_num end)"
+      " from order_date, customer_data"
+      " where order_date.c_code = customer_data.c_code and order_date.date_d = ?"_s;
 const QString sumsGrouping = u" group by order_date.milk_area, names, bottle_type"_s;
 
 QStringList column(Database& db, const QString& statement)

@@ -68,9 +68,14 @@ qint64 writeComingDays(Database& db, QDate today);
 // standing, bring up to date, so the change reaches the delivery lists at once.
 qint64 followOrders(Database& db, const QList<qint32>& customers, QDate today);
 
-// A subscription type that gained or lost `day`: that day's rows of the customers with an order of the
-// type, where the day is a written one.
-qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today);
+// A day added to a subscription type, and that day's rows of the customers with an order of the type
+// where the day is a written one. The type gains the day once, however many clerks add it at the same
+// moment: false where it has the day already.
+bool addSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today);
+
+// A day taken out of a subscription type, with that day's rows as above; false where the type has no
+// such day.
+bool removeSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today);
 
 // A subscription type taken away with its days: the rows of the customers with an order of the type.
 qint64 followSubscriptionType(Database& db, const QString& subscribeType, QDate today);
@@ -81,5 +86,35 @@ qint64 followDeliveryType(Database& db, const QString& sendType, QDate today);
 
 // A product whose price changed: the money of its rows from today on. No row comes or goes with a price.
 qint64 followPrice(Database& db, const QString& product, QDate today);
+
+// The bulk suspend: every row of `day` suspended, whichever customer, product or flags, and the day
+// marked suspended for every customer, so that rows written onto it later are written suspended until
+// it is resumed. The rows suspended.
+qint64 suspendDay(Database& db, QDate day);
+
+// The bulk resume: the mark taken off and every row of `day` resumed; a written day from `today` on is
+// then as a fresh write of the orders gives it. The rows resumed, besides those written, added or removed.
+qint64 resumeDay(Database& db, QDate day, QDate today);
+
+} // namespace DayRows
+
+// What the written days follow of a product or a customer that takes another name or goes, once its
+// own row is saved or deleted. Each runs in one transaction, or in the caller's, holding the writers'
+// turn. Days before `today` keep what happened, under the names they had.
+namespace DayRows {
+
+// A product renamed from `from` to `to`: the delivery types that send it and its rows from today on
+// carry the new name, so they keep their price and the next write finds the product. Where another
+// product still has the old name, the types and rows are that product's and stay. A name another
+// product already has is refused (DataError), as the two products' rows would become one.
+qint64 followProductRenamed(Database& db, const QString& from, const QString& to, QDate today);
+
+// A product deleted: its rows from today on go, whatever the round recorded on them. Refused (DataError,
+// naming them) while a delivery type still sends it: taking it out of a type is the clerk's choice, and
+// the type's customers' days follow that change. Where another product still has the name, nothing goes.
+qint64 followProductDeleted(Database& db, const QString& product, QDate today);
+
+// A customer deleted: its rows from today on go, whatever the round recorded on them.
+qint64 followCustomerDeleted(Database& db, qint32 customer, QDate today);
 
 } // namespace DayRows

@@ -14,10 +14,12 @@ namespace {
 // 1: the tables; 2: the month a settlement run settled, and a posted day of the cash journal is unique;
 // 3: the month a settlement run is settling; 4: the posting that took each movement of the cash journal;
 // 5: the order the types were added in, and the lowest version of the program that may write the books;
-// 6: on PostgreSQL, room on the delivery rows' pages for a row repriced in place.
-constexpr int kVersion = 6;
-// Programs before 5 neither number rows under the lock of their table nor keep the order of the types.
-constexpr int kLeastWriter = 5;
+// 6: on PostgreSQL, room on the delivery rows' pages for a row repriced in place;
+// 7: the days suspended for every customer.
+constexpr int kVersion = 7;
+// Programs before 5 neither number rows under the lock of their table nor keep the order of the types;
+// programs before 7 write delivery rows onto a day suspended for every customer as if it were not.
+constexpr int kLeastWriter = 7;
 
 // A column added to a table after books were first created: books of an older version gain it, and
 // `fill`, where given, gives their rows its value. In `fill`, %place is where a row stands in its table
@@ -48,6 +50,20 @@ const AddedColumn addedColumns[] = {
      QStringLiteral("UPDATE send_kind SET type_order = numbered.n FROM (SELECT send_type AS name,"
                     " row_number() OVER (ORDER BY %place) AS n FROM send_kind) numbered"
                     " WHERE send_kind.send_type = numbered.name")},
+};
+
+// A table added after books were first created, and how books of an older version fill it.
+struct AddedTable {
+    QString table;
+    QString fill;
+};
+const AddedTable addedTables[] = {
+    // Before version 7 only the bulk suspend set `suspend`, a day at a time, on every row of the day; rows
+    // written onto the day afterwards came unsuspended. A coming day with most of its rows suspended was
+    // suspended for everybody.
+    {QStringLiteral("suspended_day"),
+     QStringLiteral("INSERT INTO suspended_day (date_d) SELECT date_d FROM order_date WHERE date_d >= CURRENT_DATE"
+                    " GROUP BY date_d HAVING 2 * sum(coalesce(suspend, 0)) > count(*)")},
 };
 
 QString columnType(Type type, Database::Kind kind)
@@ -192,7 +208,8 @@ void create(Database& db)
     // or made by a newer program.
     db.lock(Database::Lock::Schema);
     refuseNewerBooks(db);
-    if (storedVersion(db) >= kVersion)
+    const int booksVersion = storedVersion(db);
+    if (booksVersion >= kVersion)
         return;
     if (!tableExists(db, QStringLiteral("schema_version")))
         db.exec(QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL, least_writer INTEGER)"));
@@ -230,6 +247,9 @@ void create(Database& db)
                         .arg(table.name, row.keys().join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", "))),
                     row.values());
         }
+        for (const AddedTable& added : addedTables)
+            if (added.table == table.name && booksVersion > 0)
+                db.exec(added.fill);
     }
     // Books made by an earlier version get the unique indexes added since, as new books do.
     for (const Table& table : tables()) {

@@ -218,6 +218,9 @@ QList<Table> buildTables()
                                          // range and a day's total read the index alone.
                                          {u"names"_s, u"date_d"_s, u"refund"_s, u"suspend"_s, u"subscribe_num"_s,
                                           u"give_num"_s, u"add_num"_s, u"subtract_num"_s}})),
+        // The days suspended for every customer (the bulk suspend): rows written onto them later are
+        // written suspended until the day is resumed.
+        {.name = u"suspended_day"_s, .columns = {date(u"date_d"_s)}, .key = u"date_d"_s},
 
         // Payroll and leave. The forms that add payroll rows leave the amounts
         // to the database and the settlement adds them up, so they start at 0.

@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/Database.h"
+#include "data/DayRows.h"
 #include "data/TextRules.h"
 #include "core/AppContext.h"
 #include "widgets/FetchingGrid.h"
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlQuery>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -104,26 +104,24 @@ void DeliveryDaysForm::showCurrentRow()
     m_suspendShown->setText(suspended.isNull() ? QString() : suspended.toInt() != 0 ? u"True"_s : u"False"_s);
 }
 
-// Every row of the picked day, whichever rows the grid shows, in one statement: all of them or none.
-// It waits for a run writing day rows, so the rows that run writes are suspended too.
+// Every row of the picked day, whichever rows the grid shows: all of them or none. The day-row writer
+// suspends the day for rows written onto it later too, until it is resumed; so a day from today on
+// without rows yet is suspended all the same, and only a day that no row will ever reach says so.
 void DeliveryDaysForm::setDaySuspended(bool suspended, const QString& title)
 {
     using namespace ErrorMessageBoxes;
     const QDate day = m_day->date();
     if (showMessage(m_app.messages, DeliveryDays::question(TextRules::dateText(day), title)) != MessageService::Yes)
         return;
-    int written = 0;
+    const QDate today = m_app.clock.today();
+    qint64 written = 0;
     try {
-        Transaction transaction(m_app.db);
-        m_app.db.lock(Database::Lock::DayRows);
-        written = m_app.db.exec(u"update order_date set suspend = ? where date_d = ?"_s, {suspended ? 1 : 0, day})
-                      .numRowsAffected();
-        transaction.commit();
+        written = suspended ? DayRows::suspendDay(m_app.db, day) : DayRows::resumeDay(m_app.db, day, today);
     } catch (const std::exception& error) {
         showMessage(m_app.messages, DeliveryDays::writeRefused, refusalDetail(error));
         return;
     }
-    if (written == 0) {
+    if (written == 0 && !(suspended && day >= today)) {
         showMessage(m_app.messages, DeliveryDays::noRows(title), u"No delivery row falls on %1."_s.arg(TextRules::dateText(day)));
         return;
     }

@@ -272,8 +272,8 @@ bool SubscriptionTypesForm::isDayOfType(const QString& type, const QDate& day)
                .toInt() > 0;
 }
 
-// A day of this month or a later one, for the current type, once. The day's written rows follow in
-// the same transaction, as they do when a day is taken out.
+// A day of this month or a later one, for the current type, once, whoever adds it at the same moment.
+// The day's written rows follow in the same transaction, as they do when a day is taken out.
 void SubscriptionTypesForm::addDay(const QDate& day)
 {
     using namespace ErrorMessageBoxes;
@@ -287,18 +287,15 @@ void SubscriptionTypesForm::addDay(const QDate& day)
         showMessage(m_app.messages, SubscriptionTypes::noTypeWarning, noTypeChosen);
         return;
     }
+    bool added = false;
     try {
-        if (isDayOfType(type, day)) {
-            showMessage(m_app.messages, SubscriptionTypes::input,
-                        u"%1 is a day of %2 already."_s.arg(TextRules::dateText(day), type));
-            return;
-        }
-        Transaction transaction(m_app.db);
-        m_app.db.exec(u"insert into subscribe_type (subscribe_type, date_d) values (?, ?)"_s, {type, day});
-        DayRows::followSubscriptionDay(m_app.db, type, day, m_app.clock.today());
-        transaction.commit();
+        added = DayRows::addSubscriptionDay(m_app.db, type, day, m_app.clock.today());
     } catch (const std::exception& error) {
         showMessage(m_app.messages, SubscriptionTypes::inputError, refusalDetail(error));
+        return;
+    }
+    if (!added) {
+        showMessage(m_app.messages, SubscriptionTypes::input, u"%1 is a day of %2 already."_s.arg(TextRules::dateText(day), type));
         return;
     }
     repaint();
@@ -317,10 +314,7 @@ void SubscriptionTypesForm::deleteDay(const QDate& day)
         if (showMessage(m_app.messages, SubscriptionTypes::deleteDayQuestion(TextRules::dateText(day))) !=
             MessageService::Yes)
             return;
-        Transaction transaction(m_app.db);
-        m_app.db.exec(u"delete from subscribe_type where subscribe_type = ? and date_d = ?"_s, {type, day});
-        DayRows::followSubscriptionDay(m_app.db, type, day, m_app.clock.today());
-        transaction.commit();
+        DayRows::removeSubscriptionDay(m_app.db, type, day, m_app.clock.today());
     } catch (const std::exception& error) {
         showMessage(m_app.messages, SubscriptionTypes::inputError, refusalDetail(error));
         return;

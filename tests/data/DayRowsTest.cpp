@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <latch>
@@ -129,6 +130,35 @@ TEST_P(DayRowsTest, TwoWritersAtOnceWriteEachDayOnce)
     EXPECT_TRUE(written[0] == 0 || written[1] == 0) << written[0] << " and " << written[1];
     EXPECT_EQ(db->scalar(u"SELECT count(*) FROM (SELECT DISTINCT c_code, date_d, names FROM order_date) AS once"_s).toInt(),
               db->scalar(u"SELECT count(*) FROM order_date"_s).toInt());
+}
+
+// Four clerks add Tuesday to 一三五 at the same moment, each on a connection of their own: the type
+// gains it once, and the customer's Tuesday gets its milk and yoghurt once.
+TEST_P(DayRowsTest, ASubscriptionDayAddedByClerksAtOnceIsAddedOnce)
+{
+    const int customer = addCustomer(1);
+    addOrder(customer, monday, 1);
+    const QDate tuesday = monday.addDays(1);
+    constexpr int clerks = 4;
+    const QString location = db->location();
+    std::vector<int> added(clerks);
+    std::latch ready(clerks);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < clerks; ++i)
+        threads.emplace_back([&, i] {
+            auto clerk = Database::open(location);
+            ready.arrive_and_wait();
+            added[i] = DayRows::addSubscriptionDay(*clerk, u"一三五"_s, tuesday, monday);
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+
+    EXPECT_EQ(std::count(added.cbegin(), added.cend(), 1), 1);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM subscribe_type WHERE date_d = ?"_s, {tuesday}).toInt(), 1);
+    EXPECT_EQ(rows(), expected(customer, {u"2026-03-03 優酪乳 1 35 1 玻璃瓶 0 0"_s, u"2026-03-03 鮮乳 1 30 1 玻璃瓶 0 0"_s}));
+    EXPECT_TRUE(DayRows::removeSubscriptionDay(*db, u"一三五"_s, tuesday, monday));
+    EXPECT_FALSE(DayRows::removeSubscriptionDay(*db, u"一三五"_s, tuesday, monday));
+    EXPECT_EQ(rows(), "");
 }
 
 TEST_P(DayRowsTest, ALoginWritesTodayAndTheNextTwoDays)
@@ -297,6 +327,54 @@ TEST_P(DayRowsTest, BottlesTakenOffBeyondTheOrderBillNothingAndHoldAgainWhenItRi
         DayRows::followOrders(*db, {customer}, monday);
         EXPECT_EQ(takenOffAndMoney(), std::pair(2.0, money)) << amount;
     }
+}
+
+// Wednesday is suspended for everybody on Monday. Every path that writes onto it afterwards writes
+// suspended rows: a delivery type gaining yoghurt (A's rows), a new order (C), a reinstated customer (B),
+// a login (D's order, entered without its days). C's order cancelled takes C's rows, which held only the
+// holiday; a row left suspended on the day with no order and nothing recorded (E) goes with the resume. The
+// resume leaves the day as a fresh write gives it, A's bottle added by the round kept:
+// A milk 1 + 1 added = 2 x 30, yoghurt 35; B 2 x 30, 2 x 35; D 3 x 30, 3 x 35.
+TEST_P(DayRowsTest, AHolidayStaysSuspendedOnEveryPathAndItsResumeIsAFreshWrite)
+{
+    const int a = addCustomer(1), b = addCustomer(2, 1), c = addCustomer(3), d = addCustomer(4), e = addCustomer(5);
+    addOrder(a, monday, 1, u"鮮乳"_s);
+    addOrder(b, monday, 2);
+    ASSERT_EQ(DayRows::write(*db, monday, friday, monday), 3);
+    EXPECT_EQ(DayRows::suspendDay(*db, wednesday), 1);
+
+    db->exec(u"INSERT INTO send_type (serial, send_type, names) VALUES (?, ?, ?)"_s, {4, u"鮮乳"_s, u"優酪乳"_s});
+    DayRows::followDeliveryType(*db, u"鮮乳"_s, monday);
+    const int cOrder = addOrder(c, monday, 1);
+    DayRows::followOrders(*db, {c}, monday);
+    db->exec(u"UPDATE customer_data SET cancel = 0 WHERE c_code = ?"_s, {b});
+    DayRows::followOrders(*db, {b}, monday);
+    addOrder(d, monday, 3, u"鮮乳"_s);
+    DayRows::writeComingDays(*db, monday);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM order_date WHERE date_d = ? AND suspend = 0"_s, {wednesday}).toInt(), 0);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM order_date WHERE date_d = ?"_s, {wednesday}).toInt(), 8);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM order_date WHERE suspend = 1"_s).toInt(), 8) << "Wednesday's only";
+
+    db->exec(u"UPDATE order_date SET add_num = 1 WHERE c_code = ? AND date_d = ? AND names = ?"_s, {a, wednesday, u"鮮乳"_s});
+    db->exec(u"UPDATE order_data SET cancel = 1 WHERE o_code = ?"_s, {cOrder});
+    DayRows::followOrders(*db, {c}, monday);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM order_date WHERE c_code = ?"_s, {c}).toInt(), 0);
+
+    db->exec(u"INSERT INTO order_date (c_code, date_d, names, suspend) VALUES (?, ?, ?, 1)"_s, {e, wednesday, u"鮮乳"_s});
+    EXPECT_EQ(DayRows::resumeDay(*db, wednesday, monday), 7 + 2) << "7 rows resumed; A's milk repriced, E's row gone";
+    const QString day = wednesday.toString(Qt::ISODate);
+    EXPECT_EQ(rowsOf(wednesday), (QStringList{u"%1 %2 優酪乳 1 35 1 玻璃瓶 0 0"_s.arg(a).arg(day),
+                                              u"%1 %2 鮮乳 1 60 1 玻璃瓶 0 0"_s.arg(a).arg(day),
+                                              u"%1 %2 優酪乳 2 70 2 玻璃瓶 0 0"_s.arg(b).arg(day),
+                                              u"%1 %2 鮮乳 2 60 2 玻璃瓶 0 0"_s.arg(b).arg(day),
+                                              u"%1 %2 優酪乳 3 105 4 玻璃瓶 0 0"_s.arg(d).arg(day),
+                                              u"%1 %2 鮮乳 3 90 4 玻璃瓶 0 0"_s.arg(d).arg(day)})
+                                     .join(u'\n')
+                                     .toStdString());
+    EXPECT_EQ(DayRows::write(*db, wednesday, wednesday, monday), 0) << "a fresh write changes nothing";
+    addOrder(c, monday, 1, u"鮮乳"_s);
+    DayRows::followOrders(*db, {c}, monday);
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM order_date WHERE suspend = 1"_s).toInt(), 0) << "the day is resumed";
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DayRowsTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),

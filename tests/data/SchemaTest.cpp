@@ -179,7 +179,7 @@ TEST_P(SchemaTest, BooksOfVersionFourKeepWhatTheirPostingsTookAndGainTheOrderOfT
     Schema::create(*db);
 
     EXPECT_EQ(Schema::storedVersion(*db), Schema::currentVersion());
-    EXPECT_EQ(Schema::leastWriter(*db), 5); // the room on the pages keeps no program of version 5 out
+    EXPECT_EQ(Schema::leastWriter(*db), 7); // a program of version 6 would not keep a holiday suspended
     EXPECT_EQ(deliveryRowsStorage(*db), storage);
     EXPECT_EQ(db->scalar(u"SELECT count(*) FROM account_table WHERE posting_serial = 1"_s).toInt(), 2);
     QStringList types;
@@ -189,17 +189,39 @@ TEST_P(SchemaTest, BooksOfVersionFourKeepWhatTheirPostingsTookAndGainTheOrderOfT
     EXPECT_EQ(types, (QStringList{u"weekly"_s, u"daily"_s, u"alternate"_s}));
 }
 
+// A coming day with most of its rows suspended was suspended for everybody; a day with a few suspended
+// rows, and a day gone by, were not marked.
+TEST_P(SchemaTest, BooksOfVersionSixMarkTheirComingHolidays)
+{
+    Schema::create(*db);
+    db->exec(u"DROP TABLE suspended_day"_s);
+    db->exec(u"UPDATE schema_version SET version = 6, least_writer = 5"_s);
+    const QDate today = QDate::currentDate();
+    const QDate holiday = today.addDays(5), ordinary = today.addDays(6), past = today.addDays(-5);
+    for (const auto& [day, suspended] : {std::pair(holiday, 1), std::pair(holiday, 1), std::pair(holiday, 0),
+                                         std::pair(ordinary, 1), std::pair(ordinary, 0), std::pair(past, 1)})
+        db->exec(u"INSERT INTO order_date (c_code, date_d, names, suspend) VALUES (1, ?, 'milk', ?)"_s, {day, suspended});
+
+    Schema::create(*db);
+
+    EXPECT_EQ(Schema::storedVersion(*db), Schema::currentVersion());
+    EXPECT_EQ(Schema::leastWriter(*db), 7);
+    EXPECT_EQ(count(*db, u"suspended_day"_s), 1);
+    EXPECT_EQ(db->scalar(u"SELECT date_d FROM suspended_day"_s).toDate(), holiday);
+    EXPECT_EQ(db->scalar(u"SELECT sum(suspend) FROM order_date"_s).toInt(), 4) << "no row changes";
+}
+
 // An older program does not undo what a newer one wrote: it refuses the books before writing anything.
 TEST_P(SchemaTest, BooksMarkedForANewerProgramAreRefusedWithBothVersionsAndNothingIsWritten)
 {
     Schema::create(*db);
-    db->exec(u"UPDATE schema_version SET version = 9, least_writer = 7"_s);
+    db->exec(u"UPDATE schema_version SET version = 9, least_writer = 8"_s);
     db->exec(u"DROP TABLE milk_area"_s); // a table this program would make
     try {
         Schema::create(*db);
         ADD_FAILURE() << "wrote books only a newer program may write";
     } catch (const DataError& error) {
-        EXPECT_EQ(error.message(), u"the books are of version 9 and are written only by programs of version 7 or later; "
+        EXPECT_EQ(error.message(), u"the books are of version 9 and are written only by programs of version 8 or later; "
                                    "this program is of version %1."_s.arg(Schema::currentVersion()));
     }
     EXPECT_TRUE(db->connection().record(u"milk_area"_s).isEmpty());
