@@ -80,11 +80,12 @@ struct WrittenRow {
     DayRow row;
     bool given = false;
 
-    // What the round recorded on the day, beyond the order's values.
-    bool holdsMore() const
+    // What the round recorded on the day, beyond the order's values. On a day suspended for everybody
+    // the suspend is the day's, not the row's.
+    bool holdsMore(bool daySuspended) const
     {
         return row.give_num != 0 || row.add_num != 0 || row.subtract_num != 0 || row.not_bottle != 0 || row.refund
-               || row.suspend || row.loss_duty != 0;
+               || (row.suspend && !daySuspended) || row.loss_duty != 0;
     }
 };
 
@@ -159,8 +160,8 @@ private:
 class RowChanges {
 public:
     explicit RowChanges(Database& db)
-        : m_update(db, u"UPDATE order_date SET subscribe_num = ?, expense = ?, milk_area = ?, bottle_type = ?"
-                       " WHERE id = ?"_s),
+        : m_update(db, u"UPDATE order_date SET subscribe_num = ?, expense = ?, milk_area = ?, bottle_type = ?,"
+                       " suspend = ? WHERE id = ?"_s),
           m_remove(db, u"DELETE FROM order_date WHERE id = ?"_s)
     {
     }
@@ -168,7 +169,7 @@ public:
     void update(const WrittenRow& written)
     {
         const DayRow& row = written.row;
-        m_update.run({row.subscribe_num, row.expense, row.milk_area, row.bottle_type, written.id});
+        m_update.run({row.subscribe_num, row.expense, row.milk_area, row.bottle_type, int(row.suspend), written.id});
         ++m_count;
     }
 
@@ -202,6 +203,16 @@ QHash<QString, QSet<QDate>> deliveryDays(Database& db, QDate first, QDate last)
                               {first, last});
     while (db.nextRow(query))
         days[query.value(0).toString()].insert(query.value(1).toDate());
+    return days;
+}
+
+// The days of [first, last] suspended for every customer.
+QSet<QDate> suspendedDays(Database& db, QDate first, QDate last)
+{
+    QSet<QDate> days;
+    QSqlQuery query = db.exec(u"SELECT date_d FROM suspended_day WHERE date_d >= ? AND date_d <= ?"_s, {first, last});
+    while (db.nextRow(query))
+        days.insert(query.value(0).toDate());
     return days;
 }
 
@@ -320,6 +331,7 @@ qint64 bringUpToDate(Database& db, const Selection& selection, const std::functi
         return 0;
     const QHash<QString, QSet<QDate>> days = deliveryDays(db, selection.days.constFirst(), selection.days.constLast());
     const Catalogue catalogue = products(db);
+    const QSet<QDate> suspended = suspendedDays(db, selection.days.constFirst(), selection.days.constLast());
     const QList<Order> orders = deliveringOrders(db, days, catalogue, selection.customers);
     WrittenRows written = writtenRows(db, selection);
 
@@ -329,9 +341,11 @@ qint64 bringUpToDate(Database& db, const Selection& selection, const std::functi
     auto writeCustomerRows = [&] {
         for (DayRow& row : customerRows) {
             const double price = catalogue.prices.value(row.names);
+            const bool daySuspended = suspended.contains(row.date_d);
             const auto found = written.byKey.constFind({row.c_code, row.date_d, row.names});
             if (found == written.byKey.cend()) {
                 row.expense = expenseOf(row, price);
+                row.suspend = daySuspended;
                 if (adjust)
                     adjust(row);
                 writer.add(row);
@@ -343,9 +357,11 @@ qint64 bringUpToDate(Database& db, const Selection& selection, const std::functi
             wanted.subscribe_num = row.subscribe_num;
             wanted.milk_area = row.milk_area;
             wanted.bottle_type = row.bottle_type;
+            wanted.suspend = kept.row.suspend || daySuspended;
             wanted.expense = expenseOf(wanted, price);
             if (wanted.subscribe_num != kept.row.subscribe_num || wanted.expense != kept.row.expense
-                || wanted.milk_area != kept.row.milk_area || wanted.bottle_type != kept.row.bottle_type) {
+                || wanted.milk_area != kept.row.milk_area || wanted.bottle_type != kept.row.bottle_type
+                || wanted.suspend != kept.row.suspend) {
                 kept.row = wanted;
                 changes.update(kept);
             }
@@ -381,14 +397,17 @@ qint64 bringUpToDate(Database& db, const Selection& selection, const std::functi
     for (WrittenRow& left : written.rows) {
         if (left.given)
             continue;
-        if (!left.holdsMore()) {
+        const bool daySuspended = suspended.contains(left.row.date_d);
+        if (!left.holdsMore(daySuspended)) {
             changes.remove(left);
             continue;
         }
         DayRow wanted = left.row;
         wanted.subscribe_num = 0;
+        wanted.suspend = left.row.suspend || daySuspended;
         wanted.expense = expenseOf(wanted, catalogue.prices.value(wanted.names));
-        if (wanted.subscribe_num != left.row.subscribe_num || wanted.expense != left.row.expense) {
+        if (wanted.subscribe_num != left.row.subscribe_num || wanted.expense != left.row.expense
+            || wanted.suspend != left.row.suspend) {
             left.row = wanted;
             changes.update(left);
         }
@@ -411,6 +430,15 @@ qint64 inTurn(Database& db, const std::function<qint64()>& work)
 qint64 followOnWrittenDays(Database& db, const Customers& customers, QDate today)
 {
     return inTurn(db, [&] { return bringUpToDate(db, {.days = writtenDays(db, today), .customers = customers}, {}); });
+}
+
+// A subscription type that gained or lost `day`: that day's rows of the customers with an order of the
+// type, where the day is a written one. Runs in the caller's turn.
+qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today)
+{
+    if (day < today || !writtenDays(db, today).contains(day))
+        return 0;
+    return bringUpToDate(db, {.days = {day}, .customers = Customers::ordering(u"subscribe_type"_s, subscribeType)}, {});
 }
 
 } // namespace
@@ -437,16 +465,30 @@ qint64 followOrders(Database& db, const QList<qint32>& customers, QDate today)
     return followOnWrittenDays(db, Customers::named(customers), today);
 }
 
-qint64 followSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today)
+bool addSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today)
 {
-    if (day < today)
-        return 0;
     return inTurn(db, [&] {
-        if (!writtenDays(db, today).contains(day))
+        if (db.scalar(u"SELECT count(*) FROM subscribe_type WHERE subscribe_type = ? AND date_d = ?"_s,
+                      {subscribeType, day})
+                .toInt()
+            > 0)
             return qint64(0);
-        return bringUpToDate(db, {.days = {day}, .customers = Customers::ordering(u"subscribe_type"_s, subscribeType)},
-                             {});
-    });
+        db.exec(u"INSERT INTO subscribe_type (subscribe_type, date_d) VALUES (?, ?)"_s, {subscribeType, day});
+        followSubscriptionDay(db, subscribeType, day, today);
+        return qint64(1);
+    }) != 0;
+}
+
+bool removeSubscriptionDay(Database& db, const QString& subscribeType, QDate day, QDate today)
+{
+    return inTurn(db, [&] {
+        const qint64 removed = db.exec(u"DELETE FROM subscribe_type WHERE subscribe_type = ? AND date_d = ?"_s,
+                                       {subscribeType, day})
+                                   .numRowsAffected();
+        if (removed > 0)
+            followSubscriptionDay(db, subscribeType, day, today);
+        return removed;
+    }) != 0;
 }
 
 qint64 followSubscriptionType(Database& db, const QString& subscribeType, QDate today)
@@ -469,6 +511,93 @@ qint64 followPrice(Database& db, const QString& product, QDate today)
     return inTurn(db, [&] {
         const double price = db.scalar(u"SELECT price FROM products_data WHERE names = ?"_s, {product}).toDouble();
         return qint64(db.exec(statement, {price, product, today}).numRowsAffected());
+    });
+}
+
+qint64 suspendDay(Database& db, QDate day)
+{
+    return inTurn(db, [&] {
+        if (!db.scalar(u"SELECT count(*) FROM suspended_day WHERE date_d = ?"_s, {day}).toInt())
+            db.exec(u"INSERT INTO suspended_day (date_d) VALUES (?)"_s, {day});
+        return qint64(db.exec(u"UPDATE order_date SET suspend = 1 WHERE date_d = ?"_s, {day}).numRowsAffected());
+    });
+}
+
+// The suspend cleared on every row, then the day written afresh where it is a written one: rows that
+// only the holiday kept go, and what the round recorded stays.
+qint64 resumeDay(Database& db, QDate day, QDate today)
+{
+    return inTurn(db, [&] {
+        db.exec(u"DELETE FROM suspended_day WHERE date_d = ?"_s, {day});
+        const qint64 resumed = db.exec(u"UPDATE order_date SET suspend = 0 WHERE date_d = ?"_s, {day}).numRowsAffected();
+        if (day < today || !writtenDays(db, today).contains(day))
+            return resumed;
+        return resumed + bringUpToDate(db, {.days = {day}, .customers = {}}, {});
+    });
+}
+
+} // namespace DayRows
+
+namespace DayRows {
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Runs `change` in one transaction, or the caller's, holding the writers' turn; it returns the rows it
+// wrote or removed.
+qint64 changeInTurn(Database& db, const std::function<qint64()>& change)
+{
+    Transaction transaction(db);
+    db.lock(Database::Lock::DayRows);
+    const qint64 changed = change();
+    transaction.commit();
+    return changed;
+}
+
+bool productNamed(Database& db, const QString& name)
+{
+    return db.scalar(u"SELECT count(*) FROM products_data WHERE names = ?"_s, {name}).toInt() > 0;
+}
+
+} // namespace
+
+qint64 followProductRenamed(Database& db, const QString& from, const QString& to, QDate today)
+{
+    if (from == to)
+        return 0;
+    return changeInTurn(db, [&] {
+        if (db.scalar(u"SELECT count(*) FROM products_data WHERE names = ?"_s, {to}).toInt() > 1)
+            throw DataError(DataError::Kind::Usage, u"Another product is already named %1."_s.arg(to));
+        if (productNamed(db, from))
+            return qint64(0);
+        const qint64 types = db.exec(u"UPDATE send_type SET names = ? WHERE names = ?"_s, {to, from}).numRowsAffected();
+        return types
+            + db.exec(u"UPDATE order_date SET names = ? WHERE names = ? AND date_d >= ?"_s, {to, from, today})
+                  .numRowsAffected();
+    });
+}
+
+qint64 followProductDeleted(Database& db, const QString& product, QDate today)
+{
+    return changeInTurn(db, [&] {
+        if (productNamed(db, product))
+            return qint64(0);
+        QStringList types;
+        QSqlQuery sending = db.exec(u"SELECT DISTINCT send_type FROM send_type WHERE names = ? ORDER BY send_type"_s, {product});
+        while (db.nextRow(sending))
+            types << sending.value(0).toString();
+        if (!types.isEmpty())
+            throw DataError(DataError::Kind::Usage, u"The delivery types still delivering %1: %2. Take it out of them first."_s
+                                                        .arg(product, types.join(u", "_s)));
+        return qint64(db.exec(u"DELETE FROM order_date WHERE names = ? AND date_d >= ?"_s, {product, today}).numRowsAffected());
+    });
+}
+
+qint64 followCustomerDeleted(Database& db, qint32 customer, QDate today)
+{
+    return changeInTurn(db, [&] {
+        return qint64(db.exec(u"DELETE FROM order_date WHERE c_code = ? AND date_d >= ?"_s, {customer, today}).numRowsAffected());
     });
 }
 
