@@ -58,7 +58,9 @@ double numberFromText(QStringView text)
     if (length == 0)
         return 0.0;
     const QStringView number = text.mid(start, length);
-    if (const std::optional<Decimal> figure = Decimal::tryFromText(number))
+    // A fifth decimal place is not rounded away: a code typed with one is no code, a figure is refused.
+    bool rounded = false;
+    if (const std::optional<Decimal> figure = Decimal::tryFromText(number, &rounded); figure && !rounded)
         return figure->toDouble();
     bool ok = false;
     const double value = number.toString().toDouble(&ok);

@@ -15,8 +15,8 @@ namespace TextRules {
 
 // The number a text begins with: leading blanks are skipped, the longest leading part that
 // forms a decimal number is taken ("12abc" -> 12, "-3.5e2x" -> -350); no such part gives 0, and a
-// number beyond any double ("1e400") an infinity. Within the books' figures it is read as Decimal
-// reads it, to four places.
+// number beyond any double ("1e400") an infinity. Within the books' four places it is read as Decimal
+// reads it; digits past the fourth place are kept, never rounded away ("12.00004" is no 12).
 double numberFromText(QStringView text);
 
 // Like numberFromText, but says whether the text (blanks around it aside) is a number and

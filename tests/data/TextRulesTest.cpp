@@ -18,6 +18,8 @@ TEST(TextRules, NumberFromTextTakesTheLongestLeadingNumber)
     EXPECT_EQ(numberFromText(u"0912-345"), 912);
     EXPECT_EQ(numberFromText(u"-"), 0);
     EXPECT_EQ(numberFromText(u"-1e400x"), -std::numeric_limits<double>::infinity()); // never 0
+    EXPECT_EQ(numberFromText(u"12.00004x"), 12.00004); // never rounded to 12
+    EXPECT_EQ(numberFromText(u"0.1"), 0.1);
 }
 
 TEST(TextRules, ExactNumberRefusesAnythingBesideTheNumber)

@@ -248,6 +248,11 @@ TEST_F(CustomerListsTest, BriefListFindsACodeAndSaysSoOnAMiss)
     QTest::keyClick(code, Qt::Key_Return);
     EXPECT_EQ(messages.last().text, u"no search'0'data!!"_s);
     EXPECT_EQ(rows.value(u"c_code"_s).toInt(), 3);
+
+    code->setText(u"1.00004"_s); // a fraction past the fourth place is no code 1
+    QTest::keyClick(code, Qt::Key_Return);
+    EXPECT_EQ(messages.last().text, u"no search'1.00004'data!!"_s);
+    EXPECT_EQ(rows.value(u"c_code"_s).toInt(), 3);
 }
 
 TEST_F(CustomerListsTest, MilkAreaPickListsTheAreasAndOnlyCloses)
