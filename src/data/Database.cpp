@@ -503,14 +503,25 @@ void Database::control(const QString& statement)
         throw failure(query.lastError());
 }
 
-void Database::begin()
+void Database::begin(std::optional<int> lockWaitMs)
 {
     const bool outermost = m_scopes.empty();
     if (outermost) {
         reconnectIfLost();
         // IMMEDIATE: the write lock is taken now, within the busy time-out, not at the first write,
         // where a transaction that has read already could only be refused.
-        control(m_kind == Kind::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+        const bool briefWait = lockWaitMs && m_kind == Kind::SQLite;
+        if (briefWait)
+            setLockTimeout(*lockWaitMs);
+        try {
+            control(m_kind == Kind::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+        } catch (const DataError&) {
+            if (briefWait)
+                useUsualLockTimeout();
+            throw;
+        }
+        if (briefWait)
+            useUsualLockTimeout();
         m_undo.clear();
     } else if (m_scopes.back().failure) { // PostgreSQL would refuse it; both databases say the same
         throw *m_scopes.back().failure;
@@ -595,6 +606,11 @@ void Database::onRollback(std::function<void()> undo)
 Transaction::Transaction(Database& db) : m_db(db)
 {
     m_db.begin();
+}
+
+Transaction::Transaction(Database& db, int lockWaitMs) : m_db(db)
+{
+    m_db.begin(lockWaitMs);
 }
 
 Transaction::~Transaction()

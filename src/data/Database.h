@@ -110,7 +110,8 @@ private:
     bool serverAnswers();
     void control(const QString& statement);
 
-    void begin();
+    // `lockWaitMs`: how long an outermost SQLite scope waits for another connection's write lock.
+    void begin(std::optional<int> lockWaitMs = std::nullopt);
     void commit();
     void rollback();
     void onRollback(std::function<void()> undo);
@@ -139,6 +140,10 @@ private:
 class Transaction {
 public:
     explicit Transaction(Database& db);
+    // Begins as above, but on SQLite waits for another connection's write lock only `lockWaitMs` before the
+    // books count as busy; the statements run in it wait as usual. A PostgreSQL transaction takes no lock
+    // as it begins: its waits are the writer locks' and the rows'.
+    Transaction(Database& db, int lockWaitMs);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

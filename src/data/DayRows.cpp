@@ -211,7 +211,7 @@ QSet<QDate> suspendedDays(Database& db, QDate first, QDate last)
 {
     QSet<QDate> days;
     QSqlQuery query = db.exec(u"SELECT date_d FROM suspended_day WHERE date_d >= ? AND date_d <= ?"_s, {first, last});
-    while (query.next())
+    while (db.nextRow(query))
         days.insert(query.value(0).toDate());
     return days;
 }
@@ -585,7 +585,7 @@ qint64 followProductDeleted(Database& db, const QString& product, QDate today)
             return qint64(0);
         QStringList types;
         QSqlQuery sending = db.exec(u"SELECT DISTINCT send_type FROM send_type WHERE names = ? ORDER BY send_type"_s, {product});
-        while (sending.next())
+        while (db.nextRow(sending))
             types << sending.value(0).toString();
         if (!types.isEmpty())
             throw DataError(DataError::Kind::Usage, u"The delivery types still delivering %1: %2. Take it out of them first."_s

@@ -45,9 +45,10 @@ const char* const LeaveKinds[] = {"reasons", "sick", "public假", "funeral假", 
 const QString OpenRows = u"SELECT * FROM salary_detailed WHERE balance = 0 ORDER BY e_code, id"_s;
 const QString AllRows = u"SELECT * FROM salary_detailed ORDER BY e_code, id"_s;
 
-qint32 leadingNumber(const QString& text)
+// The whole number a box holds; 0, which names no employee, year or month, where it holds none.
+qint32 wholeNumberOf(const QString& text)
 {
-    return TextRules::roundToInt32(TextRules::numberFromText(text));
+    return TextRules::wholeNumberIn(text).value_or(0);
 }
 
 QLineEdit* lockedBox(QLineEdit* box)
@@ -340,7 +341,7 @@ void SettlementForm::applyFilter()
 // The employee's fixed items, name and title follow the code of the pay row shown.
 void SettlementForm::followEmployee()
 {
-    const qint32 code = leadingNumber(m_text1[Code]->text());
+    const qint32 code = wholeNumberOf(m_text1[Code]->text());
     runGuarded(m_app.messages, [&] {
         AdodcQuery(*m_fixedItems, u"SELECT * FROM salary_data WHERE e_code = ?"_s, {code});
         AdodcQuery(*m_employee, u"SELECT name, job_leave FROM employees_data WHERE e_code = ?"_s, {code});
@@ -371,9 +372,9 @@ void SettlementForm::resetLeave()
 CommissionInputs SettlementForm::commissionInputs() const
 {
     return {.name = m_text1[Name]->text(),
-            .employeeCode = leadingNumber(m_text1[Code]->text()),
-            .year = leadingNumber(m_text1[Year]->text()),
-            .month = leadingNumber(m_text1[Month]->text()),
+            .employeeCode = wholeNumberOf(m_text1[Code]->text()),
+            .year = wholeNumberOf(m_text1[Year]->text()),
+            .month = wholeNumberOf(m_text1[Month]->text()),
             .referenceDate = m_referenceDate->date(),
             .jobTitle = m_jobTitle->text(),
             .settled = m_settled->isChecked()};
@@ -420,7 +421,7 @@ void SettlementForm::priceLeave(int box)
     } catch (const DataError& error) {
         const QString item = u"%1 leave"_s.arg(QString::fromUtf8(LeaveKinds[box]));
         showMessage(m_app.messages, Messages::inputError,
-                    PayFigures::namingEmployee(error, leadingNumber(m_text1[Code]->text()), item).detail());
+                    PayFigures::namingEmployee(error, wholeNumberOf(m_text1[Code]->text()), item).detail());
     }
 }
 
@@ -459,7 +460,7 @@ void SettlementForm::settleMonth()
     const QString month = m_text1[Month]->text();
     if (showMessage(m_app.messages, Messages::monthEndQuestion(year, month)) != MessageService::Yes)
         return;
-    const MonthEndRun::Request request{leadingNumber(year), leadingNumber(month), m_referenceDate->date(),
+    const MonthEndRun::Request request{wholeNumberOf(year), wholeNumberOf(month), m_referenceDate->date(),
                                        m_settlementDate->date()};
     MonthEndRun::Result result;
     m_progress->setValue(0);

@@ -6,7 +6,6 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -80,9 +79,9 @@ void YearMonthBoxes::showMonth(const QDate& day)
 
 std::optional<QDate> YearMonthBoxes::firstDay() const
 {
-    const double y = TextRules::numberFromText(year->text());
-    const double m = TextRules::numberFromText(month->text());
-    if (y != std::trunc(y) || m != std::trunc(m) || y < 1 || y > 9999 || m < 1 || m > 12)
+    const std::optional<int> y = TextRules::wholeNumberIn(year->text(), 1, 9999);
+    const std::optional<int> m = TextRules::wholeNumberIn(month->text(), 1, 12);
+    if (!y || !m)
         return std::nullopt;
-    return QDate(int(y), int(m), 1);
+    return QDate(*y, *m, 1);
 }

@@ -198,6 +198,20 @@ TEST_F(SettlementFormTest, AnsweringNoOrSettlingAMonthAgainChangesNothing)
     delete secondForm;
 }
 
+// The month box is read as every box reads a whole number: a fraction names no month to settle, not the
+// nearest one.
+TEST_F(SettlementFormTest, AMonthWithAFractionIsNoMonthToSettle)
+{
+    openForm();
+    for (const QString& noMonth : {u"4.6"_s, u"4.00004"_s}) {
+        box(u"text1(3)"_s)->setText(noMonth);
+        messages.answer(MessageService::Yes);
+        click(Balance);
+        EXPECT_EQ(messages.last().text, u"input Err.!!!"_s) << noMonth.toStdString();
+        EXPECT_EQ(db->scalar(u"SELECT count(*) FROM salary_detailed WHERE balance = 1"_s).toInt(), 0);
+    }
+}
+
 TEST_F(SettlementFormTest, ARefusedRunWritesNothingAndCanBeRetried)
 {
     db->exec(u"CREATE TRIGGER refuse_second BEFORE UPDATE ON salary_detailed WHEN NEW.e_code = 2 "
