@@ -62,8 +62,8 @@ AccountEnquiryDialog::AccountEnquiryDialog(AppContext& app, QWidget* parent)
 void AccountEnquiryDialog::showTotal()
 {
     m_total->clear();
-    // The code is the number the text begins with; a text that names no whole code names no customer.
-    const std::optional<qint32> code = TextRules::leadingWholeNumber(m_customerCombo->text());
+    // A text that names no whole code names no customer.
+    const std::optional<int> code = TextRules::wholeNumberIn(m_customerCombo->text());
     if (!code)
         return;
     try {

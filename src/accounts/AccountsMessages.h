@@ -27,6 +27,17 @@ inline MessageBoxText earlierDaysCarried(const QString& days)
     return {QStringLiteral("The posting also took the rows of %1, which no posting had taken.").arg(days), 64,
             QStringLiteral("attion")};
 }
+// A journal row a posting took stays as the posting summed it: its modify or delete is refused as it
+// begins, and at its save where a posting took it meanwhile, naming the posting's day.
+inline MessageBoxText postedRow(const QString& day)
+{
+    return {QStringLiteral("The posting of %1 took this row into the cash in hand.").arg(day), MessageService::Exclamation,
+            QStringLiteral("posted row")};
+}
+inline QString postedRowDetail(const QString& day)
+{
+    return QStringLiteral("The posting of %1 took this row into the cash in hand: enter a correcting row instead.").arg(day);
+}
 } // namespace CashJournal
 
 namespace Reports { // 載入日計報表, 載入發票明細, 提示繳款名單, 客戶帳款查詢

@@ -1,6 +1,7 @@
 #include "accounts/CashChartForm.h"
 
 #include "core/AppContext.h"
+#include "data/TextRules.h"
 #include "widgets/CellChart.h"
 #include "widgets/NamedControls.h"
 #include "widgets/UpDown.h"
@@ -64,7 +65,7 @@ void CashChartForm::plot()
     const QStringList columns = {u"當日原有金額"_s, u"當日現有金額"_s};
     m_chart->showRecords(Rows, columns, {});
     const std::optional<int> y = year();
-    const std::optional<int> m = wholeNumberIn(m_monthBox->currentText(), 1, 12);
+    const std::optional<int> m = TextRules::wholeNumberIn(m_monthBox->currentText(), 1, 12);
     if (!y || !m)
         return;
     fillGuarded([&] {

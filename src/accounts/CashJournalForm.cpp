@@ -25,10 +25,34 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Cells of a grid that open for typing only where their row may change: a refused row is told as the
+// edit begins, before anything is typed.
+class ChangeableRowDelegate : public QStyledItemDelegate {
+public:
+    ChangeableRowDelegate(std::function<bool(int row)> refused, QObject* parent)
+        : QStyledItemDelegate(parent), m_refused(std::move(refused))
+    {
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return m_refused(index.row()) ? nullptr : QStyledItemDelegate::createEditor(parent, option, index);
+    }
+
+private:
+    std::function<bool(int row)> m_refused;
+};
+
+} // namespace
 
 CashJournalForm::CashJournalForm(AppContext& app, QWidget* parent)
     : QWidget(parent), m_app(app), m_gridDay(app.values.work_date), m_journal(app.db, this), m_allRows(app.db, this),
@@ -99,9 +123,13 @@ void CashJournalForm::createControls()
         if (listed.editMode() == Recordset::EditMode::Editing)
             listed.setValue(u"in_out"_s, InOutWords::forAmount(listed.value(u"expense"_s)));
     });
-    // A row a posting took stays as the posting summed it, in the record and in the list alike.
+    // A row a posting took stays as the posting summed it, in the record and in the list alike: refused
+    // as its change begins, and at the save where a posting took it meanwhile.
     for (Recordset* rows : {&m_journal.recordset(), &listed})
         rows->setRowCheck([this, rows] { DailyPosting::refuseChangeOfPostedRow(m_app.db, rows->value(u"serial"_s)); });
+    m_allGrid->setItemDelegate(new ChangeableRowDelegate(
+        [this, &listed](int row) { return refusedAsPosted(listed.valueAt(row, listed.fieldIndex(u"serial"_s))); },
+        m_allGrid));
     m_unlock = named(new QCheckBox(u"modify"_s, this), u"Check1"_s);
     GridUnlockCheck(m_unlock, {m_allGrid}, GridUnlock::ChangeDelete);
 }
@@ -133,6 +161,7 @@ RecordToolbar* CashJournalForm::makeToolbar()
         [this](qint32 serial) { m_text1[0]->setText(QString::number(serial)); }});
     config.addDefaults = [this] { m_text1[3]->setText(TextRules::dateText(m_app.values.work_date)); };
     config.beforeWrite = [this] { m_text1[5]->setText(m_inOutWord->text()); };
+    config.refuseChange = [this] { return refusedAsPosted(m_journal.recordset().value(u"serial"_s)); };
     config.deleteQuestion = Messages::deleteQuestion;
     config.messages = Messages::toolbar;
     config.listForm = u"流水帳明細全灠"_s;
@@ -223,6 +252,24 @@ void CashJournalForm::connectSearches()
                    m_searchAgain, {SearchMissStyle::Spaced, SearchMissStyle::Spaced, Messages::recordSearchFailed}, this);
     new DateSearch(m_app.messages, m_allRows.recordset(), m_allRowsPosition, m_listDay, m_listSearch, m_listSearchAgain,
                    {SearchMissStyle::Spaced, SearchMissStyle::TightClose, Messages::listSearchFailed}, this);
+}
+
+// True, once the clerk is told which day's posting took the row and what to do instead, where a posting
+// took it. A row the books cannot answer for is let through: its save asks again.
+bool CashJournalForm::refusedAsPosted(const QVariant& serial)
+{
+    std::optional<QDate> posted;
+    try {
+        posted = DailyPosting::postingDayOf(m_app.db, serial);
+    } catch (const std::exception&) {
+        return false;
+    }
+    if (!posted)
+        return false;
+    namespace Messages = ErrorMessageBoxes::CashJournal;
+    const QString day = TextRules::dateText(*posted);
+    showMessage(m_app.messages, Messages::postedRow(day), Messages::postedRowDetail(day));
+    return true;
 }
 
 void CashJournalForm::refreshJournalAndDay()

@@ -30,6 +30,7 @@ private:
     void layOutControls();
     void connectSearches();
 
+    bool refusedAsPosted(const QVariant& serial);
     void refreshJournalAndDay();
     void postDay();
     void showLastPostedDay();

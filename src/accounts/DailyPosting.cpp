@@ -1,5 +1,7 @@
 #include "accounts/DailyPosting.h"
 
+#include "accounts/AccountsMessages.h"
+
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
@@ -21,19 +23,26 @@ std::optional<QDate> DailyPosting::lastPostedDay(Database& db)
     return TextRules::storedDate(last);
 }
 
-void DailyPosting::refuseChangeOfPostedRow(Database& db, const QVariant& serial)
+std::optional<QDate> DailyPosting::postingDayOf(Database& db, const QVariant& serial)
 {
-    db.lockTable(u"account_table"_s);
     QSqlQuery posting = db.exec(u"SELECT account.date_d FROM account_table JOIN account"
                                 " ON account.serial = account_table.posting_serial WHERE account_table.serial = ?"_s,
                                 {serial});
-    if (!posting.next())
+    if (!db.nextRow(posting))
+        return std::nullopt;
+    return TextRules::storedDate(posting.value(0));
+}
+
+void DailyPosting::refuseChangeOfPostedRow(Database& db, const QVariant& serial)
+{
+    db.lockTable(u"account_table"_s);
+    const std::optional<QDate> posted = postingDayOf(db, serial);
+    if (!posted)
         return;
-    const QString day = TextRules::dateText(TextRules::storedDate(posting.value(0)));
-    throw DataError(DataError::Kind::Database, DataError::Reason::Other,
-                    u"The posting of %1 took this row into the cash in hand."_s.arg(day),
-                    u"The posting of %1 took this row into the cash in hand: enter a correcting row instead."_s
-                        .arg(day));
+    const QString day = TextRules::dateText(*posted);
+    namespace Messages = ErrorMessageBoxes::CashJournal;
+    throw DataError(DataError::Kind::Database, DataError::Reason::Other, Messages::postedRow(day).text,
+                    Messages::postedRowDetail(day));
 }
 
 DailyPosting::Outcome DailyPosting::post(const QDate& day)
@@ -93,7 +102,7 @@ void DailyPosting::takeMovements(qint32 postingSerial, Figures& figures)
     QSqlQuery taken = m_db.exec(u"UPDATE account_table SET posting_serial = ?"
                                 " WHERE posting_serial IS NULL AND date_d <= ? RETURNING expense, date_d"_s,
                                 {postingSerial, figures.day});
-    while (taken.next()) {
+    while (m_db.nextRow(taken)) {
         figures.daySum += Decimal::fromVariant(taken.value(0));
         const QDate day = TextRules::storedDate(taken.value(1));
         if (day < figures.day && !figures.carriedDays.contains(day))

@@ -46,6 +46,9 @@ public:
 
     // The last posted day; nothing before the first posting. Throws DataError.
     static std::optional<QDate> lastPostedDay(Database& db);
+    // The day of the posting that took the journal row `serial` into the cash in hand; nothing while no
+    // posting has. Throws DataError.
+    static std::optional<QDate> postingDayOf(Database& db, const QVariant& serial);
     // Refuses a change or delete of the journal row `serial` once a posting took it into the cash in
     // hand, naming the posted day: the clerk enters a correcting row instead. Runs inside the write's
     // transaction, under the lock postings take their rows under, so none takes the row meanwhile.

@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/Decimal.h"
+#include "data/DeliveredRows.h"
 #include "sheets/SpreadsheetWriter.h"
 
 #include <QSqlQuery>
@@ -12,20 +13,27 @@ namespace {
 
 constexpr int firstRow = 4;
 
+// The bottles a row takes off from: its added ones and, unless the row is refunded or suspended, its
+// subscribed ones, which the refunded and suspended sums take off themselves.
+const QString heldBottles = u"add_num + case when "_s + DeliveredRows::condition() + u" then subscribe_num else 0 end"_s;
+
 // The day's five sums of every area, product and bottle type in one pass. Rows whose customer is
-// gone do not count; a refund or suspend sum over rows of which none is flagged stays null.
+// gone do not count; a refund or suspend sum over rows of which none is flagged stays null. Each row
+// nets what it delivers, never below 0: bottles taken off count up to those it holds, and a row both
+// refunded and suspended is cancelled once, with the refunded ones.
 const QString sumsStatement =
-    u"select order_date.milk_area, names, bottle_type, sum(subscribe_num), sum(add_num), sum(subtract_num),"
-    " sum(case when refund = 1 then subscribe_num end), sum(case when suspend = 1 then subscribe_num end)"
-    " from order_date, customer_data"
-    " where order_date.c_code = customer_data.c_code and order_date.date_d = ?"_s;
+    u"select order_date.milk_area, names, bottle_type, sum(subscribe_num), sum(add_num), sum("_s
+    + DeliveredRows::takenOff(heldBottles)
+    + u"), sum(case when refund = 1 then subscribe_num end), sum(case when suspend = 1 and refund = 0 then subscribe_num end)"
+      " from order_date, customer_data"
+      " where order_date.c_code = customer_data.c_code and order_date.date_d = ?"_s;
 const QString sumsGrouping = u" group by order_date.milk_area, names, bottle_type"_s;
 
 QStringList column(Database& db, const QString& statement)
 {
     QStringList values;
     QSqlQuery query = db.exec(statement);
-    while (query.next())
+    while (db.nextRow(query))
         values << query.value(0).toString();
     return values;
 }
@@ -36,12 +44,12 @@ DailyReport::DailyReport(Database& db, const QDate& day, std::optional<int> area
 {
     QSqlQuery areas = area ? db.exec(u"select milk_area from milk_area where milk_area = ?"_s, {*area})
                            : db.exec(u"select milk_area from milk_area order by milk_area"_s);
-    while (areas.next())
+    while (db.nextRow(areas))
         m_areas << areas.value(0).toInt();
 
     QSqlQuery employees = db.exec(u"select milk_area, name from employees_data"
                                   " where milk_area is not null order by e_code"_s);
-    while (employees.next()) {
+    while (db.nextRow(employees)) {
         const int employeeArea = employees.value(0).toInt();
         if (!m_deliveryEmployee.contains(employeeArea)) // the first by code serves the area
             m_deliveryEmployee.insert(employeeArea, employees.value(1).toString());
@@ -57,7 +65,7 @@ DailyReport::DailyReport(Database& db, const QDate& day, std::optional<int> area
         values << *area;
     }
     QSqlQuery sums = db.exec(statement + sumsGrouping, values);
-    while (sums.next()) {
+    while (db.nextRow(sums)) {
         Sums& counted = m_sums[{sums.value(0).toInt(), sums.value(1).toString(), sums.value(2).toString()}];
         for (int i = 0; i < int(counted.size()); ++i)
             counted[i] = sums.value(3 + i);

@@ -15,7 +15,8 @@ class SpreadsheetWriter;
 
 // The bottle counts of one delivery day by milk area, product and bottle type, as the daily report's
 // sheet lays them out: a block per area, within it a block per product, within that a row per bottle
-// type, with the day's subscribed, added, subtracted, refunded and suspended bottles and the net.
+// type, with the day's subscribed, added, subtracted, refunded and suspended bottles and the net. Each
+// row counts what it delivers, never below nothing (DeliveredRows).
 class DailyReport {
 public:
     // Reads the day's counts of one area, or of every area by number when `area` is empty.

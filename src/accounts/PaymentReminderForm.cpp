@@ -121,7 +121,7 @@ void PaymentReminderForm::listCustomersToRemind()
         QStringList codes, names, totals;
         QString code, name;
         Decimal total;
-        while (customers.next()) {
+        while (m_app.db.nextRow(customers)) {
             code = customers.value(0).toString();
             name = customers.value(1).toString();
             total = Decimal::fromVariant(customers.value(2));
@@ -143,7 +143,7 @@ void PaymentReminderForm::appendEveryCustomer()
     runGuarded(m_app.messages, [&] {
         QSqlQuery customers = m_app.db.exec(u"select c_code, name from customer_data order by c_code"_s);
         QStringList codes, names;
-        while (customers.next()) {
+        while (m_app.db.nextRow(customers)) {
             codes << customers.value(0).toString();
             names << customers.value(1).toString();
         }

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -53,17 +52,9 @@ void YearChartForm::layOut(QLabel* title, QHBoxLayout* choices)
     layout->addLayout(chartLine, 1);
 }
 
-std::optional<int> YearChartForm::wholeNumberIn(const QString& text, int lowest, int highest)
-{
-    const double number = TextRules::numberFromText(text);
-    if (number != std::trunc(number) || number < lowest || number > highest)
-        return std::nullopt;
-    return int(number);
-}
-
 std::optional<int> YearChartForm::year() const
 {
-    return wholeNumberIn(m_yearBox->text(), 1, 9999);
+    return TextRules::wholeNumberIn(m_yearBox->text(), 1, 9999);
 }
 
 void YearChartForm::startMonthRows(int columns)

@@ -32,9 +32,6 @@ protected:
     // The title above, the line of choices, then the chart with its options beside it.
     void layOut(QLabel* title, QHBoxLayout* choices);
 
-    // The number a box holds by the number-reading rule, where it is whole and from `lowest` to
-    // `highest`; nothing otherwise ("abc", "13" for a month, an empty box).
-    static std::optional<int> wholeNumberIn(const QString& text, int lowest, int highest);
     // The year in the box; nothing where that is no year from 1 to 9999.
     std::optional<int> year() const;
     // Rows labelled "1月" to "12月", `columns` columns, every cell 0.

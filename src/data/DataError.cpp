@@ -16,6 +16,8 @@ QString DataError::detail() const
         return QStringLiteral("The books are read-only: nothing can be written to them.");
     case Reason::DiskFull:
         return QStringLiteral("The disk that holds the books is full.");
+    case Reason::Damaged:
+        return QStringLiteral("The books are damaged: a part of them cannot be read (%1).").arg(m_message);
     case Reason::ServerUnreachable:
         return QStringLiteral("The database server cannot be reached.");
     case Reason::OutOfRange:

@@ -19,6 +19,7 @@ public:
         Busy,             // another clerk's work held the books past the time-out
         ReadOnly,         // the books cannot be written
         DiskFull,
+        Damaged,          // a part of the books cannot be read
         ServerUnreachable,
         OutOfRange,       // a number beyond what its column holds; the message names the range
     };

@@ -1,6 +1,7 @@
 #include "data/Database.h"
 
 #include "data/DataError.h"
+#include "data/Schema.h"
 #include "data/TextRules.h"
 
 #include <QAtomicInt>
@@ -61,6 +62,7 @@ DataError::Reason reasonOf(Database::Kind kind, const QSqlError& error)
         switch (code.toInt() & 0xff) { // the primary code of an extended one
         case 5: case 6: return Reason::Busy;        // SQLITE_BUSY, SQLITE_LOCKED
         case 8: return Reason::ReadOnly;            // SQLITE_READONLY
+        case 11: case 26: return Reason::Damaged;   // SQLITE_CORRUPT, SQLITE_NOTADB
         case 13: return Reason::DiskFull;           // SQLITE_FULL
         case 19:                                    // SQLITE_CONSTRAINT
             return error.databaseText().contains(QLatin1String("UNIQUE")) ? Reason::KeyTaken : Reason::Other;
@@ -78,6 +80,8 @@ DataError::Reason reasonOf(Database::Kind kind, const QSqlError& error)
         return Reason::DiskFull;
     if (code == QLatin1String("22003"))
         return Reason::OutOfRange;
+    if (code == QLatin1String("XX001") || code == QLatin1String("XX002"))
+        return Reason::Damaged; // data_corrupted, index_corrupted
     if (isConnectionLoss(error))
         return Reason::ServerUnreachable;
     return Reason::Other;
@@ -228,13 +232,16 @@ std::unique_ptr<Database> Database::open(const QString& requested)
             fail(describeError(sql.lastError()));
     }
 
-    // A SQLite file of another program is not made into books by adding this program's tables, and it
-    // is refused as it was found: neither its mode nor its journal changes.
+    // A SQLite file of another program is not made into books by adding this program's tables, and books
+    // a newer program marked as its own are not this program's to write: either is refused as it was
+    // found, neither its mode nor its journal changed.
     bool foreignFile = false;
     try {
         foreignFile = existingFile
                       && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt() > 0
                       && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'schema_version'")).toInt() == 0;
+        if (existingFile && !foreignFile)
+            Schema::refuseNewerBooks(*db);
     } catch (const DataError& error) {
         fail(error.message(), error.reason());
     }
@@ -421,7 +428,16 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values)
 QVariant Database::scalar(const QString& sql, const QVariantList& values)
 {
     QSqlQuery query = exec(sql, values);
-    return query.next() ? query.value(0) : QVariant();
+    return nextRow(query) ? query.value(0) : QVariant();
+}
+
+bool Database::nextRow(QSqlQuery& query)
+{
+    if (query.next())
+        return true;
+    if (query.lastError().isValid())
+        throw failure(query.lastError());
+    return false;
 }
 
 void Database::lock(Lock which)
@@ -487,14 +503,25 @@ void Database::control(const QString& statement)
         throw failure(query.lastError());
 }
 
-void Database::begin()
+void Database::begin(std::optional<int> lockWaitMs)
 {
     const bool outermost = m_scopes.empty();
     if (outermost) {
         reconnectIfLost();
         // IMMEDIATE: the write lock is taken now, within the busy time-out, not at the first write,
         // where a transaction that has read already could only be refused.
-        control(m_kind == Kind::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+        const bool briefWait = lockWaitMs && m_kind == Kind::SQLite;
+        if (briefWait)
+            setLockTimeout(*lockWaitMs);
+        try {
+            control(m_kind == Kind::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+        } catch (const DataError&) {
+            if (briefWait)
+                useUsualLockTimeout();
+            throw;
+        }
+        if (briefWait)
+            useUsualLockTimeout();
         m_undo.clear();
     } else if (m_scopes.back().failure) { // PostgreSQL would refuse it; both databases say the same
         throw *m_scopes.back().failure;
@@ -579,6 +606,11 @@ void Database::onRollback(std::function<void()> undo)
 Transaction::Transaction(Database& db) : m_db(db)
 {
     m_db.begin();
+}
+
+Transaction::Transaction(Database& db, int lockWaitMs) : m_db(db)
+{
+    m_db.begin(lockWaitMs);
 }
 
 Transaction::~Transaction()

@@ -33,7 +33,9 @@ public:
 
     // Opens what `location` names: a `postgresql://` URI or a SQLite file path. An empty location means
     // HALCYON_DATABASE, or else the SQLite file in the user's data folder. Throws DataError with a
-    // message that names the database and the reason.
+    // message that names the database and the reason. A SQLite file it refuses (another program's, or
+    // books only a newer program may write) is left as it was found; only accepted books are narrowed
+    // to their owner and switched to the write-ahead log.
     static std::unique_ptr<Database> open(const QString& location = {});
     static QString defaultSqlitePath();
     // A database address as it may be shown: the password left out, nothing of an address that does
@@ -62,6 +64,9 @@ public:
     QSqlQuery exec(const QString& sql, const QVariantList& values = {});
     // The first column of the first row, or a null value where there is none.
     QVariant scalar(const QString& sql, const QVariantList& values = {});
+    // Moves `query` to its next row; false after the last one. A row the books could not give (a damaged
+    // page, a lost server) throws DataError: the rows read so far are never taken for all of them.
+    bool nextRow(QSqlQuery& query);
 
     bool inTransaction() const { return !m_scopes.empty(); }
 
@@ -105,7 +110,8 @@ private:
     bool serverAnswers();
     void control(const QString& statement);
 
-    void begin();
+    // `lockWaitMs`: how long an outermost SQLite scope waits for another connection's write lock.
+    void begin(std::optional<int> lockWaitMs = std::nullopt);
     void commit();
     void rollback();
     void onRollback(std::function<void()> undo);
@@ -134,6 +140,10 @@ private:
 class Transaction {
 public:
     explicit Transaction(Database& db);
+    // Begins as above, but on SQLite waits for another connection's write lock only `lockWaitMs` before the
+    // books count as busy; the statements run in it wait as usual. A PostgreSQL transaction takes no lock
+    // as it begins: its waits are the writer locks' and the rows'.
+    Transaction(Database& db, int lockWaitMs);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

@@ -201,7 +201,7 @@ QHash<QString, QSet<QDate>> deliveryDays(Database& db, QDate first, QDate last)
     QHash<QString, QSet<QDate>> days;
     QSqlQuery query = db.exec(u"SELECT subscribe_type, date_d FROM subscribe_type WHERE date_d >= ? AND date_d <= ?"_s,
                               {first, last});
-    while (query.next())
+    while (db.nextRow(query))
         days[query.value(0).toString()].insert(query.value(1).toDate());
     return days;
 }
@@ -211,7 +211,7 @@ QSet<QDate> suspendedDays(Database& db, QDate first, QDate last)
 {
     QSet<QDate> days;
     QSqlQuery query = db.exec(u"SELECT date_d FROM suspended_day WHERE date_d >= ? AND date_d <= ?"_s, {first, last});
-    while (query.next())
+    while (db.nextRow(query))
         days.insert(query.value(0).toDate());
     return days;
 }
@@ -220,12 +220,12 @@ Catalogue products(Database& db)
 {
     Catalogue catalogue;
     QSqlQuery query = db.exec(u"SELECT names, price FROM products_data"_s);
-    while (query.next())
+    while (db.nextRow(query))
         catalogue.prices.insert(query.value(0).toString(), query.value(1).toDouble());
 
     // A product listed twice in one type is delivered once.
     query = db.exec(u"SELECT send_type, names FROM send_type ORDER BY serial"_s);
-    while (query.next()) {
+    while (db.nextRow(query)) {
         QStringList& list = catalogue.ofDeliveryType[query.value(0).toString()];
         const QString names = query.value(1).toString();
         if (!list.contains(names))
@@ -249,7 +249,7 @@ QList<Order> deliveringOrders(Database& db, const QHash<QString, QSet<QDate>>& d
                               " FROM order_data JOIN customer_data ON customer_data.c_code = order_data.c_code WHERE "_s
                                   + DayRowSets::deliveringOrder + filter + u" ORDER BY customer_data.milk_area, order_data.c_code, order_data.o_code"_s,
                               values);
-    while (query.next()) {
+    while (db.nextRow(query)) {
         const auto calendar = days.constFind(query.value(3).toString());
         const auto delivered = catalogue.ofDeliveryType.constFind(query.value(4).toString());
         const QDate start = query.value(1).toDate();
@@ -277,7 +277,7 @@ WrittenRows writtenRows(Database& db, const Selection& selection)
                               " FROM order_date WHERE date_d >= ? AND date_d <= ?"_s
                                   + filter + u" ORDER BY id"_s,
                               values);
-    while (query.next()) {
+    while (db.nextRow(query)) {
         WrittenRow row{.id = query.value(0).toLongLong(),
                        .row = {.c_code = query.value(1).toInt(),
                                .date_d = query.value(2).toDate(),
@@ -316,7 +316,7 @@ QList<QDate> writtenDays(Database& db, QDate today)
                               " FROM written WHERE written.day IS NOT NULL)"
                               " SELECT day FROM written WHERE day IS NOT NULL"_s,
                               {today.addDays(kComingDays)});
-    while (query.next())
+    while (db.nextRow(query))
         days << query.value(0).toDate();
     return days;
 }
@@ -563,6 +563,71 @@ qint64 resumeDay(Database& db, QDate day, QDate today)
         if (day < today || !writtenDays(db, today).contains(day))
             return resumed;
         return resumed + bringUpToDate(db, {.days = {day}, .customers = {}}, {});
+    });
+}
+
+} // namespace DayRows
+
+namespace DayRows {
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Runs `change` in one transaction, or the caller's, holding the writers' turn; it returns the rows it
+// wrote or removed.
+qint64 changeInTurn(Database& db, const std::function<qint64()>& change)
+{
+    Transaction transaction(db);
+    db.lock(Database::Lock::DayRows);
+    const qint64 changed = change();
+    transaction.commit();
+    return changed;
+}
+
+bool productNamed(Database& db, const QString& name)
+{
+    return db.scalar(u"SELECT count(*) FROM products_data WHERE names = ?"_s, {name}).toInt() > 0;
+}
+
+} // namespace
+
+qint64 followProductRenamed(Database& db, const QString& from, const QString& to, QDate today)
+{
+    if (from == to)
+        return 0;
+    return changeInTurn(db, [&] {
+        if (db.scalar(u"SELECT count(*) FROM products_data WHERE names = ?"_s, {to}).toInt() > 1)
+            throw DataError(DataError::Kind::Usage, u"Another product is already named %1."_s.arg(to));
+        if (productNamed(db, from))
+            return qint64(0);
+        const qint64 types = db.exec(u"UPDATE send_type SET names = ? WHERE names = ?"_s, {to, from}).numRowsAffected();
+        return types
+            + db.exec(u"UPDATE order_date SET names = ? WHERE names = ? AND date_d >= ?"_s, {to, from, today})
+                  .numRowsAffected();
+    });
+}
+
+qint64 followProductDeleted(Database& db, const QString& product, QDate today)
+{
+    return changeInTurn(db, [&] {
+        if (productNamed(db, product))
+            return qint64(0);
+        QStringList types;
+        QSqlQuery sending = db.exec(u"SELECT DISTINCT send_type FROM send_type WHERE names = ? ORDER BY send_type"_s, {product});
+        while (db.nextRow(sending))
+            types << sending.value(0).toString();
+        if (!types.isEmpty())
+            throw DataError(DataError::Kind::Usage, u"The delivery types still delivering %1: %2. Take it out of them first."_s
+                                                        .arg(product, types.join(u", "_s)));
+        return qint64(db.exec(u"DELETE FROM order_date WHERE names = ? AND date_d >= ?"_s, {product, today}).numRowsAffected());
+    });
+}
+
+qint64 followCustomerDeleted(Database& db, qint32 customer, QDate today)
+{
+    return changeInTurn(db, [&] {
+        return qint64(db.exec(u"DELETE FROM order_date WHERE c_code = ? AND date_d >= ?"_s, {customer, today}).numRowsAffected());
     });
 }
 

@@ -106,3 +106,24 @@ qint64 suspendDay(Database& db, QDate day);
 qint64 resumeDay(Database& db, QDate day, QDate today);
 
 } // namespace DayRows
+
+// What the written days follow of a product or a customer that takes another name or goes, once its
+// own row is saved or deleted. Each runs in one transaction, or in the caller's, holding the writers'
+// turn. Days before `today` keep what happened, under the names they had.
+namespace DayRows {
+
+// A product renamed from `from` to `to`: the delivery types that send it and its rows from today on
+// carry the new name, so they keep their price and the next write finds the product. Where another
+// product still has the old name, the types and rows are that product's and stay. A name another
+// product already has is refused (DataError), as the two products' rows would become one.
+qint64 followProductRenamed(Database& db, const QString& from, const QString& to, QDate today);
+
+// A product deleted: its rows from today on go, whatever the round recorded on them. Refused (DataError,
+// naming them) while a delivery type still sends it: taking it out of a type is the clerk's choice, and
+// the type's customers' days follow that change. Where another product still has the name, nothing goes.
+qint64 followProductDeleted(Database& db, const QString& product, QDate today);
+
+// A customer deleted: its rows from today on go, whatever the round recorded on them.
+qint64 followCustomerDeleted(Database& db, qint32 customer, QDate today);
+
+} // namespace DayRows

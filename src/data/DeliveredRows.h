@@ -30,4 +30,13 @@ inline QString shippedBottles(const QString& table = {})
     return notBelowZero(QStringLiteral("%1subscribe_num + %1give_num + %1add_num - %1subtract_num").arg(prefix));
 }
 
+// The bottles taken off a row as they count: what the round took off, up to the `held` bottles it took
+// them from. Beyond those it takes nothing more, so the row is left at 0, as notBelowZero() leaves it.
+// `table` qualifies subtract_num as in condition().
+inline QString takenOff(const QString& held, const QString& table = {})
+{
+    const QString prefix = table.isEmpty() ? QString() : table + u'.';
+    return QStringLiteral("((%1) - %2)").arg(held, notBelowZero(QStringLiteral("(%1) - %2subtract_num").arg(held, prefix)));
+}
+
 } // namespace DeliveredRows

@@ -680,7 +680,7 @@ void Recordset::insertRow()
 
     const QVector<QVariant> pending = rowValues(m_pos);
     const QVector<bool> changed = m_changed;
-    if (query.next()) {
+    if (m_db.nextRow(query)) {
         const QSqlRecord returned = query.record();
         for (int i = 0; i < fieldCount(); ++i) {
             const int at = returned.indexOf(m_fields[i]);
@@ -874,7 +874,7 @@ std::optional<QVector<QVariant>> Recordset::readAgain(const QVector<QVariant>& o
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
                                     .arg(columns.join(QStringLiteral(", ")), m_table->name, m_table->key),
                                 {original[keyField]});
-    if (!query.next())
+    if (!m_db.nextRow(query))
         return std::nullopt;
     QVector<QVariant> current = original;
     for (int j = 0; j < fields.size(); ++j)

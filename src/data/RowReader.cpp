@@ -63,25 +63,22 @@ bool RowReader::next()
     }
     const bool first = !m_started;
     m_started = true;
-    if (m_query.next()) {
-        // The driver has read the first row and its statement stands on it: from that row on, every
-        // value is read from the statement, so each row reads alike. A statement found anywhere else, or
-        // under another SQLite library, stays with the driver.
-        if (first) {
-            static const bool ourSqlite = driverRunsOurSqlite(m_query.driver());
-            sqlite3_stmt* statement = statementOf(m_query);
-            if (ourSqlite && statement && m_query.isForwardOnly()
-                && sqlite3_data_count(statement) == m_query.record().count()) {
-                m_statement = statement;
-                m_stepped = true;
-                m_recentTexts.resize(std::size_t(m_query.record().count()));
-            }
+    if (!m_db.nextRow(m_query))
+        return false;
+    // The driver has read the first row and its statement stands on it: from that row on, every value is
+    // read from the statement, so each row reads alike. A statement found anywhere else, or under another
+    // SQLite library, stays with the driver.
+    if (first) {
+        static const bool ourSqlite = driverRunsOurSqlite(m_query.driver());
+        sqlite3_stmt* statement = statementOf(m_query);
+        if (ourSqlite && statement && m_query.isForwardOnly()
+            && sqlite3_data_count(statement) == m_query.record().count()) {
+            m_statement = statement;
+            m_stepped = true;
+            m_recentTexts.resize(std::size_t(m_query.record().count()));
         }
-        return true;
     }
-    if (m_query.lastError().isValid())
-        throw m_db.failure(m_query.lastError());
-    return false;
+    return true;
 }
 
 QVariant RowReader::value(int column) const

@@ -15,7 +15,8 @@ namespace {
 // 3: the month a settlement run is settling; 4: the posting that took each movement of the cash journal;
 // 5: the order the types were added in, and the lowest version of the program that may write the books;
 // 6: on PostgreSQL, room on the delivery rows' pages for a row repriced in place;
-// 7: the days suspended for every customer.
+// 7: the days suspended for every customer; on PostgreSQL, the delivery rows' customer-and-day index sorts
+// nulls first and ends with the row's key.
 constexpr int kVersion = 7;
 // Programs before 5 neither number rows under the lock of their table nor keep the order of the types;
 // programs before 7 write delivery rows onto a day suspended for every customer as if it were not.
@@ -64,6 +65,19 @@ const AddedTable addedTables[] = {
     {QStringLiteral("suspended_day"),
      QStringLiteral("INSERT INTO suspended_day (date_d) SELECT date_d FROM order_date WHERE date_d >= CURRENT_DATE"
                     " GROUP BY date_d HAVING 2 * sum(coalesce(suspend, 0)) > count(*)")},
+};
+
+// An index whose columns changed after books were first created: books older than `version` have it
+// made again, on the database where it changed.
+struct ChangedIndex {
+    QString table;
+    int number; // its place among the table's indexes, from 1
+    int version;
+    Database::Kind kind;
+};
+const ChangedIndex changedIndexes[] = {
+    // SQLite's index already sorted as the new one does: nulls first, and every entry ends with the key.
+    {QStringLiteral("order_date"), 3, 7, Database::Kind::PostgreSQL},
 };
 
 QString columnType(Type type, Database::Kind kind)
@@ -128,6 +142,21 @@ QString createStatement(const Table& table, Database::Kind kind)
     return statement;
 }
 
+// The statement making index `number` (from 1) of a table. An index ending with the generated key is the
+// order of a grid's pages, which sort nulls first: SQLite's ascending order untold, where every entry ends
+// with the row's key anyway; PostgreSQL is told.
+QString createIndexStatement(const Table& table, int number, Database::Kind kind)
+{
+    QStringList columns = table.indexes[number - 1];
+    if (table.keyGenerated && columns.size() > 1 && columns.constLast() == table.key) {
+        if (kind == Database::Kind::SQLite)
+            columns.removeLast();
+        else
+            columns = QStringList{columns.join(QStringLiteral(" NULLS FIRST, ")) + QStringLiteral(" NULLS FIRST")};
+    }
+    return QStringLiteral("CREATE INDEX %1_i%2 ON %1 (%3)").arg(table.name).arg(number).arg(columns.join(QStringLiteral(", ")));
+}
+
 bool tableExists(Database& db, const QString& name)
 {
     // record() looks the name up where unqualified names resolve; tables() would name PostgreSQL
@@ -187,9 +216,6 @@ int leastWriter(Database& db)
     return db.scalar(QStringLiteral("SELECT max(least_writer) FROM schema_version")).toInt();
 }
 
-namespace {
-
-// Before anything is written: an older program does not undo what a newer one changed.
 void refuseNewerBooks(Database& db)
 {
     if (const int least = leastWriter(db); least > kVersion)
@@ -200,8 +226,6 @@ void refuseNewerBooks(Database& db)
                             .arg(least)
                             .arg(kVersion));
 }
-
-} // namespace
 
 void create(Database& db)
 {
@@ -234,16 +258,20 @@ void create(Database& db)
                                                                                                 : QStringLiteral("ctid")));
                 }
             }
+            for (const ChangedIndex& changed : changedIndexes) {
+                if (changed.table == table.name && booksVersion < changed.version && changed.kind == db.kind()) {
+                    db.exec(QStringLiteral("DROP INDEX IF EXISTS %1_i%2").arg(table.name).arg(changed.number));
+                    db.exec(createIndexStatement(table, changed.number, db.kind()));
+                }
+            }
             // Pages written from now on keep the room; the rows already written stay as they lie.
             if (const QString storage = storageParameter(table, db.kind()); !storage.isEmpty())
                 db.exec(QStringLiteral("ALTER TABLE %1 SET (%2)").arg(table.name, storage));
             continue;
         }
         db.exec(createStatement(table, db.kind()));
-        int number = 0;
-        for (const QStringList& index : table.indexes)
-            db.exec(QStringLiteral("CREATE INDEX %1_i%2 ON %1 (%3)")
-                        .arg(table.name).arg(++number).arg(index.join(QStringLiteral(", "))));
+        for (int number = 1; number <= table.indexes.size(); ++number)
+            db.exec(createIndexStatement(table, number, db.kind()));
         for (const QVariantMap& row : table.initialRows) {
             QStringList placeholders;
             for (qsizetype i = 0; i < row.size(); ++i)

@@ -26,7 +26,9 @@ struct Table {
     QString key;              // the key column; empty for none
     bool keyGenerated = false; // the database assigns the key on insert
     bool surrogateKey = false; // the key is an `id` added for the program's sake; grids hide it
-    QList<QStringList> indexes = {};  // each a list of columns
+    // Each a list of columns. One ending with the generated key is the order of a grid's pages, and
+    // sorts nulls first on both databases.
+    QList<QStringList> indexes = {};
     QList<QStringList> uniqueIndexes = {}; // each a list of columns no two rows share
     QList<QVariantMap> initialRows = {}; // written when the table is created (the single rows)
     // PostgreSQL: how full (percent) new rows leave a page. The room left takes a row's changed version
@@ -68,5 +70,8 @@ int storedVersion(Database& db);
 // The lowest version of the program that may write the books, 0 where none is recorded. A program
 // older than that refuses to open them (create() throws), naming both versions.
 int leastWriter(Database& db);
+// Refuses books that only a newer program may write (throws DataError naming both versions), before
+// anything is written: an older program does not undo what a newer one changed.
+void refuseNewerBooks(Database& db);
 
 } // namespace Schema

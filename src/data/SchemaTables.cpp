@@ -213,7 +213,8 @@ QList<Table> buildTables()
                                          integer(u"loss_duty"_s)},
                                         {{u"date_d"_s},
                                          {u"milk_area"_s, u"date_d"_s},
-                                         {u"c_code"_s, u"date_d"_s},
+                                         // The day grid's order.
+                                         {u"c_code"_s, u"date_d"_s, u"id"_s},
                                          // Covers the bottles of a product's days, so the expected shipments of a
                                          // range and a day's total read the index alone.
                                          {u"names"_s, u"date_d"_s, u"refund"_s, u"suspend"_s, u"subscribe_num"_s,

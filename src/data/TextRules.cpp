@@ -58,21 +58,14 @@ double numberFromText(QStringView text)
     if (length == 0)
         return 0.0;
     const QStringView number = text.mid(start, length);
-    if (const std::optional<Decimal> figure = Decimal::tryFromText(number))
+    // A fifth decimal place is not rounded away: a code typed with one is no code, a figure is refused.
+    bool rounded = false;
+    if (const std::optional<Decimal> figure = Decimal::tryFromText(number, &rounded); figure && !rounded)
         return figure->toDouble();
     bool ok = false;
     const double value = number.toString().toDouble(&ok);
     // A number too large for a double (1e400) is an infinity, which every range refuses, never 0.
     return ok || std::isinf(value) ? value : 0.0;
-}
-
-std::optional<qint32> leadingWholeNumber(QStringView text)
-{
-    const double number = numberFromText(text);
-    if (number != std::trunc(number) || number < std::numeric_limits<qint32>::min()
-        || number > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return qint32(number);
 }
 
 std::optional<double> exactNumber(QStringView text)
@@ -89,10 +82,8 @@ std::optional<double> exactNumber(QStringView text)
 
 std::optional<int> wholeNumberIn(QStringView text, int lowest, int highest)
 {
-    const std::optional<double> number = exactNumber(text);
-    if (!number || *number != std::trunc(*number) || *number < lowest || *number > highest)
-        return std::nullopt;
-    return int(*number);
+    const std::optional<double> whole = numberIn(text, NumberRule::wholeNumber(lowest, highest));
+    return whole ? std::optional<int>(int(*whole)) : std::nullopt;
 }
 
 NumberRule NumberRule::wholeNumber(qint64 lowest, qint64 highest)

@@ -15,21 +15,19 @@ namespace TextRules {
 
 // The number a text begins with: leading blanks are skipped, the longest leading part that
 // forms a decimal number is taken ("12abc" -> 12, "-3.5e2x" -> -350); no such part gives 0, and a
-// number beyond any double ("1e400") an infinity. Within the books' figures it is read as Decimal
-// reads it, to four places.
+// number beyond any double ("1e400") an infinity. Within the books' four places it is read as Decimal
+// reads it; digits past the fourth place are kept, never rounded away ("12.00004" is no 12).
 double numberFromText(QStringView text);
-
-// The whole number a text begins with, as numberFromText reads it, where a 32-bit column holds it;
-// nothing for a fraction or a number beyond that column, so a search or filter by it is a miss and the
-// database never sees it ("12abc" -> 12, "abc" -> 0, "1e20" and "4.5" -> nothing).
-std::optional<qint32> leadingWholeNumber(QStringView text);
 
 // Like numberFromText, but says whether the text (blanks around it aside) is a number and
 // nothing else. Empty text is not a number.
 std::optional<double> exactNumber(QStringView text);
 
-// The whole number a box holds, blanks around it allowed, within [lowest, highest]; any other text
-// names nothing, so a report or a filter never runs on a guess ("04" is 4; "4.5", "4x" and "" are nothing).
+// The whole number a box holds, read as every box reads one: numberIn under NumberRule::wholeNumber
+// (lowest, highest), so the text, blanks around it allowed, is a figure as Decimal::tryFromText reads it,
+// and nothing else, with no fraction, not even one past the fourth decimal place. Any other text names
+// nothing, so a search, filter or report never runs on a guess and the database never sees it ("04" is
+// 4, "1.5e3" is 1500; "4.5", "12.00004", "4x", "" and "1e20" are nothing).
 std::optional<int> wholeNumberIn(QStringView text, int lowest = std::numeric_limits<int>::min(),
                                  int highest = std::numeric_limits<int>::max());
 

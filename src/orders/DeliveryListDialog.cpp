@@ -85,8 +85,8 @@ QVariantList DeliveryListDialog::areaRows() const
 {
     Recordset areas(m_app.db);
     if (m_oneArea->isChecked()) {
-        // The number the combo's text begins with; no area has a fraction or lies beyond the column.
-        const std::optional<qint32> area = TextRules::leadingWholeNumber(m_areaCombo->text());
+        // No area has a fraction or lies beyond the column: other text names none.
+        const std::optional<int> area = TextRules::wholeNumberIn(m_areaCombo->text());
         if (!area)
             return {};
         areas.load(u"select milk_area from milk_area where milk_area = ?"_s, {*area});

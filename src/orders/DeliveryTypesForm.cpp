@@ -35,7 +35,7 @@ QStringList column(Database& db, const QString& sql)
 {
     QStringList values;
     QSqlQuery query = db.exec(sql);
-    while (query.next())
+    while (db.nextRow(query))
         values << query.value(0).toString();
     return values;
 }

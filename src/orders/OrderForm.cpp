@@ -351,10 +351,11 @@ void OrderForm::load()
     followInGrid();
 }
 
-// The customer code in its box, as a whole number; text that is no number gives 0.
+// The customer code in its box, read as every box reads a whole number; text that is no whole number
+// gives 0, which names no customer.
 qint32 OrderForm::customerShown() const
 {
-    return TextRules::roundToInt32(TextRules::numberFromText(m_text1[Customer]->text()));
+    return TextRules::wholeNumberIn(m_text1[Customer]->text()).value_or(0);
 }
 
 void OrderForm::showCustomerName()

@@ -249,7 +249,7 @@ void SubscriptionTypesForm::showFirstAndLastDay(bool clearLastFirst)
     try {
         QSqlQuery range = m_app.db.exec(
             u"select min(date_d), max(date_d) from subscribe_type where subscribe_type = ?"_s, {type});
-        const bool any = range.next() && !range.value(0).isNull();
+        const bool any = m_app.db.nextRow(range) && !range.value(0).isNull();
         m_firstDay->setText(any ? TextRules::dateText(range.value(0).toDate()) : QString());
         if (any)
             m_lastDay->setText(TextRules::dateText(range.value(1).toDate()));

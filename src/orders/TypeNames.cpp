@@ -68,7 +68,7 @@ QStringList TypeNames::names() const
 {
     QStringList names;
     QSqlQuery query = m_app.db.exec(u"select %1 from %2 order by type_order"_s.arg(m_column, m_namesTable));
-    while (query.next())
+    while (m_app.db.nextRow(query))
         names << query.value(0).toString();
     return names;
 }

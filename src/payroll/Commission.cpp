@@ -107,14 +107,14 @@ Decimal CommissionCalculator::priced(const QString& bottleTotals, const QVariant
 {
     QHash<QString, QVariant> rates;
     QSqlQuery rows = m_db.exec(u"SELECT names, %1 FROM complete ORDER BY id"_s.arg(rateColumn(int(rate))));
-    while (rows.next()) {
+    while (m_db.nextRow(rows)) {
         const QString name = rows.value(0).toString();
         if (!rates.contains(name))
             rates.insert(name, rows.value(1));
     }
     Decimal sum;
     QSqlQuery totals = m_db.exec(bottleTotals, values);
-    while (totals.next()) {
+    while (m_db.nextRow(totals)) {
         const QVariant rateValue = rates.value(totals.value(0).toString());
         if (rateValue.isNull())
             continue;

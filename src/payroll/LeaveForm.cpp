@@ -189,7 +189,7 @@ void LeaveForm::afterToolbarClick(int role)
 
 void LeaveForm::lookUpName()
 {
-    const std::optional<qint32> code = TextRules::leadingWholeNumber(m_employee->text());
+    const std::optional<int> code = TextRules::wholeNumberIn(m_employee->text());
     try {
         AdodcQuery(*m_name, u"SELECT name FROM employees_data WHERE e_code = ?"_s,
                    {code ? QVariant(*code) : QVariant(QMetaType::fromType<int>())});

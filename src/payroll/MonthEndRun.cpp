@@ -6,7 +6,9 @@
 #include "payroll/PayFigures.h"
 #include "payroll/PayRowItems.h"
 
+#include <QDeadlineTimer>
 #include <QSqlQuery>
+#include <QThread>
 #include <QSqlRecord>
 #include <QStringList>
 #include <algorithm>
@@ -107,31 +109,40 @@ bool MonthEndRun::claimMonth(const Request& request)
     return false;
 }
 
-// Marks the month as being settled, in a write of its own that others can read while the run holds
-// the books. When the books are held and the mark names a month, another clerk's run holds them: the
-// month marked is returned and nothing is written. Held without a mark, the run waits as any write does.
-std::optional<QDate> MonthEndRun::markSettling(QDate month)
+// The month another clerk's run marked as being settled, if a mark stands.
+std::optional<QDate> MonthEndRun::settlingMark()
 {
+    const QVariant marked = m_db.scalar(u"SELECT settling_month FROM salary_sum_date"_s);
+    return marked.isNull() ? std::nullopt : std::optional<QDate>(marked.toDate());
+}
+
+// Marks the month as being settled, in a write of its own that others can read while the run holds the
+// books, where no mark stands yet: of two runs started at the same moment one marks, and the other knows
+// the mark is not its own. When the books are held and a mark names a month, another clerk's run holds
+// them and nothing is written. Held without a mark, the run waits as any write does.
+MonthEndRun::Marking MonthEndRun::markSettling(QDate month)
+{
+    bool marked = false;
     const auto mark = [&] {
         Transaction transaction(m_db);
-        m_db.exec(u"UPDATE salary_sum_date SET settling_month = ?"_s, {month});
+        marked = m_db.exec(u"UPDATE salary_sum_date SET settling_month = ? WHERE settling_month IS NULL"_s, {month})
+                     .numRowsAffected() > 0;
         transaction.commit();
     };
     m_db.setLockTimeout(SettlingProbeMs);
     try {
         mark();
         m_db.useUsualLockTimeout();
-        return std::nullopt;
+        return marked ? Marking::Own : Marking::AnothersStands;
     } catch (const DataError& error) {
         m_db.useUsualLockTimeout();
         if (error.reason() != DataError::Reason::Busy)
             throw;
     }
-    const QVariant marked = m_db.scalar(u"SELECT settling_month FROM salary_sum_date"_s);
-    if (!marked.isNull())
-        return marked.toDate();
+    if (settlingMark())
+        return Marking::AnotherRunHolds;
     mark();
-    return std::nullopt;
+    return marked ? Marking::Own : Marking::AnothersStands;
 }
 
 // A run that ended without settling takes its mark away where it can; a mark left behind only names a
@@ -146,47 +157,75 @@ void MonthEndRun::unmarkSettling()
     }
 }
 
+// Another run's mark stands: that run holds the books, or is about to take them, which a brief wait
+// tells; false then. A mark over books that stay free through the probe's time was left by a run that
+// ended without taking it away: the transaction begins, and this run takes the mark over.
+bool MonthEndRun::beginUnlessAnotherRunHolds(std::optional<Transaction>& transaction)
+{
+    const QDeadlineTimer leftover(SettlingProbeMs);
+    for (;;) {
+        try {
+            transaction.emplace(m_db, SettlingProbeMs);
+        } catch (const DataError& error) {
+            if (error.reason() != DataError::Reason::Busy)
+                throw;
+            return false;
+        }
+        if (!m_db.tryLock(Database::Lock::MonthEnd))
+            return false;
+        if (leftover.hasExpired())
+            return true;
+        transaction.reset(); // the books free again for the run that marked, if it is about to take them
+        QThread::msleep(10);
+    }
+}
+
 MonthEndRun::Result MonthEndRun::run(const Request& request, const Progress& progress)
 {
     const QDate month(request.year, request.month, 1);
     if (!month.isValid() || !request.settlementDate.isValid())
         throw DataError(DataError::Kind::Conversion, u"The month or the settlement date is not a date."_s);
     Result result;
-    if (const std::optional<QDate> settling = markSettling(month)) {
+    if (const Marking marking = markSettling(month); marking == Marking::AnotherRunHolds) {
         result.outcome = Outcome::BeingSettled;
-        result.settlingMonth = *settling;
-        return result;
+    } else {
+        try {
+            settle(request, progress, marking, result);
+        } catch (...) {
+            unmarkSettling();
+            throw;
+        }
     }
-    try {
-        settle(request, progress, result);
-    } catch (...) {
-        unmarkSettling();
-        throw;
-    }
+    if (result.outcome == Outcome::BeingSettled)
+        result.settlingMonth = settlingMark().value_or(month);
     return result;
 }
 
-void MonthEndRun::settle(const Request& request, const Progress& progress, Result& result)
+void MonthEndRun::settle(const Request& request, const Progress& progress, Marking marking, Result& result)
 {
-    Transaction transaction(m_db);
+    std::optional<Transaction> transaction;
+    if (marking == Marking::Own) {
+        transaction.emplace(m_db);
+    } else if (!beginUnlessAnotherRunHolds(transaction)) {
+        result.outcome = Outcome::BeingSettled;
+        return;
+    }
     // Two runs that got past their marks at the same moment: the second is told at once.
     if (!m_db.tryLock(Database::Lock::MonthEnd)) {
         result.outcome = Outcome::BeingSettled;
-        const QVariant marked = m_db.scalar(u"SELECT settling_month FROM salary_sum_date"_s);
-        result.settlingMonth = marked.isNull() ? QDate(request.year, request.month, 1) : marked.toDate();
         return;
     }
     const bool claimed = claimMonth(request);
     m_db.exec(u"UPDATE salary_sum_date SET settling_month = NULL"_s);
     if (!claimed) {
-        transaction.commit();
+        transaction->commit();
         result.outcome = Outcome::AlreadySettled;
         return;
     }
 
     QList<OpenRow> rows;
     QSqlQuery query = m_db.exec(openRowsStatement());
-    while (query.next())
+    while (m_db.nextRow(query))
         rows << readOpenRow(query, request);
     if (progress)
         progress(0, int(rows.size()));
@@ -211,5 +250,5 @@ void MonthEndRun::settle(const Request& request, const Progress& progress, Resul
         if (progress)
             progress(int(result.settledRows.size()), int(rows.size()));
     }
-    transaction.commit();
+    transaction->commit();
 }

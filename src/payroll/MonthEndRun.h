@@ -7,6 +7,7 @@
 #include <optional>
 
 class Database;
+class Transaction;
 
 // The month-end settlement: every open pay row, in employee-code order, gets the month's bottle
 // commissions as bottle_m, its net pay as promise, the settlement date and the settled flag; each
@@ -41,9 +42,15 @@ public:
     Result run(const Request& request, const Progress& progress = {});
 
 private:
-    std::optional<QDate> markSettling(QDate month);
+    // What marking the month found: the mark is this run's, another run's stands, or another run holds
+    // the books.
+    enum class Marking { Own, AnothersStands, AnotherRunHolds };
+
+    std::optional<QDate> settlingMark();
+    Marking markSettling(QDate month);
     void unmarkSettling();
-    void settle(const Request& request, const Progress& progress, Result& result);
+    bool beginUnlessAnotherRunHolds(std::optional<Transaction>& transaction);
+    void settle(const Request& request, const Progress& progress, Marking marking, Result& result);
     bool claimMonth(const Request& request);
 
     Database& m_db;

@@ -16,6 +16,7 @@
 #include "widgets/ExitButton.h"
 #include "widgets/NamedControls.h"
 #include "widgets/OptionGroup.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UpDown.h"
 
 #include <QCheckBox>
@@ -44,9 +45,10 @@ const char* const LeaveKinds[] = {"reasons", "sick", "public假", "funeral假", 
 const QString OpenRows = u"SELECT * FROM salary_detailed WHERE balance = 0 ORDER BY e_code, id"_s;
 const QString AllRows = u"SELECT * FROM salary_detailed ORDER BY e_code, id"_s;
 
-qint32 leadingNumber(const QString& text)
+// The whole number a box holds; 0, which names no employee, year or month, where it holds none.
+qint32 wholeNumberOf(const QString& text)
 {
-    return TextRules::roundToInt32(TextRules::numberFromText(text));
+    return TextRules::wholeNumberIn(text).value_or(0);
 }
 
 QLineEdit* lockedBox(QLineEdit* box)
@@ -67,7 +69,8 @@ QDateEdit* datePicker(const QString& name, QDate date, QWidget* parent)
 
 SettlementForm::SettlementForm(AppContext& app, QWidget* parent)
     : QWidget(parent), m_app(app), m_payRows(new DataSource(app.db, this)), m_fixedItems(new DataSource(app.db, this)),
-      m_employee(new DataSource(app.db, this)), m_lastSettlement(new DataSource(app.db, this))
+      m_employee(new DataSource(app.db, this)), m_lastSettlement(new DataSource(app.db, this)),
+      m_yearMonth(this, 1479, u"text1(2)"_s, u"text1(3)"_s)
 {
     setWindowTitle(u"salary balance"_s);
     WorkDateAtLoad(app);
@@ -77,6 +80,7 @@ SettlementForm::SettlementForm(AppContext& app, QWidget* parent)
     createToolbar();
     createSearch();
     layOutControls();
+    orderTabStops();
 
     runGuarded(m_app.messages, [this] {
         m_lastSettlement->setTable(u"salary_sum_date"_s);
@@ -89,22 +93,15 @@ SettlementForm::SettlementForm(AppContext& app, QWidget* parent)
 void SettlementForm::createControls()
 {
     const QDate workDate = m_app.values.work_date;
-    for (int index = Code; index <= Salary; ++index)
-        m_text1 << lockedBox(named(new QLineEdit(this), u"text1(%1)"_s.arg(index)));
-    m_text1[Year]->setText(QString::number(workDate.year()));
-    m_text1[Month]->setText(QString::number(workDate.month()));
+    for (int index = Code; index <= Salary; ++index) {
+        QLineEdit* box = index == Year ? m_yearMonth.year
+                       : index == Month ? m_yearMonth.month
+                                        : named(new QLineEdit(this), u"text1(%1)"_s.arg(index));
+        m_text1 << lockedBox(box);
+    }
+    // The year and the month to settle are set by their spinners, or Up and Down in their locked boxes.
+    m_yearMonth.showMonth(workDate);
     m_text1[NetPay]->setText(u"0"_s);
-    // The arrows write the year and the month to settle into their locked boxes.
-    m_yearArrows = named(new UpDown(this), u"UpDown1"_s);
-    m_yearArrows->setRange(1479, 9999);
-    m_yearArrows->setValue(workDate.year());
-    m_monthArrows = named(new UpDown(this), u"UpDown2"_s);
-    m_monthArrows->setRange(1, 12);
-    m_monthArrows->setValue(workDate.month());
-    connect(m_yearArrows, &UpDown::changed, m_text1[Year],
-            [this](int year) { m_text1[Year]->setText(QString::number(year)); });
-    connect(m_monthArrows, &UpDown::changed, m_text1[Month],
-            [this](int month) { m_text1[Month]->setText(QString::number(month)); });
     connect(m_text1[Code], &QLineEdit::textChanged, this, &SettlementForm::followEmployee);
 
     auto* navigation = new FieldKeyNavigation(this);
@@ -118,8 +115,10 @@ void SettlementForm::createControls()
     itemBoxes(u"Text2"_s, int(PayRowItems::Additions.size()), m_additions);
     itemBoxes(u"Text3"_s, int(PayRowItems::Deductions.size()), m_deductions);
     itemBoxes(u"Text4"_s, int(std::size(LeaveKinds)), m_leaveHours);
+    // In the year and the month Up and Down step the spinner instead.
     for (QLineEdit* box : m_text1)
-        navigation->add(box);
+        if (box != m_yearMonth.year && box != m_yearMonth.month)
+            navigation->add(box);
     for (const QList<QLineEdit*>* boxes : {&m_additions, &m_deductions}) {
         for (QLineEdit* box : *boxes) {
             connect(box, &QLineEdit::textChanged, this, [this] { updateNetPay(NetPayCause::Shown); });
@@ -230,23 +229,31 @@ void SettlementForm::createSearch()
 
 void SettlementForm::layOutControls()
 {
+    // Each box is named by the label before it, which is also the name a screen reader gives it.
+    auto labelFor = [](QWidget* box, const QString& caption, QWidget* parent) {
+        auto* label = new QLabel(caption, parent);
+        label->setBuddy(box);
+        return label;
+    };
     auto* header = new QGridLayout;
     for (int index = Code; index <= Salary; ++index) {
-        header->addWidget(new QLabel(QString::fromLatin1(HeaderLabels[index]), this), index / 2, (index % 2) * 2);
+        header->addWidget(labelFor(m_text1[index], QString::fromLatin1(HeaderLabels[index]), this), index / 2,
+                          (index % 2) * 2);
         auto* field = new QHBoxLayout;
         field->addWidget(m_text1[index]);
         if (index == Year || index == Month)
-            field->addWidget(index == Year ? m_yearArrows : m_monthArrows);
+            field->addWidget(index == Year ? m_yearMonth.yearSpinner : m_yearMonth.monthSpinner);
         header->addLayout(field, index / 2, (index % 2) * 2 + 1);
     }
+    m_jobTitle->setAccessibleName(u"職別"_s);
     header->addWidget(m_jobTitle, 0, 4);
 
-    auto itemGroup = [this](const auto& items, const QList<QLineEdit*>& boxes, int perColumn) {
+    auto itemGroup = [this, labelFor](const auto& items, const QList<QLineEdit*>& boxes, int perColumn) {
         auto* group = new QGroupBox(this);
         auto* grid = new QGridLayout(group);
         for (std::size_t i = 0; i < items.size(); ++i) {
             const int row = int(i) % perColumn, column = int(i) / perColumn * 2;
-            grid->addWidget(new QLabel(QString::fromUtf8(items[i].label), group), row, column);
+            grid->addWidget(labelFor(boxes[int(i)], QString::fromUtf8(items[i].label), group), row, column);
             grid->addWidget(boxes[int(i)], row, column + 1);
         }
         return group;
@@ -254,7 +261,7 @@ void SettlementForm::layOutControls()
     auto* leave = named(new QGroupBox(u"leave"_s, this), u"Frame1"_s);
     auto* leaveGrid = new QGridLayout(leave);
     for (int index = 0; index < m_leaveHours.size(); ++index) {
-        leaveGrid->addWidget(new QLabel(QString::fromUtf8(LeaveKinds[index]), leave), index, 0);
+        leaveGrid->addWidget(labelFor(m_leaveHours[index], QString::fromUtf8(LeaveKinds[index]), leave), index, 0);
         leaveGrid->addWidget(m_leaveHours[index], index, 1);
         leaveGrid->addWidget(new QLabel(u"hour"_s, leave), index, 2);
     }
@@ -271,6 +278,8 @@ void SettlementForm::layOutControls()
     pickers->addWidget(m_referenceDate);
     pickers->addWidget(m_settlementDate);
     dates->addRow(u"balance date"_s, pickers);
+    m_referenceDate->setAccessibleName(u"balance date"_s);
+    m_settlementDate->setAccessibleName(u"settlement date"_s);
     dates->addRow(u"already balance date"_s, m_lastSettled);
     auto* settledRow = new QFormLayout;
     settledRow->addRow(u"結算日期"_s, m_balanceDate);
@@ -287,6 +296,7 @@ void SettlementForm::layOutControls()
     bottom->addWidget(m_allRows);
     bottom->addWidget(m_openRows);
     bottom->addSpacing(16);
+    m_searchBox->setAccessibleName(m_searchButton->text().trimmed());
     bottom->addWidget(m_searchBox);
     bottom->addWidget(m_searchButton);
     bottom->addWidget(m_nextButton);
@@ -303,6 +313,21 @@ void SettlementForm::layOutControls()
     page->addLayout(bottom);
 }
 
+// Tab goes as the form reads: the header row by row, the items, the figures, the filter and the search,
+// Exit, and round to the toolbar at the top.
+void SettlementForm::orderTabStops()
+{
+    QList<QWidget*> order{m_text1[Code], m_text1[Name], m_jobTitle,     m_text1[Year],
+                          m_text1[Month], m_text1[NetPay], m_text1[Salary]};
+    for (const QList<QLineEdit*>* boxes : {&m_additions, &m_deductions, &m_leaveHours})
+        for (QLineEdit* box : *boxes)
+            order << box;
+    order << m_oldBottles << m_newBottles << m_referenceDate << m_settlementDate << m_lastSettled << m_balanceDate
+          << m_promise << m_allRows << m_openRows << m_searchBox << m_searchButton << m_nextButton << m_exitButton
+          << m_toolbar->tabStops();
+    chainTabOrder(order);
+}
+
 QString SettlementForm::filterQuery() const
 {
     return m_allRows->isChecked() ? AllRows : OpenRows;
@@ -316,7 +341,7 @@ void SettlementForm::applyFilter()
 // The employee's fixed items, name and title follow the code of the pay row shown.
 void SettlementForm::followEmployee()
 {
-    const qint32 code = leadingNumber(m_text1[Code]->text());
+    const qint32 code = wholeNumberOf(m_text1[Code]->text());
     runGuarded(m_app.messages, [&] {
         AdodcQuery(*m_fixedItems, u"SELECT * FROM salary_data WHERE e_code = ?"_s, {code});
         AdodcQuery(*m_employee, u"SELECT name, job_leave FROM employees_data WHERE e_code = ?"_s, {code});
@@ -347,9 +372,9 @@ void SettlementForm::resetLeave()
 CommissionInputs SettlementForm::commissionInputs() const
 {
     return {.name = m_text1[Name]->text(),
-            .employeeCode = leadingNumber(m_text1[Code]->text()),
-            .year = leadingNumber(m_text1[Year]->text()),
-            .month = leadingNumber(m_text1[Month]->text()),
+            .employeeCode = wholeNumberOf(m_text1[Code]->text()),
+            .year = wholeNumberOf(m_text1[Year]->text()),
+            .month = wholeNumberOf(m_text1[Month]->text()),
             .referenceDate = m_referenceDate->date(),
             .jobTitle = m_jobTitle->text(),
             .settled = m_settled->isChecked()};
@@ -396,7 +421,7 @@ void SettlementForm::priceLeave(int box)
     } catch (const DataError& error) {
         const QString item = u"%1 leave"_s.arg(QString::fromUtf8(LeaveKinds[box]));
         showMessage(m_app.messages, Messages::inputError,
-                    PayFigures::namingEmployee(error, leadingNumber(m_text1[Code]->text()), item).detail());
+                    PayFigures::namingEmployee(error, wholeNumberOf(m_text1[Code]->text()), item).detail());
     }
 }
 
@@ -435,7 +460,7 @@ void SettlementForm::settleMonth()
     const QString month = m_text1[Month]->text();
     if (showMessage(m_app.messages, Messages::monthEndQuestion(year, month)) != MessageService::Yes)
         return;
-    const MonthEndRun::Request request{leadingNumber(year), leadingNumber(month), m_referenceDate->date(),
+    const MonthEndRun::Request request{wholeNumberOf(year), wholeNumberOf(month), m_referenceDate->date(),
                                        m_settlementDate->date()};
     MonthEndRun::Result result;
     m_progress->setValue(0);

@@ -2,6 +2,7 @@
 
 #include "data/Recordset.h"
 #include "payroll/PayFigures.h"
+#include "payroll/YearMonthBoxes.h"
 #include "records/RecordToolbar.h"
 
 #include <QList>
@@ -17,7 +18,6 @@ class QPushButton;
 class QRadioButton;
 struct AppContext;
 struct CommissionInputs;
-class UpDown;
 
 // 薪資結算表單: the month's pay rows, one at a time, each beside the employee's fixed items, name and
 // title. Moving through the rows shows each one's bottle commissions; the item boxes keep the net pay
@@ -34,6 +34,7 @@ private:
     void bindControls();
     void createToolbar();
     void createSearch();
+    void orderTabStops();
 
     void applyFilter();
     QString filterQuery() const;
@@ -57,6 +58,7 @@ private:
     DataSource* m_lastSettlement; // Adodc11
     Binder* m_fixedItemsBinder = nullptr;
 
+    YearMonthBoxes m_yearMonth; // text1(2) and text1(3) with UpDown1 and UpDown2
     QList<QLineEdit*> m_text1; // 0 code, 1 name, 2 year, 3 month, 4 net pay, 5 salary
     QList<QLineEdit*> m_additions;  // Text2
     QList<QLineEdit*> m_deductions; // Text3
@@ -73,8 +75,6 @@ private:
     QDateEdit* m_settlementDate; // DTPicker2
     QRadioButton* m_allRows;    // Option1
     QRadioButton* m_openRows;   // Option2
-    UpDown* m_yearArrows;       // UpDown1
-    UpDown* m_monthArrows;      // UpDown2
     QProgressBar* m_progress;   // ProgressBar1
     QPushButton* m_searchButton; // 搜尋
     QPushButton* m_nextButton;   // 再搜尋

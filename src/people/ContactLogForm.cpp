@@ -239,7 +239,7 @@ void ContactLogForm::searchCustomerCode(bool fromFirst)
     const QString typed = m_codeText->text();
     if (typed.isEmpty())
         return;
-    const std::optional<double> code = TextRules::exactNumber(typed);
+    const std::optional<int> code = TextRules::wholeNumberIn(typed);
     bool found = false;
     try {
         if (fromFirst)

@@ -307,6 +307,12 @@ void CustomerForm::createToolbar()
         logMilkAreaChange();
         followInDayRows();
     };
+    config.beforeClick = [this](Role role) {
+        const Recordset& customers = m_customers->recordset();
+        if (role == Role::Delete)
+            m_codeAtDelete = customers.hasCurrentRow() ? customers.value(QStringLiteral("c_code")) : QVariant();
+    };
+    config.deleteSteps = [this] { DayRows::followCustomerDeleted(m_app.db, m_codeAtDelete.toInt(), m_app.clock.today()); };
     config.deleteQuestion = ErrorMessageBoxes::Customers::deleteQuestion;
     config.messages = ErrorMessageBoxes::Customers::toolbar;
     config.counter = m_counter;

@@ -17,7 +17,8 @@ struct AppContext;
 // 客戶基本資料: the customer master form. One customer at a time, with the record toolbar, a search
 // by telephone, code, delivery address or name, and buttons that hand the customer to the order
 // form and the contact log. A new customer brings its bill, delivery-list and first order rows with
-// it; a modify that moves the customer to another milk area is logged in turn_milk.
+// it; a modify that moves the customer to another milk area is logged in turn_milk; a deleted customer
+// takes the delivery days from today on along.
 class CustomerForm : public QWidget {
     Q_OBJECT
 public:
@@ -66,4 +67,5 @@ private:
     RecordToolbar* m_toolbar = nullptr;
 
     QVariant m_milkAreaAtModify;
+    QVariant m_codeAtDelete; // the customer whose delivery days from today on go with the delete
 };

@@ -35,7 +35,7 @@ qint32 MaxPlusOneNumbering::following(int count) const
     double highest = 0;
     for (const QString& table : QStringList{m_table} + m_alsoUsedIn) {
         QSqlQuery query = m_db->exec(QStringLiteral("SELECT max(%1) AS 自動編號 FROM %2").arg(m_column, table));
-        const QVariant value = query.next() ? query.value(QStringLiteral("自動編號")) : QVariant();
+        const QVariant value = m_db->nextRow(query) ? query.value(QStringLiteral("自動編號")) : QVariant();
         if (!value.isNull())
             highest = qMax(highest, std::nearbyint(value.toDouble()));
     }

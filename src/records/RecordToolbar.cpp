@@ -306,9 +306,18 @@ void RecordToolbar::saveAdd()
     emit added();
 }
 
+// A check that cannot be made lets the change begin: the save's own checks still hold.
+bool RecordToolbar::changeRefused()
+{
+    bool refused = false;
+    if (m_config.refuseChange)
+        skippingFailure([&] { refused = m_config.refuseChange(); });
+    return refused;
+}
+
 void RecordToolbar::beginModify()
 {
-    if (!records().hasCurrentRow())
+    if (!records().hasCurrentRow() || changeRefused())
         return;
     if (m_config.modifyBegins)
         skippingFailure(m_config.modifyBegins);
@@ -361,7 +370,7 @@ void RecordToolbar::cancel()
 void RecordToolbar::deleteCurrent()
 {
     Recordset& rows = records();
-    if (!rows.hasCurrentRow() || !m_config.deleteQuestion)
+    if (!rows.hasCurrentRow() || !m_config.deleteQuestion || changeRefused())
         return;
     if (showMessage(m_app.messages, *m_config.deleteQuestion) != MessageService::Yes)
         return;

@@ -78,6 +78,9 @@ public:
         std::function<void()> modifySaveSteps; // after the main row is written
         std::function<void()> deleteSteps;     // after the main row is deleted, in the same transaction
         std::function<void()> beforeWrite;     // in both saves, before the bound boxes put in their text
+        // Asked as a modify or a delete of the current record begins, before any typing and before the
+        // delete question: true where the record may not change, once the form has said why.
+        std::function<bool()> refuseChange;
         // Around every click of a button: before it is handled, and after its action is done (also when
         // the action was refused or only began an edit: state() tells where the record stands).
         std::function<void(Role)> beforeClick;
@@ -135,6 +138,7 @@ private:
     void refresh();
     void openList();
 
+    bool changeRefused();
     void enterEditing(State state);
     void leaveEditing(bool saved);
     void lockRecordControls();

@@ -45,12 +45,21 @@ void check(lxw_error result, int row, int column)
 void writeXlsx(const QString& path, const std::vector<std::vector<QVariant>>& rows,
                const std::vector<double>& widths, const std::function<void(int row)>& rowDone)
 {
+    // A listing holds customers' names, addresses and telephones: its file is made readable by its owner
+    // only, as the books are, before a byte is in it; the library writes into that file and keeps its mode.
+    QFile made(path);
+    if (!made.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        throw SheetError(QStringLiteral("The workbook %1 cannot be made: %2").arg(path, made.errorString()));
+    made.close();
+
     const QByteArray fileName = QFile::encodeName(path);
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     WorkbookFile file{workbook_new_opt(fileName.constData(), &options)};
-    if (!file.workbook)
+    if (!file.workbook) {
+        QFile::remove(path);
         throw SheetError(QStringLiteral("The workbook %1 cannot be made").arg(path));
+    }
     lxw_worksheet* sheet = workbook_add_worksheet(file.workbook, nullptr);
     lxw_format* dateFormat = workbook_add_format(file.workbook);
     format_set_num_format(dateFormat, "yyyy/m/d");

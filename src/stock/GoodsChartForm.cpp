@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <array>
-#include <cmath>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -33,11 +32,11 @@ const QStringList chartColumns{u"today_enter"_s, u"today_exit"_s};
 // year or month that makes no date (year 0, month 13, an empty box) names none.
 std::optional<QDate> firstDayOfMonth(const QString& yearText, const QString& monthText)
 {
-    const double year = TextRules::numberFromText(yearText);
-    const double month = TextRules::numberFromText(monthText);
-    if (year != std::trunc(year) || month != std::trunc(month) || year < 1 || year > 9999 || month < 1 || month > 12)
+    const std::optional<int> year = TextRules::wholeNumberIn(yearText, 1, 9999);
+    const std::optional<int> month = TextRules::wholeNumberIn(monthText, 1, 12);
+    if (!year || !month)
         return std::nullopt;
-    return QDate(int(year), int(month), 1);
+    return QDate(*year, *month, 1);
 }
 
 } // namespace
@@ -167,7 +166,7 @@ QList<QVariantList> GoodsChartForm::movementsOfMonth(const QString& product)
             "where products_data.names = ? and pass_goods.date_d >= ? and pass_goods.date_d <= ?"_s,
             // Up to the month's last day: after 9999/12 there is no first day of a next month.
             {product, *firstDay, firstDay->addDays(firstDay->daysInMonth() - 1)});
-        while (rows.next()) {
+        while (m_app.db.nextRow(rows)) {
             std::array<Decimal, 2>& day = days[rows.value(0).toDate().day() - 1];
             day[0] += Decimal::fromVariant(rows.value(1));
             day[1] += Decimal::fromVariant(rows.value(2));

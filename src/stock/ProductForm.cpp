@@ -252,8 +252,18 @@ void ProductForm::createToolbar()
         [this](qint32 code) { m_text1[Code]->setText(QString::number(code)); }};
     config.addDefaults = [this] { m_text1[InputDate]->setText(TextRules::dateText(m_app.values.work_date)); };
     config.addSaveSteps = [this] { prepareCommissionRow(); };
-    config.modifyBegins = [this] { m_priceAtModify = m_products->recordset().value(u"price"_s); };
-    config.modifySaveSteps = [this] { followPriceInDayRows(); };
+    config.modifyBegins = [this] {
+        const Recordset& product = m_products->recordset();
+        m_nameAtModify = product.value(u"names"_s).toString();
+        m_priceAtModify = product.value(u"price"_s);
+    };
+    config.modifySaveSteps = [this] { followModifyInDayRows(); };
+    config.beforeClick = [this](Role role) {
+        const Recordset& product = m_products->recordset();
+        if (role == Role::Delete)
+            m_nameAtDelete = product.hasCurrentRow() ? product.value(u"names"_s).toString() : QString();
+    };
+    config.deleteSteps = [this] { DayRows::followProductDeleted(m_app.db, m_nameAtDelete, m_app.clock.today()); };
     config.afterClick = [this](Role role) {
         if (role == Role::First || role == Role::Previous || role == Role::Next || role == Role::Last)
             showRecordInGrid();
@@ -323,17 +333,34 @@ void ProductForm::showPickedProduct()
     }
 }
 
+// A new name reaches the product's delivery types and its delivery rows from today on, and a new price
+// their money, in the save's transaction. The rates of commission go on under the new name too.
+void ProductForm::followModifyInDayRows()
+{
+    const Recordset& product = m_products->recordset();
+    const QString name = product.value(u"names"_s).toString();
+    const QDate today = m_app.clock.today();
+    if (name != m_nameAtModify) {
+        DayRows::followProductRenamed(m_app.db, m_nameAtModify, name, today);
+        carryCommissionRates(name);
+    }
+    if (product.value(u"price"_s) != m_priceAtModify)
+        DayRows::followPrice(m_app.db, name, today);
+}
+
+// The old name keeps its row of rates, for the days that carry it; the new name gets a row of the same
+// rates, unless it has one already (a deleted product's).
+void ProductForm::carryCommissionRates(const QString& name)
+{
+    m_app.db.exec(u"INSERT INTO complete (names, code, o_c, n_c, w_c, b_c)"
+                  " SELECT ?, ?, o_c, n_c, w_c, b_c FROM complete WHERE names = ?"
+                  " AND NOT EXISTS (SELECT 1 FROM complete WHERE names = ?) ORDER BY id LIMIT 1"_s,
+                  {name, m_products->recordset().value(u"code"_s), m_nameAtModify, name});
+}
+
 // Payroll finds a product's commission rates by its name, so a name has one row of them. A name that
 // has its row already (a deleted product's, or another product's of that name) keeps it, rates and code
 // as they are: a second row would pay the commission twice.
-// A new price reaches the money of the product's delivery rows from today on, in the save's transaction.
-void ProductForm::followPriceInDayRows()
-{
-    const Recordset& products = m_products->recordset();
-    if (products.value(u"price"_s) != m_priceAtModify)
-        DayRows::followPrice(m_app.db, products.value(u"names"_s).toString(), m_app.clock.today());
-}
-
 void ProductForm::prepareCommissionRow()
 {
     Recordset& product = m_products->recordset();

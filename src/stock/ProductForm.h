@@ -16,7 +16,8 @@ struct AppContext;
 // 產品基本資料: the product master form. One product at a time beside a grid of all products that
 // follows the record and can be clicked to move it; a search by code or by whole name; sorts of the
 // grid; and the record toolbar. A new product's code is the highest code plus one, and the product
-// brings its row of commission rates along.
+// brings its row of commission rates along. A product's new name and price reach its delivery types and
+// the written delivery days; a product a delivery type still sends cannot be deleted.
 class ProductForm : public QWidget {
     Q_OBJECT
 public:
@@ -39,7 +40,8 @@ private:
     void rereadGrid();
     void showPickedProduct();
     void prepareCommissionRow();
-    void followPriceInDayRows();
+    void followModifyInDayRows();
+    void carryCommissionRates(const QString& name);
 
     AppContext& m_app;
     std::shared_ptr<int> m_counterStore;
@@ -58,7 +60,9 @@ private:
     QList<QPushButton*> m_sortButtons;
     QPushButton* m_exitButton;     // 離開
     RecordToolbar* m_toolbar = nullptr;
+    QString m_nameAtModify;
     QVariant m_priceAtModify;
+    QString m_nameAtDelete;
 };
 
 // Registers 產品基本資料 with the form registry; the registration keeps the form's counter.

@@ -2,17 +2,19 @@
 
 #include "data/DataError.h"
 #include "data/Database.h"
+#include "data/RowReader.h"
 #include "data/Schema.h"
 #include "data/TextRules.h"
 #include "widgets/Binder.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QHeaderView>
-#include <QSqlQuery>
 #include <QSqlRecord>
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -37,9 +39,8 @@ public:
     // Reads the first page of the query; throws DataError, and the rows on show stay then.
     void reset(const FetchingGrid::Query& query)
     {
-        QVector<QVector<QVariant>> firstPage;
         QSqlRecord fields;
-        readPage(query, {}, 0, firstPage, &fields);
+        QVector<QVector<QVariant>> firstPage = readPage(query, {}, 0, &fields);
         QVector<int> orderFields;
         for (const QString& column : query.order) {
             orderFields << fields.indexOf(column);
@@ -71,28 +72,12 @@ public:
 
     void fetchMore(const QModelIndex& parent) override
     {
-        if (parent.isValid() || m_exhausted)
-            return;
-        QVector<QVector<QVariant>> page;
-        try {
-            // A null compares with no value, so there is no going on after it: such a page counts off
-            // the rows read instead.
-            const QVariantList key = lastRowKey();
-            const bool keyed = std::none_of(key.cbegin(), key.cend(), [](const QVariant& value) { return value.isNull(); });
-            readPage(m_query, keyed ? key : QVariantList(), keyed ? 0 : int(m_rows.size()), page);
-        } catch (const DataError& error) {
-            // Said once: the view would ask again at every scroll.
-            m_exhausted = true;
-            m_refused(error.message(), refusalDetail(error));
-            return;
-        }
-        m_exhausted = page.size() < kRowsPerFetch;
-        if (page.isEmpty())
-            return;
-        beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + page.size() - 1));
-        m_rows += page;
-        endInsertRows();
+        if (!parent.isValid())
+            readOn(1);
     }
+
+    // Reads every page still unread, as scrolling to the end would, and shows them at once.
+    void fetchAll() { readOn(std::numeric_limits<int>::max()); }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
@@ -121,19 +106,49 @@ public:
     const FetchingGrid::Query& query() const { return m_query; }
 
 private:
-    // The order's values of the last row read, as the database handed them: where the next page begins.
-    QVariantList lastRowKey() const
+    // Reads up to `pages` more pages and shows what they hold in one step. A page the books refuse ends
+    // the reading: the pages before it are shown, and the refusal is said once, since the view would
+    // ask again at every scroll.
+    void readOn(int pages)
+    {
+        QVector<QVector<QVariant>> read;
+        for (int i = 0; i < pages && !m_exhausted; ++i) {
+            QVector<QVector<QVariant>> page;
+            try {
+                // A null compares with no value, so there is no going on after it: such a page counts
+                // off the rows read instead.
+                const QVariantList key = rowKey(read.isEmpty() ? m_rows.constLast() : read.constLast());
+                const bool keyed = std::none_of(key.cbegin(), key.cend(), [](const QVariant& value) { return value.isNull(); });
+                page = readPage(m_query, keyed ? key : QVariantList(), keyed ? 0 : int(m_rows.size() + read.size()));
+            } catch (const DataError& error) {
+                m_exhausted = true;
+                m_refused(error.message(), refusalDetail(error));
+                break;
+            }
+            m_exhausted = page.size() < kRowsPerFetch;
+            read += page;
+        }
+        if (read.isEmpty())
+            return;
+        beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + read.size() - 1));
+        m_rows += read;
+        endInsertRows();
+    }
+
+    // The order's values of a row read, as the database handed them: where the next page begins.
+    QVariantList rowKey(const QVector<QVariant>& row) const
     {
         QVariantList key;
         for (int field : m_orderFields)
-            key << m_rows.constLast()[field];
+            key << row[field];
         return key;
     }
 
     // One page of the query's rows after `after` (from the first where it is empty) and `skipped` more,
-    // read to its end and closed.
-    void readPage(const FetchingGrid::Query& query, const QVariantList& after, int skipped,
-                  QVector<QVector<QVariant>>& rows, QSqlRecord* fields = nullptr) const
+    // read to its end and closed. A row the books cannot read refuses the whole page with a DataError:
+    // the rows before it are not the page.
+    QVector<QVector<QVariant>> readPage(const FetchingGrid::Query& query, const QVariantList& after, int skipped,
+                                        QSqlRecord* fields = nullptr) const
     {
         QStringList conditions;
         if (!query.filter.isEmpty())
@@ -148,17 +163,18 @@ private:
         // compares greater, whatever nulls either holds.
         sql += u" order by %1 nulls first limit ? offset ?"_s.arg(query.order.join(u" nulls first, "_s));
 
-        QSqlQuery page = m_db.exec(sql, QVariantList(query.values) << after << kRowsPerFetch << skipped);
+        RowReader page(m_db, sql, QVariantList(query.values) << after << kRowsPerFetch << skipped);
         if (fields)
             *fields = page.record();
         const int columns = page.record().count();
+        QVector<QVector<QVariant>> rows;
         while (page.next()) {
             QVector<QVariant> row(columns);
             for (int i = 0; i < columns; ++i)
                 row[i] = page.value(i);
             rows << row;
         }
-        page.finish();
+        return rows;
     }
 
     Database& m_db;
@@ -185,6 +201,8 @@ FetchingGrid::FetchingGrid(Database& db, const QString& table, QWidget* parent)
         this);
     setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab and Shift+Tab go on to the form's next and previous control; the arrows move between rows.
+    setTabKeyNavigation(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
@@ -219,4 +237,16 @@ QVariant FetchingGrid::currentValue(const QString& field) const
 int FetchingGrid::rowsRead() const
 {
     return m_model->rowCount();
+}
+
+// Ctrl+End goes to the last row of the query, not of the rows read so far: the rest is read first, under
+// the busy cursor.
+QModelIndex FetchingGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if (action == MoveEnd && modifiers.testFlag(Qt::ControlModifier) && m_model->canFetchMore({})) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_model->fetchAll();
+        QApplication::restoreOverrideCursor();
+    }
+    return QTableView::moveCursor(action, modifiers);
 }

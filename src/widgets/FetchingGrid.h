@@ -17,14 +17,16 @@ struct Table;
 // on while the grid is open. Each page goes on from the last row shown in the grid's order, not from a
 // count of rows, so a row that another clerk adds or deletes meanwhile moves no other row into a page
 // twice or out of every page, and a page far down costs what the first one does. Dates show as
-// "yyyy/M/d" and a table's surrogate key stays hidden, as in the other grids.
+// "yyyy/M/d" and a table's surrogate key stays hidden, as in the other grids. Tab leaves the grid for the
+// form's next control; Ctrl+End reads on to the last row and Ctrl+Home goes back to the first.
 class FetchingGrid : public QTableView {
     Q_OBJECT
 public:
     // What the grid shows: `select` (the columns and tables, no condition) and its `filter` with its
     // values, in the order of `order`. The columns of `order` are among those selected and together
     // tell every row apart (the last one a key). Nulls in them sort first; after a row with a null in
-    // them, the next page counts off the rows read, as a plain query would.
+    // them, the next page counts off the rows read, as a plain query would. An index of the table in
+    // that order, nulls first, serves every page.
     struct Query {
         QString select;
         QString filter;
@@ -51,6 +53,9 @@ signals:
     // The books refused a page as the clerk scrolled: no more rows are read until the query runs again.
     // Sent once the scroll is over, so the form's box never opens inside the view's own work.
     void pageRefused(const QString& message, const QString& detail);
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     FetchingModel* m_model; // holds the query, which it reads again for each page

@@ -227,10 +227,11 @@ TEST_P(DailyPostingTest, NeighbouringDaysPostedAtOnceCarryTheCashFromOneToTheNex
     EXPECT_EQ(postedDays(), expected);
 }
 
-// A row a posting took is refused a change or a delete through the record and through the unlocked list,
-// naming the posted day; the clerk's correcting row reaches the cash with the next posting. The cash in
-// hand is then the opening plus every movement as it stands: 0 + 500 + 100.
-TEST_P(DailyPostingTest, APostedRowStaysAsPostedAndACorrectingRowReachesTheCash)
+// A row a posting took is refused a change or a delete as it begins, through the record and through the
+// unlocked list, naming the posted day: no box opens for typing and no delete question is asked. A
+// posting that takes a row while its modify is open refuses the save. The clerk's correcting row reaches
+// the cash with the next posting: the cash in hand is the opening plus every movement, 0 + 500 + 100.
+TEST_P(DailyPostingTest, APostedRowIsRefusedAsItsChangeBeginsAndACorrectingRowReachesTheCash)
 {
     addRow(1, QDate(2026, 12, 1), 500);
     openJournal();
@@ -238,27 +239,34 @@ TEST_P(DailyPostingTest, APostedRowStaysAsPostedAndACorrectingRowReachesTheCash)
     const QString posted = u"The posting of 2026/12/1 took this row into the cash in hand."_s;
     const QString correct = u"The posting of 2026/12/1 took this row into the cash in hand: enter a correcting row instead."_s;
     const auto tool = [this](int index) { QTest::mouseClick(child<QToolButton>(form, u"Button%1"_s.arg(index)), Qt::LeftButton); };
+    auto* amountBox = child<QLineEdit>(form, u"text1(2)"_s);
+    int shown = messages.count();
+    // One box, the refusal, for each step.
+    const auto refusedAtTheStart = [&](const char* step) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(messages.count(), ++shown);
+        EXPECT_EQ(messages.last().title, u"posted row"_s);
+        EXPECT_EQ(messages.last().text, posted);
+        EXPECT_EQ(messages.last().detail, correct);
+        EXPECT_EQ(messages.last().flags, MessageService::Exclamation);
+        EXPECT_EQ(child<QToolButton>(form, u"Button7"_s)->text(), u"modify"_s);
+        EXPECT_TRUE(amountBox->isReadOnly());
+    };
 
     tool(7);
-    typeOver(child<QLineEdit>(form, u"text1(2)"_s), u"600"_s);
-    tool(7);
-    EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
-    EXPECT_EQ(messages.last().detail, correct);
-    tool(8);
-    messages.answer(MessageService::Yes);
-    tool(6);
-    EXPECT_EQ(messages.last().text, u"input Err!!!"_s);
-    EXPECT_EQ(messages.last().detail, correct);
+    refusedAtTheStart("modify");
+    tool(6); // no answer is queued: a delete question would fail the test
+    refusedAtTheStart("delete");
 
     child<QCheckBox>(form, u"Check1"_s)->setChecked(true);
     auto* grid = child<DataGrid>(form, u"DataGrid2"_s);
     Recordset& listed = grid->dataSource()->recordset();
-    const QModelIndex amount = grid->model()->index(0, listed.fieldIndex(u"expense"_s));
-    grid->setCurrentIndex(amount);
-    ASSERT_TRUE(grid->model()->setData(amount, u"600"_s));
-    EXPECT_FALSE(grid->commitRow());
-    EXPECT_EQ(messages.last().detail, correct);
-    listed.cancelUpdate();
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(0, listed.fieldIndex(u"expense"_s)));
+    QTest::keyClick(grid, Qt::Key_6);
+    refusedAtTheStart("list");
+    EXPECT_TRUE(grid->findChildren<QLineEdit*>().isEmpty()); // no cell opened for typing
+    EXPECT_EQ(listed.editMode(), Recordset::EditMode::None);
     grid->selectRow(0);
     grid->deleteSelectedRows();
     EXPECT_EQ(messages.last().text, posted);
@@ -267,9 +275,23 @@ TEST_P(DailyPostingTest, APostedRowStaysAsPostedAndACorrectingRowReachesTheCash)
 
     tool(5);
     typeOver(child<QLineEdit>(form, u"text1(1)"_s), u"correction"_s);
-    typeOver(child<QLineEdit>(form, u"text1(2)"_s), u"100"_s);
+    typeOver(amountBox, u"100"_s);
     typeOver(child<QLineEdit>(form, u"text1(3)"_s), u"2026/12/1"_s);
     tool(5);
+
+    // Another clerk's posting takes the correcting row while it is being modified: its save is refused.
+    tool(7);
+    typeOver(amountBox, u"90"_s);
+    db->exec(u"insert into account (serial, date_d, original_m, now_m) values (2, ?, 500, 600)"_s, {QDate(2026, 12, 3)});
+    db->exec(u"update account_table set posting_serial = 2 where serial = 3"_s);
+    tool(7);
+    EXPECT_EQ(messages.last().text, u"input Err.!!!"_s);
+    EXPECT_EQ(messages.last().detail,
+              u"The posting of 2026/12/3 took this row into the cash in hand: enter a correcting row instead."_s);
+    tool(8);
+    db->exec(u"update account_table set posting_serial = null where serial = 3"_s);
+    db->exec(u"delete from account where serial = 2"_s);
+
     post(QDate(2026, 12, 2));
     EXPECT_EQ(postingBoxes(), (QStringList{u"2026/12/2"_s, u"500"_s, u"100"_s, u"600"_s, u"4"_s}));
     EXPECT_EQ(messages.last().text, u"The posting also took the rows of 2026/12/1, which no posting had taken."_s);

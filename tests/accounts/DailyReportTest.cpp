@@ -64,7 +64,8 @@ TEST_P(DailyReportTest, AllAreasGiveABlockPerAreaProductAndBottleType)
     const QVariant e;
     // Labels stand on the first row of their block; empty sums stay empty and the net is then 0.
     const QList<QVariantList> expected = {
-        {1, u"王大明"_s, u"milk"_s, u"glass"_s, 5.0, 1.0, 0.5, 3.0, 3.0, -0.5},
+        // The row both refunded and suspended is cancelled once.
+        {1, u"王大明"_s, u"milk"_s, u"glass"_s, 5.0, 1.0, 0.5, 3.0, e, 2.5},
         {e, e, e, u"paper"_s, 4.0, 0.0, 0.0, e, e, 4.0},
         {e, e, u"tea"_s, u"glass"_s, e, e, e, e, e, 0.0},
         {e, e, e, u"paper"_s, e, e, e, e, e, 0.0},
@@ -108,6 +109,41 @@ TEST_P(DailyReportTest, AnAreaOrTableThatGivesNothingToListGivesInputErrAndNoShe
     run(u"Option2"_s);
     EXPECT_EQ(messages.count(), 2);
     EXPECT_TRUE(runs->sheets().isEmpty());
+}
+
+// A row counts what it delivers, never below nothing: bottles taken off count up to those the row
+// holds, and a row both refunded and suspended is cancelled once. Each case is area 2's paper tea of
+// the day, Elm's 5 bottles (the fixture's row of customer 2) beside the case's row of customer 1.
+TEST_P(DailyReportTest, ARowTakenOffBeyondWhatItHoldsCountsNothingNotLess)
+{
+    const QVariant e;
+    struct Case {
+        const char* what;
+        QVariantList row; // subscribed, added, subtracted, refunded, suspended
+        QVariantList cells; // columns 5 to 10
+    };
+    const QList<Case> cases = {
+        // The round took 2 off a row whose order then went from 2 to 1: 1 is taken off, Elm's 5 and
+        // nothing of this row go out.
+        {"order lowered", {1, 0, 2, 0, 0}, {6.0, 0.0, 1.0, e, e, 5.0}},
+        // The order deleted: the row keeps its 2 taken off with nothing subscribed.
+        {"order deleted", {0, 0, 2, 0, 0}, {5.0, 0.0, 0.0, e, e, 5.0}},
+        // Within the row: taken off as recorded.
+        {"within", {3, 1, 2, 0, 0}, {8.0, 1.0, 2.0, e, e, 7.0}},
+        // A refunded row takes off from its added bottles only.
+        {"refunded", {3, 1, 2, 1, 0}, {8.0, 1.0, 1.0, 3.0, e, 5.0}},
+        // Refunded and suspended (a holiday over a refunded day): its 3 are cancelled once.
+        {"refunded and suspended", {3, 0, 0, 1, 1}, {8.0, 0.0, 0.0, 3.0, e, 5.0}},
+        {"suspended", {3, 0, 4, 0, 1}, {8.0, 0.0, 0.0, e, 3.0, 5.0}},
+    };
+    for (const Case& c : cases) {
+        db->exec(u"delete from order_date where c_code = 1 and date_d = '2026-12-08'"_s);
+        delivery(QVariantList{1, u"2026-12-08"_s, u"tea"_s, u"paper"_s, 2} + c.row);
+        const qsizetype before = runs->sheets().size();
+        run(u"Option1"_s, u"2"_s);
+        ASSERT_EQ(runs->sheets().size(), before + 1) << c.what;
+        EXPECT_EQ(runs->sheets().last().row(7, 10).mid(4), c.cells) << c.what;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DailyReportTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),

@@ -1,5 +1,7 @@
+#include "DamagedBooks.h"
 #include "ReportTest.h"
 
+#include "app/FormCatalog.h"
 #include "data/Database.h"
 #include "widgets/DataCombo.h"
 
@@ -91,6 +93,34 @@ TEST_F(ReminderAndEnquiryTest, ReminderDisplayAppendsAndPrintWritesTheListsThenC
     EXPECT_TRUE(closed());
 }
 
+// Customers the books cannot give past a damaged page: both lists say so in the form's box, with the
+// damage named, rather than showing the customers read before it as all there are.
+TEST_F(ReminderAndEnquiryTest, CustomersPastADamagedPageAreRefusedNotCutShort)
+{
+    {
+        Transaction transaction(*db);
+        PreparedStatement insert(*db, u"insert into customer_data (c_code, name, addr) values (?, ?, ?)"_s);
+        for (int code = 10; code < 3000; ++code)
+            insert.run({code, u"Customer %1"_s.arg(code), u"%1 Elm Road, a long way down the valley"_s.arg(code)});
+        transaction.commit();
+    }
+    app.reset(); // the forms' context holds the connection, which the damage opens anew
+    ASSERT_NO_FATAL_FAILURE(damageMiddlePageOf(db, u"customer_data"_s));
+    app = std::make_unique<AppContext>(*db, messages, clock);
+    registerForms(*app);
+
+    form = open(u"提示繳款名單"_s);
+    auto* codes = child<QListWidget>(form, u"List1"_s);
+    QTest::mouseClick(child<QPushButton>(form, u"顯示"_s), Qt::LeftButton);
+    ASSERT_EQ(messages.count(), 2); // the load's list and the display's
+    for (const auto& box : messages.shown()) {
+        EXPECT_EQ(box.title, u"Err."_s);
+        EXPECT_EQ(box.flags, MessageService::Critical);
+        EXPECT_TRUE(box.detail.startsWith(u"The books are damaged"_s)) << box.detail.toStdString();
+    }
+    EXPECT_EQ(codes->count(), 0);
+}
+
 TEST_F(ReminderAndEnquiryTest, EnquiryFollowsTheCustomerAndBothDays)
 {
     form = open(u"客戶帳款查詢"_s);
@@ -107,10 +137,13 @@ TEST_F(ReminderAndEnquiryTest, EnquiryFollowsTheCustomerAndBothDays)
     EXPECT_EQ(total->text(), u"35"_s);
 
     customer->lineEdit()->clear();
-    QTest::keyClicks(customer->lineEdit(), u"3abc"_s);
+    QTest::keyClicks(customer->lineEdit(), u" 3 "_s);
     EXPECT_EQ(total->text(), u"3"_s);
-    customer->setText(u"abc"_s);
-    EXPECT_EQ(total->text(), u""_s);
+    // Text that is no whole code names no customer, as in every box that reads a whole number.
+    for (const QString& noCode : {u"3abc"_s, u"abc"_s, u"3.00004"_s}) {
+        customer->setText(noCode);
+        EXPECT_EQ(total->text(), u""_s) << noCode.toStdString();
+    }
     customer->setText(u"1"_s);
     from->setDate(QDate(2026, 12, 10));
     EXPECT_EQ(total->text(), u""_s);

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -86,46 +87,14 @@ TEST(Database, UnreachableDatabasesAreNamedWithTheReason)
     EXPECT_THROW(Database::open(QStringLiteral("postgresql://localhost/books?schema=x;drop")), DataError);
 }
 
-// A typing slip in the address or another program's file never becomes empty books; a password with
-// a bare '@' is not shown in part; the tools can tell an address that carries a password.
+// A typing slip in the address never becomes empty books; a password with a bare '@' is not shown in
+// part; the tools can tell an address that carries a password.
 TEST(Database, AddressesThatAreNotTheBooksAreRefusedPlainly)
 {
     QTemporaryDir folder;
     const QString missingFolder = QDir(folder.path()).filePath(QStringLiteral("typo/books.sqlite"));
     EXPECT_THROW(Database::open(missingFolder), DataError);
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(missingFolder).absolutePath()));
-
-    // Another program's file, as that program left it (readable by others, not write-ahead), is refused
-    // without a byte or its mode changed.
-    const QString foreign = QDir(folder.path()).filePath(QStringLiteral("photos.sqlite"));
-    {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other-program"));
-        other.setDatabaseName(foreign);
-        ASSERT_TRUE(other.open());
-        QSqlQuery(other).exec(QStringLiteral("CREATE TABLE album (name TEXT)"));
-        other.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("other-program"));
-    QFile file(foreign);
-    ASSERT_TRUE(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                                    | QFileDevice::ReadOther));
-    const auto contents = [&file] {
-        file.open(QIODevice::ReadOnly);
-        const QByteArray bytes = file.readAll();
-        file.close();
-        return bytes;
-    };
-    const QByteArray bytesBefore = contents();
-    const QFileDevice::Permissions modeBefore = file.permissions();
-    try {
-        Database::open(foreign);
-        ADD_FAILURE() << "took another program's file for the books";
-    } catch (const DataError& error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Cannot open the database %1: the file holds the tables of another program")
-                                       .arg(foreign));
-    }
-    EXPECT_EQ(contents(), bytesBefore);
-    EXPECT_EQ(file.permissions(), modeBefore);
 
     // A bare '@' alone, or an '@' then a '/' (which would make the middle of the password a host and its
     // tail a path): nothing of the password is shown, and nothing of it is tried as a host.
@@ -145,6 +114,71 @@ TEST(Database, AddressesThatAreNotTheBooksAreRefusedPlainly)
     EXPECT_TRUE(Database::holdsPassword(QStringLiteral("postgresql://clerk:s%40cret@db/books")));
     EXPECT_FALSE(Database::holdsPassword(QStringLiteral("postgresql://clerk@db/books")));
     EXPECT_FALSE(Database::holdsPassword(QStringLiteral("/srv/books.sqlite")));
+}
+
+namespace {
+
+// A SQLite file made by a plain connection of another program, as `make` leaves it.
+void makeWithAnotherConnection(const QString& path, const std::function<void(QSqlQuery&)>& make)
+{
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other-program"));
+        other.setDatabaseName(path);
+        ASSERT_TRUE(other.open());
+        QSqlQuery query(other);
+        make(query);
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other-program"));
+}
+
+} // namespace
+
+// Files refused at the start, as another program left them (readable by others, not write-ahead): not a
+// byte, not their mode changed, no log or shared-memory file left beside them.
+TEST(Database, BooksRefusedAtTheStartAreLeftAsTheyWere)
+{
+    QTemporaryDir folder;
+    const QString foreign = QDir(folder.path()).filePath(QStringLiteral("photos.sqlite"));
+    makeWithAnotherConnection(foreign, [](QSqlQuery& query) { query.exec(QStringLiteral("CREATE TABLE album (name TEXT)")); });
+    const QString newer = QDir(folder.path()).filePath(QStringLiteral("newer.sqlite"));
+    Schema::openBooks(newer).reset();
+    makeWithAnotherConnection(newer, [](QSqlQuery& query) {
+        query.exec(QStringLiteral("UPDATE schema_version SET version = 900, least_writer = 800"));
+        query.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    });
+    const struct {
+        QString path;
+        QString refusal;
+    } cases[] = {
+        {foreign, QStringLiteral("the file holds the tables of another program")},
+        {newer, QStringLiteral("the books are of version 900 and are written only by programs of version 800 or later;"
+                               " this program is of version %1.").arg(Schema::currentVersion())},
+    };
+    for (const auto& refused : cases) {
+        SCOPED_TRACE(refused.path.toStdString());
+        QFile file(refused.path);
+        ASSERT_TRUE(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                        | QFileDevice::ReadOther));
+        const auto contents = [&file] {
+            file.open(QIODevice::ReadOnly);
+            const QByteArray bytes = file.readAll();
+            file.close();
+            return bytes;
+        };
+        const QByteArray bytesBefore = contents();
+        const QFileDevice::Permissions modeBefore = file.permissions();
+        try {
+            Schema::openBooks(refused.path);
+            ADD_FAILURE() << "took the file for books of this program";
+        } catch (const DataError& error) {
+            EXPECT_EQ(error.message(), QStringLiteral("Cannot open the database %1: %2").arg(refused.path, refused.refusal));
+        }
+        EXPECT_EQ(contents(), bytesBefore);
+        EXPECT_EQ(file.permissions(), modeBefore);
+        for (const char* companion : {"-wal", "-shm", "-journal"})
+            EXPECT_FALSE(QFileInfo::exists(refused.path + QLatin1String(companion))) << companion;
+    }
 }
 
 // On the server, a statement refused inside an action takes back what the action did, never the

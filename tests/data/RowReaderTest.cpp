@@ -1,3 +1,4 @@
+#include "DamagedBooks.h"
 #include "SameValue.h"
 #include "TestDatabase.h"
 #include "data/DataError.h"
@@ -109,6 +110,47 @@ TEST_P(RowReaderTest, ARowThatCannotBeReadIsRefused)
     EXPECT_THROW(rows.load(overflowsOnItsSecondRow), DataError);
     EXPECT_EQ(rows.recordCount(), 0);
     EXPECT_EQ(rows.fieldCount(), 0);
+}
+
+// A page of the books that cannot be read half-way through a read: every way of reading rows refuses the
+// read and names the damage, never ends it early as if the rows before the page were all of them.
+TEST(RowReaderSqlite, ADamagedPageHalfWayRefusesTheWholeRead)
+{
+    auto db = openTestDatabase(Backend::SQLite);
+    {
+        Transaction transaction(*db);
+        PreparedStatement insert(*db, u"INSERT INTO order_date (c_code, date_d, names, subscribe_num) VALUES (?, ?, ?, 1)"_s);
+        for (int row = 0; row < 6000; ++row)
+            insert.run({row, QDate(2026, 3, 1).addDays(row % 28), u"鮮乳"_s});
+        transaction.commit();
+    }
+    ASSERT_NO_FATAL_FAILURE(damageMiddlePageOf(db, u"order_date"_s));
+
+    const QString everyRow = u"SELECT * FROM order_date"_s;
+    int rowsRead = 0;
+    auto expectDamageNamed = [](const char* how, const std::function<void()>& read) {
+        try {
+            read();
+            ADD_FAILURE() << how << ": the read ended without a word";
+        } catch (const DataError& error) {
+            EXPECT_EQ(error.reason(), DataError::Reason::Damaged) << how;
+            EXPECT_TRUE(error.detail().startsWith(u"The books are damaged"_s)) << how << ": " << error.detail().toStdString();
+        }
+    };
+    expectDamageNamed("row reader", [&] {
+        RowReader rows(*db, everyRow);
+        while (rows.next())
+            ++rowsRead;
+    });
+    EXPECT_GT(rowsRead, 0); // the rows before the damaged page were read, and still not taken for all
+    expectDamageNamed("query", [&] {
+        QSqlQuery query = db->exec(everyRow);
+        while (db->nextRow(query)) {
+        }
+    });
+    Recordset rows(*db);
+    expectDamageNamed("recordset", [&] { rows.load(everyRow); });
+    EXPECT_EQ(rows.recordCount(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, RowReaderTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),

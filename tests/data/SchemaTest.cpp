@@ -78,7 +78,7 @@ TEST(SchemaTables, IndexesTheReportsRead)
 {
     const QList<QStringList> deliveries = Schema::table(u"order_date"_s)->indexes;
     for (const QStringList& index : {QStringList{u"date_d"_s}, QStringList{u"milk_area"_s, u"date_d"_s},
-                                     QStringList{u"c_code"_s, u"date_d"_s},
+                                     QStringList{u"c_code"_s, u"date_d"_s, u"id"_s},
                                      QStringList{u"names"_s, u"date_d"_s, u"refund"_s, u"suspend"_s, u"subscribe_num"_s,
                                                  u"give_num"_s, u"add_num"_s, u"subtract_num"_s}})
         EXPECT_TRUE(deliveries.contains(index)) << index.join(u", "_s).toStdString();
@@ -209,6 +209,30 @@ TEST_P(SchemaTest, BooksOfVersionSixMarkTheirComingHolidays)
     EXPECT_EQ(count(*db, u"suspended_day"_s), 1);
     EXPECT_EQ(db->scalar(u"SELECT date_d FROM suspended_day"_s).toDate(), holiday);
     EXPECT_EQ(db->scalar(u"SELECT sum(suspend) FROM order_date"_s).toInt(), 4) << "no row changes";
+}
+
+// The delivery rows' customer-and-day index sorts as the day grid reads, nulls first, in new books and in
+// books of version 6 alike.
+TEST_P(SchemaTest, TheCustomerAndDayIndexOfTheDeliveryRowsSortsNullsFirst)
+{
+    const auto definition = [this] {
+        return db->scalar(db->kind() == Database::Kind::SQLite
+                              ? u"SELECT sql FROM sqlite_master WHERE name = 'order_date_i3'"_s
+                              : u"SELECT indexdef FROM pg_indexes WHERE indexname = 'order_date_i3' AND schemaname = current_schema()"_s)
+            .toString();
+    };
+    Schema::create(*db);
+    const QString made = definition();
+    EXPECT_TRUE(made.endsWith(db->kind() == Database::Kind::SQLite ? u"(c_code, date_d)"_s
+                                                                    : u"(c_code NULLS FIRST, date_d NULLS FIRST, id NULLS FIRST)"_s))
+        << made.toStdString();
+    db->exec(u"DROP INDEX order_date_i3"_s);
+    db->exec(u"CREATE INDEX order_date_i3 ON order_date (c_code, date_d)"_s);
+    db->exec(u"UPDATE schema_version SET version = 6"_s);
+
+    Schema::create(*db);
+
+    EXPECT_EQ(definition(), made);
 }
 
 // An older program does not undo what a newer one wrote: it refuses the books before writing anything.

@@ -18,6 +18,8 @@ TEST(TextRules, NumberFromTextTakesTheLongestLeadingNumber)
     EXPECT_EQ(numberFromText(u"0912-345"), 912);
     EXPECT_EQ(numberFromText(u"-"), 0);
     EXPECT_EQ(numberFromText(u"-1e400x"), -std::numeric_limits<double>::infinity()); // never 0
+    EXPECT_EQ(numberFromText(u"12.00004x"), 12.00004); // never rounded to 12
+    EXPECT_EQ(numberFromText(u"0.1"), 0.1);
 }
 
 TEST(TextRules, ExactNumberRefusesAnythingBesideTheNumber)
@@ -28,12 +30,29 @@ TEST(TextRules, ExactNumberRefusesAnythingBesideTheNumber)
     EXPECT_FALSE(exactNumber(u""));
     EXPECT_FALSE(exactNumber(u"' or 1=1 --"));
     EXPECT_FALSE(exactNumber(u"1e999")); // not a finite number
+}
 
-    EXPECT_EQ(wholeNumberIn(u" 04 ", 1, 12), 4);
-    EXPECT_EQ(wholeNumberIn(u"9999", 1, 9999), 9999);
-    for (const char16_t* refused : {u"13", u"0", u"4.5", u"4x", u"", u"1 or 1=1"})
-        EXPECT_FALSE(wholeNumberIn(refused, 1, 12)) << QString::fromUtf16(refused).toStdString();
-    EXPECT_FALSE(wholeNumberIn(u"3000000000")) << "beyond 32 bits";
+// The one reading of a whole number that every box uses: a fraction is never whole, not even one past the
+// fourth decimal place that a figure would round away.
+TEST(TextRules, AWholeNumberIsTheWholeTextReadAsAFigureWithoutAFraction)
+{
+    const struct {
+        const char16_t* text;
+        std::optional<int> whole;
+    } cases[] = {
+        {u"12", 12},           {u" 04 ", 4},           {u"-7", -7},          {u"+3", 3},
+        {u"12.0", 12},         {u"12.", 12},           {u"1.5e3", 1500},     {u"1200e-2", 12},
+        {u"2147483647", 2147483647}, {u"-2147483648", -2147483647 - 1},
+        {u"12.00004", {}},     {u"12.5", {}},          {u"0.0001", {}},      {u"1.25e1", {}},
+        {u"2147483648", {}},   {u"3000000000", {}},    {u"1e20", {}},        {u"1e400", {}},
+        {u"12abc", {}},        {u"abc", {}},           {u"", {}},            {u"  ", {}},
+        {u"1 or 1=1", {}},     {u"-", {}},             {u"1,000", {}},       {u"１２", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(wholeNumberIn(c.text), c.whole) << QString::fromUtf16(c.text).toStdString();
+    EXPECT_EQ(wholeNumberIn(u"12", 1, 12), 12);
+    EXPECT_FALSE(wholeNumberIn(u"13", 1, 12));
+    EXPECT_FALSE(wholeNumberIn(u"0", 1, 12));
 }
 
 TEST(TextRules, RoundingIsHalfToEvenWithin32Bits)

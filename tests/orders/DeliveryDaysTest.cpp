@@ -5,6 +5,7 @@
 #include "data/DayRows.h"
 #include "widgets/FetchingGrid.h"
 
+#include <QApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -153,6 +154,36 @@ TEST_P(DeliveryDaysTest, ASuspendDuringADayRowRunSuspendsEveryRowOfTheDay)
     run.join();
     EXPECT_EQ(messages.count(), 1) << messages.last().text.toStdString();
     EXPECT_EQ(suspended(day), 40);
+}
+
+// Tab leaves the grid for the next control and Shift+Tab comes back; Ctrl+End reads on to the last of
+// thousands of rows in one press, and Ctrl+Home goes back to the first.
+TEST_P(DeliveryDaysTest, TheKeyboardLeavesTheGridAndReachesItsEnds)
+{
+    db->exec(u"with recursive customer (c_code) as (select 100 union all select c_code + 1 from customer where c_code < 3099)"
+             " insert into order_date (c_code, date_d, names) select c_code, ?, 'milk' from customer"_s,
+             {QDate(2026, 12, 20)});
+    child<QRadioButton>(form, u"Option1"_s)->setChecked(true);
+    activate(form);
+    grid->setFocus();
+    ASSERT_EQ(gridRows(), 256);
+
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(gridRows(), 3005);
+    EXPECT_EQ(grid->currentIndex().row(), 3004);
+    EXPECT_EQ(grid->currentValue(u"c_code"_s).toInt(), 3099);
+    EXPECT_EQ(child<QLineEdit>(form, u"Text2"_s)->text(), u"2026/12/20"_s);
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+    EXPECT_EQ(child<QLineEdit>(form, u"Text2"_s)->text(), u"2026/11/30"_s);
+
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(form, u"Text2"_s));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    QTest::keyClick(grid, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>(form, u"所有客戶取消暫停"_s));
+    EXPECT_EQ(grid->currentIndex().row(), 0) << "Tab moves the focus, not the current row";
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DeliveryDaysTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),

@@ -119,6 +119,15 @@ TEST_F(OrderFormTest, OpensOnTheHandedCustomerAndANewOrderIsTheirs)
     app->values.selected_c_code = 6;
     EXPECT_EQ(open(u"訂單"_s), form);
     EXPECT_EQ(shownOrder(), orders[1]) << "only brought forward";
+
+    // The name follows the code typed, read as every box reads a whole number: a fraction names no one,
+    // not the customer it would round to.
+    clickTool(5);
+    for (const auto& [typed, name] : {std::pair{u"6"_s, u"Birch"_s}, {u"5.6"_s, QString()}, {u"6.00004"_s, QString()}}) {
+        field(1)->setText(typed);
+        EXPECT_EQ(field(2)->text(), name) << typed.toStdString();
+    }
+    clickTool(8);
 }
 
 TEST_F(OrderFormTest, AnAddTakesItsDefaultsAndTheGridShowsTheSavedOrder)

@@ -6,6 +6,8 @@
 #include "records/RecordToolbar.h"
 #include "widgets/UpDown.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -110,6 +112,55 @@ TEST_F(SettlementFormTest, StepsThroughTheOpenRowsWithTheirCommissionsAndSettles
     EXPECT_FALSE(child<QCheckBox>(form, u"Check1"_s)->isChecked());
 }
 
+// The year and the month to settle are stepped with Up and Down in their own boxes, and the month-end
+// question names what they show. Tab goes through the form as it reads, every stop with a name a
+// screen reader says; the spinners beside the boxes are the mouse's.
+TEST_F(SettlementFormTest, TheYearAndMonthAreSteppedInTheirBoxesAndTabGoesAsTheFormReadsByName)
+{
+    form = openActive(u"薪資結算表單"_s);
+    toolbar = child<RecordToolbar>(form, u"Toolbar1"_s);
+    const auto focused = [] { return QApplication::focusWidget(); };
+    const auto press = [&](Qt::Key key, QLineEdit* in) {
+        in->setFocus();
+        QTest::keyClick(in, key);
+        EXPECT_EQ(focused(), in);
+    };
+    press(Qt::Key_Down, box(u"text1(3)"_s));
+    EXPECT_EQ(text(u"text1(3)"_s), u"3"_s);
+    press(Qt::Key_Up, box(u"text1(3)"_s));
+    press(Qt::Key_Up, box(u"text1(3)"_s));
+    EXPECT_EQ(text(u"text1(3)"_s), u"5"_s);
+    press(Qt::Key_Down, box(u"text1(2)"_s));
+    EXPECT_EQ(text(u"text1(2)"_s), u"2001"_s);
+    messages.answer(MessageService::No);
+    click(Balance);
+    EXPECT_EQ(messages.last().text, u"按下Yes鈕將對** 2001 年** 5 月** 做結算!!"_s);
+
+    QStringList expected{u"text1(1)"_s, u"Text6"_s, u"text1(2)"_s, u"text1(3)"_s, u"text1(4)"_s, u"text1(5)"_s};
+    for (const auto& [array, count] : {std::pair{u"Text2"_s, 14}, {u"Text3"_s, 6}, {u"Text4"_s, 6}})
+        for (int index = 0; index < count; ++index)
+            expected << u"%1(%2)"_s.arg(array).arg(index);
+    expected << QStringList{u"Text7"_s, u"Text8"_s, u"DTPicker1"_s, u"DTPicker2"_s, u"Text9"_s, u"Text12"_s,
+                            u"Text13"_s, u"Option1"_s /* the filter's one stop */, u"Text5"_s, u"搜尋"_s, u"離開"_s};
+    for (int button : {First, Previous, Next, Last, Modify, Update, Balance, Overview}) // cancel and scratch2 are off
+        expected << u"Button%1"_s.arg(button);
+    expected << u"text1(0)"_s;
+
+    // A date takes Tab from part to part before it lets the focus go: one stop here.
+    box(u"text1(0)"_s)->setFocus();
+    QStringList reached, unnamed;
+    for (int presses = 0; presses < 100 && reached.size() < expected.size(); ++presses) {
+        QTest::keyClick(focused(), Qt::Key_Tab);
+        if (!reached.isEmpty() && reached.last() == focused()->objectName())
+            continue;
+        reached << focused()->objectName();
+        if (QAccessible::queryAccessibleInterface(focused())->text(QAccessible::Name).isEmpty())
+            unnamed << focused()->objectName();
+    }
+    EXPECT_EQ(reached.join(u' ').toStdString(), expected.join(u' ').toStdString());
+    EXPECT_EQ(unnamed.join(u' ').toStdString(), "");
+}
+
 TEST_F(SettlementFormTest, AnsweringNoOrSettlingAMonthAgainChangesNothing)
 {
     openForm();
@@ -145,6 +196,20 @@ TEST_F(SettlementFormTest, AnsweringNoOrSettlingAMonthAgainChangesNothing)
     EXPECT_EQ(secondMessages.last().title, u"本月結帳"_s);
     EXPECT_EQ(db->scalar(u"SELECT count(*) FROM salary_detailed"_s).toInt(), 5);
     delete secondForm;
+}
+
+// The month box is read as every box reads a whole number: a fraction names no month to settle, not the
+// nearest one.
+TEST_F(SettlementFormTest, AMonthWithAFractionIsNoMonthToSettle)
+{
+    openForm();
+    for (const QString& noMonth : {u"4.6"_s, u"4.00004"_s}) {
+        box(u"text1(3)"_s)->setText(noMonth);
+        messages.answer(MessageService::Yes);
+        click(Balance);
+        EXPECT_EQ(messages.last().text, u"input Err.!!!"_s) << noMonth.toStdString();
+        EXPECT_EQ(db->scalar(u"SELECT count(*) FROM salary_detailed WHERE balance = 1"_s).toInt(), 0);
+    }
 }
 
 TEST_F(SettlementFormTest, ARefusedRunWritesNothingAndCanBeRetried)

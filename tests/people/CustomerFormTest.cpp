@@ -2,6 +2,8 @@
 
 #include "widgets/DataCombo.h"
 #include "data/Database.h"
+#include "data/DayRows.h"
+#include "data/TextRules.h"
 #include "records/RecordToolbar.h"
 
 #include <QCheckBox>
@@ -426,3 +428,75 @@ TEST_F(CustomerFormTest, AModifyWhoseAreaLogIsRefusedKeepsTheOldRowAndTheRetryWr
     EXPECT_EQ(log.value(1).toInt(), 5);
     EXPECT_FALSE(log.next());
 }
+
+// Ash and Birch of area 1 take milk every day (2 and 1 bottles); the login wrote 12/8 to 12/10. Ash
+// also has his past 12/7 and a later day, 12/20; the round took 1 off his 12/9.
+class CustomerDeleteTest : public CustomerFormTest, public ::testing::WithParamInterface<Backend> {
+protected:
+    CustomerDeleteTest() { backend = GetParam(); }
+
+    void SetUp() override
+    {
+        CustomerFormTest::SetUp();
+        if (IsSkipped())
+            return;
+        db->exec(QStringLiteral("INSERT INTO products_data (code, names, price) VALUES (1, 'milk', 36.5)"));
+        for (QDate day(2026, 12, 1); day.month() == 12; day = day.addDays(1))
+            db->exec(QStringLiteral("INSERT INTO subscribe_type (subscribe_type, date_d) VALUES ('daily', ?)"), {day});
+        db->exec(QStringLiteral("INSERT INTO send_type (serial, send_type, names) VALUES (1, 'M', 'milk')"));
+        for (const auto& [name, amount] : {std::pair(QStringLiteral("Ash"), 2), std::pair(QStringLiteral("Birch"), 1)})
+            db->exec(QStringLiteral("INSERT INTO order_data (c_code, start_date, amount, subscribe_type, send_type)"
+                                    " VALUES (?, '2026-12-01', ?, 'daily', 'M')"),
+                     {addCustomer(name, 1), amount});
+        DayRows::writeComingDays(*db, clock.today());
+        db->exec(QStringLiteral("UPDATE order_date SET subtract_num = 1 WHERE c_code = 1 AND date_d = '2026-12-09'"));
+        for (const char* day : {"2026-12-07", "2026-12-20"})
+            db->exec(QStringLiteral("INSERT INTO order_date (c_code, date_d, names, subscribe_num, milk_area)"
+                                    " VALUES (1, ?, 'milk', 2, 1)"),
+                     {QString::fromLatin1(day)});
+    }
+
+    // Each customer's delivery days, "1 2026-12-07;...".
+    QString days() { return rows(QStringLiteral("SELECT c_code, date_d FROM order_date ORDER BY c_code, date_d")); }
+    QString rows(const QString& statement)
+    {
+        QStringList found;
+        QSqlQuery query = db->exec(statement);
+        while (query.next())
+            found << query.value(0).toString() + u' ' + TextRules::storedDate(query.value(1)).toString(Qt::ISODate);
+        return found.join(u';');
+    }
+};
+
+TEST_P(CustomerDeleteTest, ADeletedCustomersDaysFromTodayOnGoWithHimAndEarlierDaysStay)
+{
+    const QString birch = QStringLiteral("2 2026-12-08;2 2026-12-09;2 2026-12-10");
+    ASSERT_EQ(days(), QStringLiteral("1 2026-12-07;1 2026-12-08;1 2026-12-09;1 2026-12-10;1 2026-12-20;") + birch);
+    openForm();
+    ASSERT_EQ(text1(1)->text(), QStringLiteral("Ash"));
+
+    // A delete whose days cannot go is refused whole: the customer stays.
+    db->exec(QStringLiteral("ALTER TABLE order_date RENAME TO order_date_away"));
+    messages.answer(MessageService::Yes);
+    click(6);
+    ASSERT_EQ(messages.count(), 2);
+    EXPECT_EQ(messages.last().text, QStringLiteral("input Err!!!"));
+    EXPECT_EQ(count(QStringLiteral("customer_data")), 2);
+    db->exec(QStringLiteral("ALTER TABLE order_date_away RENAME TO order_date"));
+
+    messages.clear();
+    messages.answer(MessageService::Yes);
+    click(6);
+    EXPECT_EQ(messages.count(), 1) << "the question only";
+    EXPECT_EQ(text1(1)->text(), QStringLiteral("Birch"));
+    EXPECT_EQ(count(QStringLiteral("customer_data")), 1);
+    EXPECT_EQ(days(), QStringLiteral("1 2026-12-07;") + birch);
+    EXPECT_EQ(rowsOf(QStringLiteral("order_data"), 1), 1) << "the customer's other rows stay";
+
+    // His order stays, yet the next login writes him nothing.
+    DayRows::writeComingDays(*db, clock.today());
+    EXPECT_EQ(days(), QStringLiteral("1 2026-12-07;") + birch);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, CustomerDeleteTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
+                         [](const auto& info) { return backendName(info.param); });

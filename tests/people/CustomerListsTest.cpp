@@ -157,6 +157,11 @@ TEST_F(CustomerListsTest, MilkAreaFilterTakesANumberAndShowsNothingForOtherText)
 
     area->setText(u" 3 "_s);
     EXPECT_EQ(column(grid, u"c_code"_s), QStringList{u"4"_s});
+    // Read as the account enquiry reads a code: a fraction past the fourth place is no area 3.
+    for (const QString& noArea : {u"3.00004"_s, u"3abc"_s}) {
+        area->setText(noArea);
+        EXPECT_TRUE(column(grid, u"c_code"_s).isEmpty()) << noArea.toStdString();
+    }
 }
 
 class CustomerListsOnServerTest : public CustomerListsTest {
@@ -242,6 +247,11 @@ TEST_F(CustomerListsTest, BriefListFindsACodeAndSaysSoOnAMiss)
     code->setText(u"abc"_s);
     QTest::keyClick(code, Qt::Key_Return);
     EXPECT_EQ(messages.last().text, u"no search'0'data!!"_s);
+    EXPECT_EQ(rows.value(u"c_code"_s).toInt(), 3);
+
+    code->setText(u"1.00004"_s); // a fraction past the fourth place is no code 1
+    QTest::keyClick(code, Qt::Key_Return);
+    EXPECT_EQ(messages.last().text, u"no search'1.00004'data!!"_s);
     EXPECT_EQ(rows.value(u"c_code"_s).toInt(), 3);
 }
 

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -98,17 +99,23 @@ TEST_F(SpreadsheetWriterTest, SavedWorkbookKeepsNumbersDatesFlagsTextAndEmptyCel
     EXPECT_EQ(runs->opened(), QStringList{file});
 }
 
-TEST_F(SpreadsheetWriterTest, EachRunSavesANewFileAndOpensIt)
+TEST_F(SpreadsheetWriterTest, EachRunSavesANewFileReadableByItsOwnerOnlyAndOpensIt)
 {
     QStringList files;
+    const mode_t umaskBefore = ::umask(0); // a umask that would let every account read and write
     for (int run = 0; run < 2; ++run) {
         SpreadsheetWriter sheet(*app, u"customer subscribe date"_s);
         sheet.setCell(4, 1, run);
         files << sheet.saveAndOpen();
     }
+    ::umask(umaskBefore);
     EXPECT_NE(files[0], files[1]);
     EXPECT_TRUE(QFile::exists(files[0]) && QFile::exists(files[1]));
     EXPECT_EQ(runs->opened(), files);
+    // Readable by the clerk's account only, as the books are, whatever the umask lets through.
+    for (const QString& file : files)
+        EXPECT_EQ(QFileInfo(file).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser)
+            << file.toStdString();
     // Two runs within one second: the second name takes a number.
     const QString firstStem = files[0].chopped(5);
     if (files[1].startsWith(firstStem)) {

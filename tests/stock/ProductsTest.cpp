@@ -2,6 +2,8 @@
 
 #include "data/Database.h"
 #include "data/DataSource.h"
+#include "data/DayRows.h"
+#include "data/TextRules.h"
 #include "records/RecordToolbar.h"
 #include "shell/MainFrame.h"
 #include "widgets/DataGrid.h"
@@ -12,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
 
@@ -191,6 +194,140 @@ TEST_P(ProductsOnEachDatabase, ARefusedCommissionRowTakesTheProductBackOutAndThe
 INSTANTIATE_TEST_SUITE_P(Backends, ProductsOnEachDatabase, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
                          [](const auto& info) { return backendName(info.param); });
 
+// Today is 2026/12/8. Ash takes 2 milk a day (type M), Birch 1 milk and 1 tea (type Mix); the login
+// wrote 12/8 to 12/10, and 12/7 is what happened. The round gave Birch an extra tea on 12/9.
+class ProductsInTheWrittenDays : public ProductsOnEachDatabase {
+protected:
+    void SetUp() override
+    {
+        ProductsOnEachDatabase::SetUp();
+        if (IsSkipped())
+            return;
+        addProduct(1, u"milk"_s, 36.5);
+        addProduct(2, u"tea"_s, 20);
+        db->exec(u"INSERT INTO complete (code, names, o_c) VALUES (1, 'milk', 1.5), (2, 'tea', 1)"_s);
+        for (QDate day(2026, 12, 1); day.month() == 12; day = day.addDays(1))
+            db->exec(u"INSERT INTO subscribe_type (subscribe_type, date_d) VALUES ('daily', ?)"_s, {day});
+        db->exec(u"INSERT INTO send_type (serial, send_type, names) VALUES (1, 'M', 'milk'), (2, 'Mix', 'milk'),"
+                 " (3, 'Mix', 'tea')"_s);
+        for (const auto& [code, amount, type] : {std::tuple(1, 2, u"M"_s), std::tuple(2, 1, u"Mix"_s)}) {
+            db->exec(u"INSERT INTO customer_data (c_code, name, milk_area) VALUES (?, ?, 1)"_s,
+                     {code, code == 1 ? u"Ash"_s : u"Birch"_s});
+            db->exec(u"INSERT INTO order_data (c_code, start_date, amount, subscribe_type, send_type)"
+                     " VALUES (?, '2026-12-01', ?, 'daily', ?)"_s,
+                     {code, amount, type});
+        }
+        DayRows::writeComingDays(*db, clock.today());
+        db->exec(u"UPDATE order_date SET add_num = 1, expense = 40 WHERE c_code = 2 AND names = 'tea' AND date_d = '2026-12-09'"_s);
+        db->exec(u"INSERT INTO order_date (c_code, date_d, names, subscribe_num, expense, milk_area) VALUES"
+                 " (1, '2026-12-07', 'milk', 2, 73, 1), (2, '2026-12-07', 'tea', 1, 20, 1)"_s);
+    }
+
+    // Rows as one text, so that a failure shows them.
+    static std::string joined(const QStringList& rows) { return rows.join(u"; "_s).toStdString(); }
+    // Every delivery row as "customer day product bottles money", by customer, day and product.
+    std::string days()
+    {
+        QStringList found;
+        for (QSqlQuery query = db->exec(u"SELECT c_code, date_d, names, subscribe_num + add_num, expense FROM order_date"
+                                        " ORDER BY c_code, date_d, names"_s);
+             query.next();)
+            found << u"%1 %2 %3 %4 %5"_s.arg(query.value(0).toString(),
+                                             TextRules::storedDate(query.value(1)).toString(u"M/d"_s),
+                                             query.value(2).toString(), query.value(3).toString(),
+                                             query.value(4).toString());
+        return joined(found);
+    }
+    // The rows from today on that no product names or that bill nothing though they deliver.
+    int unpricedRows()
+    {
+        return db->scalar(u"SELECT count(*) FROM order_date WHERE date_d >= ? AND (expense = 0 AND subscribe_num + add_num > 0"
+                          " OR names NOT IN (SELECT names FROM products_data))"_s,
+                          {clock.today()})
+            .toInt();
+    }
+    void rename(const QString& name, const QString& price)
+    {
+        click(Modify);
+        type(box(1), name);
+        type(box(3), price);
+        click(Modify);
+    }
+};
+
+// Renamed and repriced, milk is fresh milk at 40 in both types and on every day from today on; 12/7
+// keeps milk at 73. The next logins (today and tomorrow) price every row they write or keep.
+TEST_P(ProductsInTheWrittenDays, ARenamedProductTakesItsTypesAndDaysFromTodayOnWithItsNewPrice)
+{
+    openForm();
+    rename(u"fresh milk"_s, u"40"_s);
+    ASSERT_EQ(messages.count(), 0);
+    const std::string renamed = joined({
+        u"1 12/7 milk 2 73"_s,        u"1 12/8 fresh milk 2 80"_s, u"1 12/9 fresh milk 2 80"_s,
+        u"1 12/10 fresh milk 2 80"_s, u"2 12/7 tea 1 20"_s,        u"2 12/8 fresh milk 1 40"_s,
+        u"2 12/8 tea 1 20"_s,         u"2 12/9 fresh milk 1 40"_s, u"2 12/9 tea 2 40"_s,
+        u"2 12/10 fresh milk 1 40"_s, u"2 12/10 tea 1 20"_s,
+    });
+    EXPECT_EQ(days(), renamed);
+    EXPECT_EQ(rows(u"SELECT send_type, names FROM send_type ORDER BY serial"_s), u"M|fresh milk;Mix|fresh milk;Mix|tea"_s);
+    // The rates go on under the new name; the old name keeps its row for the days that carry it.
+    EXPECT_EQ(rows(u"SELECT code, names, o_c FROM complete ORDER BY id"_s), u"1|milk|1.5;2|tea|1;1|fresh milk|1.5"_s);
+
+    DayRows::writeComingDays(*db, clock.today());
+    EXPECT_EQ(days(), renamed);
+    DayRows::writeComingDays(*db, clock.today().addDays(1));
+    EXPECT_EQ(days(), joined({
+                          u"1 12/7 milk 2 73"_s,        u"1 12/8 fresh milk 2 80"_s,  u"1 12/9 fresh milk 2 80"_s,
+                          u"1 12/10 fresh milk 2 80"_s, u"1 12/11 fresh milk 2 80"_s, u"2 12/7 tea 1 20"_s,
+                          u"2 12/8 fresh milk 1 40"_s,  u"2 12/8 tea 1 20"_s,         u"2 12/9 fresh milk 1 40"_s,
+                          u"2 12/9 tea 2 40"_s,         u"2 12/10 fresh milk 1 40"_s, u"2 12/10 tea 1 20"_s,
+                          u"2 12/11 fresh milk 1 40"_s, u"2 12/11 tea 1 20"_s,
+                      }));
+    EXPECT_EQ(unpricedRows(), 0);
+}
+
+// A name another product has is refused, and a product a delivery type sends cannot go: the box says
+// why, and nothing changes. Out of its type, tea goes with its rows from today on, the extra one of
+// 12/9 too; 12/7 stays.
+TEST_P(ProductsInTheWrittenDays, ARenameOntoAnotherProductOrADeleteWhileATypeSendsItIsRefused)
+{
+    const std::string before = days();
+    openForm();
+    rename(u"tea"_s, u"36.5"_s);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(lastBox(), u"input Err.!!!|16|Err."_s);
+    EXPECT_EQ(messages.last().detail, u"Another product is already named tea."_s);
+    click(Cancel);
+    EXPECT_EQ(rows(u"SELECT names FROM products_data ORDER BY code"_s), u"milk;tea"_s);
+
+    click(Last);
+    messages.answer(MessageService::Yes);
+    click(Delete);
+    ASSERT_EQ(messages.count(), 3);
+    EXPECT_EQ(lastBox(), u"input Err.!!!|16|Err."_s);
+    EXPECT_EQ(messages.last().detail, u"The delivery types still delivering tea: Mix. Take it out of them first."_s);
+    EXPECT_EQ(rows(u"SELECT names FROM products_data ORDER BY code"_s), u"milk;tea"_s);
+    EXPECT_EQ(days(), before);
+
+    db->exec(u"DELETE FROM send_type WHERE names = 'tea'"_s);
+    DayRows::followDeliveryType(*db, u"Mix"_s, {}, {u"tea"_s}, clock.today());
+    messages.answer(MessageService::Yes);
+    click(Delete);
+    EXPECT_EQ(messages.count(), 4) << "the question only";
+    EXPECT_EQ(rows(u"SELECT names FROM products_data"_s), u"milk"_s);
+    const std::string withoutTea = joined({
+        u"1 12/7 milk 2 73"_s,  u"1 12/8 milk 2 73"_s,  u"1 12/9 milk 2 73"_s, u"1 12/10 milk 2 73"_s,
+        u"2 12/7 tea 1 20"_s,   u"2 12/8 milk 1 36.5"_s, u"2 12/9 milk 1 36.5"_s, u"2 12/10 milk 1 36.5"_s,
+    });
+    EXPECT_EQ(days(), withoutTea);
+    DayRows::writeComingDays(*db, clock.today());
+    EXPECT_EQ(days(), withoutTea);
+    EXPECT_EQ(unpricedRows(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ProductsInTheWrittenDays, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
+                         [](const auto& info) { return backendName(info.param); });
+
 // Movements and rates outlive a deleted product: its code is never given again, and its name keeps its
 // one row of rates.
 TEST_F(ProductsTest, CodesPassOverOtherTablesAndADeletedNameKeepsItsOneCommissionRow)
@@ -284,7 +421,7 @@ TEST_F(ProductsTest, NumberBoxesRefuseWhatTheirColumnsCannotHold)
     }
 }
 
-TEST_F(ProductsTest, ModifyOpensTheCodeAndLeavesTheGridAndTheCommissionRowAsTheyWere)
+TEST_F(ProductsTest, ModifyOpensTheCodeAndLeavesTheGridAndTheOldNamesCommissionRowAsTheyWere)
 {
     addProduct(1, u"鮮乳"_s);
     addProduct(2, u"豆漿"_s);
@@ -312,7 +449,8 @@ TEST_F(ProductsTest, ModifyOpensTheCodeAndLeavesTheGridAndTheCommissionRowAsThey
     EXPECT_EQ(messages.count(), 2);
     EXPECT_EQ(caption(Modify), u"modify"_s);
     EXPECT_EQ(rows(u"SELECT code, names, price FROM products_data ORDER BY code"_s), u"2|豆漿|10;20|鮮乳二代|12"_s);
-    EXPECT_EQ(rows(u"SELECT code, names FROM complete"_s), u"1|鮮乳"_s);
+    EXPECT_EQ(rows(u"SELECT code, names FROM complete ORDER BY id"_s), u"1|鮮乳;20|鮮乳二代"_s)
+        << "the new name has the rates of the old";
     EXPECT_EQ(column(grid, u"names"_s), (QStringList{u"鮮乳"_s, u"豆漿"_s}));
 
     // The grid still has the product under its old code: the record has none such.

@@ -3,7 +3,9 @@
 #include "widgets/FetchingGrid.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QScrollBar>
+#include <QSqlQuery>
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -61,6 +63,78 @@ TEST(FetchingGridTest, ReadsTheRowsAsTheyAreScrolledToAndShowsThemAsTheOtherGrid
     EXPECT_TRUE(refusals[0].contains(u"order_date"_s)) << refusals[0].toStdString();
     EXPECT_FALSE(grid.model()->canFetchMore({}));
     EXPECT_EQ(grid.rowsRead(), 256);
+}
+
+namespace {
+
+// Books of 2,000 rows, one a customer, in the order of their keys, whose table has two leaf pages
+// overwritten with garbage: the one holding row `damaged[0]`, the one holding `damaged[1]`. Returns
+// the books, opened again.
+std::unique_ptr<Database> booksWithDamagedRows(std::initializer_list<int> damaged)
+{
+    auto db = openTestDatabase(Backend::SQLite);
+    {
+        Transaction transaction(*db);
+        for (int customer = 1; customer <= 2000; ++customer)
+            db->exec(u"insert into order_date (c_code, date_d, names, bottle_type) values (?, ?, 'milk', ?)"_s,
+                     {customer, QDate(2026, 12, 1), QString(60, u'g')});
+        transaction.commit();
+    }
+    // The leaf pages in the order of the keys they hold, each with its number of rows.
+    QList<std::pair<int, int>> leaves;
+    QSqlQuery pages = db->exec(u"select pageno, ncell from dbstat where name = 'order_date' and pagetype = 'leaf' order by path"_s);
+    while (pages.next())
+        leaves.append({pages.value(0).toInt(), pages.value(1).toInt()});
+    const int pageSize = db->scalar(u"pragma page_size"_s).toInt();
+    const QString location = db->location();
+    db.reset();
+
+    QFile file(location);
+    EXPECT_TRUE(file.open(QIODevice::ReadWrite));
+    for (const int row : damaged) {
+        int first = 1;
+        const auto leaf = std::find_if(leaves.cbegin(), leaves.cend(), [&](const auto& page) {
+            first += page.second;
+            return row < first;
+        });
+        EXPECT_GT(row - (first - leaf->second), 10) << "the damage begins within a page of the grid";
+        file.seek(qint64(leaf->first - 1) * pageSize);
+        file.write(QByteArray(pageSize, char(0xa5)));
+    }
+    file.close();
+    return Database::open(location);
+}
+
+} // namespace
+
+// A row that cannot be read amid a page refuses the page: the rows before it are not the whole list.
+TEST(FetchingGridTest, ARowTheBooksCannotReadRefusesItsPage)
+{
+    auto db = booksWithDamagedRows({150, 720});
+    FetchingGrid grid(*db, u"order_date"_s);
+    QStringList refusals;
+    QObject::connect(&grid, &FetchingGrid::pageRefused, [&](const QString& message, const QString& detail) {
+        refusals << message + u" / "_s + detail;
+    });
+
+    // The first page: refused with the books' error, and nothing read is shown.
+    try {
+        grid.setQuery({u"select * from order_date"_s, {}, {}, {u"c_code"_s, u"date_d"_s, u"id"_s}});
+        ADD_FAILURE() << "a damaged first page was read as " << grid.rowsRead() << " rows";
+    } catch (const DataError& error) {
+        EXPECT_TRUE(refusalDetail(error).contains(u"malformed"_s)) << refusalDetail(error).toStdString();
+    }
+    EXPECT_EQ(grid.rowsRead(), 0);
+
+    // A later page: its rows before the damage are not shown, and no more pages are asked for.
+    grid.setQuery({u"select * from order_date"_s, u"c_code > ?"_s, {300}, {u"c_code"_s, u"date_d"_s, u"id"_s}});
+    ASSERT_EQ(grid.rowsRead(), 256);
+    grid.model()->fetchMore({});
+    QCoreApplication::processEvents();
+    ASSERT_EQ(refusals.size(), 1);
+    EXPECT_TRUE(refusals[0].contains(u"malformed"_s)) << refusals[0].toStdString();
+    EXPECT_EQ(grid.rowsRead(), 256);
+    EXPECT_FALSE(grid.model()->canFetchMore({}));
 }
 
 namespace {
