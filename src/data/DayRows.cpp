@@ -574,17 +574,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Runs `change` in one transaction, or the caller's, holding the writers' turn; it returns the rows it
-// wrote or removed.
-qint64 changeInTurn(Database& db, const std::function<qint64()>& change)
-{
-    Transaction transaction(db);
-    db.lock(Database::Lock::DayRows);
-    const qint64 changed = change();
-    transaction.commit();
-    return changed;
-}
-
 bool productNamed(Database& db, const QString& name)
 {
     return db.scalar(u"SELECT count(*) FROM products_data WHERE names = ?"_s, {name}).toInt() > 0;
@@ -596,7 +585,7 @@ qint64 followProductRenamed(Database& db, const QString& from, const QString& to
 {
     if (from == to)
         return 0;
-    return changeInTurn(db, [&] {
+    return inTurn(db, [&] {
         if (db.scalar(u"SELECT count(*) FROM products_data WHERE names = ?"_s, {to}).toInt() > 1)
             throw DataError(DataError::Kind::Usage, u"Another product is already named %1."_s.arg(to));
         if (productNamed(db, from))
@@ -610,7 +599,7 @@ qint64 followProductRenamed(Database& db, const QString& from, const QString& to
 
 qint64 followProductDeleted(Database& db, const QString& product, QDate today)
 {
-    return changeInTurn(db, [&] {
+    return inTurn(db, [&] {
         if (productNamed(db, product))
             return qint64(0);
         QStringList types;
@@ -626,7 +615,7 @@ qint64 followProductDeleted(Database& db, const QString& product, QDate today)
 
 qint64 followCustomerDeleted(Database& db, qint32 customer, QDate today)
 {
-    return changeInTurn(db, [&] {
+    return inTurn(db, [&] {
         return qint64(db.exec(u"DELETE FROM order_date WHERE c_code = ? AND date_d >= ?"_s, {customer, today}).numRowsAffected());
     });
 }
